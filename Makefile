@@ -1,0 +1,22 @@
+# make run  - installs what is missing, builds and starts the game
+# make test - installs what is missing, builds and runs every test
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: deps build run test clean
+
+deps:
+	bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/bin/zelmor
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD)

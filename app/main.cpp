@@ -1,0 +1,33 @@
+// Zelmor: starts the machine.
+#include "app/FrmMain.h"
+#include "platform/Fonts.h"
+#include "platform/Seams.h"
+
+#include <QApplication>
+#include <QScreen>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zelmor"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(ZELMOR_VERSION_MAJOR)
+                                            .arg(ZELMOR_VERSION_MINOR)
+                                            .arg(ZELMOR_VERSION_PATCH));
+    ui::installFontSubstitutions();
+    Randomize();
+
+    FrmMain form;
+    form.Form_Load();
+    if (ProgramEnded())
+        return 0;
+
+    form.adjustSize();
+    if (const QScreen* screen = form.screen()) {
+        const QRect area = screen->availableGeometry();
+        const QSize frame = form.frameGeometry().size();
+        form.move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
+    }
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,424 @@
+#include "platform/Controls.h"
+
+#include "platform/Runtime.h"
+
+#include <QAction>
+#include <QBitmap>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHash>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+namespace ui {
+
+// ---------------------------------------------------------------- Label
+
+void Label::create(QWidget* parent, int left, int top, int width, int height)
+{
+    label_ = new QLabel(parent);
+    label_->setGeometry(rt::TwipsRect(left, top, width, height));
+    label_->setTextFormat(Qt::PlainText);
+    restyle();
+}
+
+void Label::setCaption(const QString& text) { label_->setText(text); }
+QString Label::caption() const { return label_->text(); }
+void Label::setVisible(bool visible) { label_->setVisible(visible); }
+bool Label::visible() const { return !label_->isHidden(); }
+void Label::setAlignment(Qt::Alignment alignment) { label_->setAlignment(alignment); }
+void Label::setWordWrap(bool wrap) { label_->setWordWrap(wrap); }
+void Label::setToolTip(const QString& tip) { label_->setToolTip(tip); }
+
+void Label::setFont(FontSpec spec)
+{
+    QFont font = label_->font();
+    font.setPointSizeF(spec.points);
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    label_->setFont(font);
+}
+
+void Label::setForeColor(long bgr)
+{
+    fore_ = bgr;
+    restyle();
+}
+
+void Label::setBackColor(long bgr)
+{
+    back_ = bgr;
+    restyle();
+}
+
+void Label::setBorder(bool fixedSingle)
+{
+    border_ = fixedSingle;
+    restyle();
+}
+
+void Label::restyle()
+{
+    QString style = QStringLiteral("QLabel { color: %1; ").arg(rt::ToQColor(fore_).name());
+    style += back_ < 0 ? QStringLiteral("background: transparent; ")
+                       : QStringLiteral("background: %1; ").arg(rt::ToQColor(back_).name());
+    if (border_)
+        style += QStringLiteral("border-top: 1px solid #808080; border-left: 1px solid #808080; "
+                                "border-bottom: 1px solid #ffffff; border-right: 1px solid #ffffff; "
+                                "padding-right: 2px; ");
+    style += QStringLiteral("}");
+    label_->setStyleSheet(style);
+}
+
+// ---------------------------------------------------------------- pictures
+
+namespace {
+
+struct CachedPicture {
+    QPixmap pixmap;
+    QDateTime modified;
+    qint64 size = -1;
+};
+
+QHash<QString, CachedPicture>& pictureCache()
+{
+    static QHash<QString, CachedPicture> cache;
+    return cache;
+}
+
+bool cachingEnabled = true;
+
+QPixmap readPicture(const QString& path)
+{
+    QImage image(path);
+    return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+}
+
+} // namespace
+
+QPixmap PictureFiles::load(const QString& path)
+{
+    if (!cachingEnabled)
+        return readPicture(path);
+    const QFileInfo info(path);
+    auto& cache = pictureCache();
+    if (!info.isFile()) {
+        cache.remove(path);
+        return QPixmap();
+    }
+    const QDateTime modified = info.lastModified();
+    const qint64 size = info.size();
+    auto it = cache.find(path);
+    if (it != cache.end() && it->modified == modified && it->size == size)
+        return it->pixmap;
+    CachedPicture entry{readPicture(path), modified, size};
+    cache.insert(path, entry);
+    return entry.pixmap;
+}
+
+void PictureFiles::setCaching(bool enabled)
+{
+    cachingEnabled = enabled;
+    pictureCache().clear();
+}
+
+void PictureFiles::clear() { pictureCache().clear(); }
+
+// ---------------------------------------------------------------- Image
+
+class ImageBox : public QWidget {
+public:
+    using QWidget::QWidget;
+    QPixmap pixmap;
+    bool stretch = true;
+    std::function<void()> clicked;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (pixmap.isNull())
+            return;
+        QPainter painter(this);
+        if (stretch) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawPixmap(rect(), pixmap);
+        } else {
+            painter.drawPixmap(0, 0, pixmap);
+        }
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && clicked)
+            clicked();
+    }
+};
+
+void Image::create(QWidget* parent, int left, int top, int width, int height, bool stretch)
+{
+    box_ = new ImageBox(parent);
+    box_->setGeometry(rt::TwipsRect(left, top, width, height));
+    box_->stretch = stretch;
+    box_->clicked = [this] { click(); };
+}
+
+bool Image::setPicture(const QString& path)
+{
+    const QPixmap pixmap = PictureFiles::load(path);
+    path_ = pixmap.isNull() ? QString() : path;
+    if (box_) {
+        box_->pixmap = pixmap;
+        box_->update();
+    }
+    return !pixmap.isNull();
+}
+
+void Image::clearPicture()
+{
+    path_.clear();
+    box_->pixmap = QPixmap();
+    box_->update();
+}
+
+QString Image::picture() const { return path_; }
+bool Image::hasPicture() const { return !path_.isEmpty(); }
+void Image::setVisible(bool visible) { box_->setVisible(visible); }
+bool Image::visible() const { return !box_->isHidden(); }
+void Image::setEnabled(bool enabled) { box_->setEnabled(enabled); }
+bool Image::enabled() const { return box_->isEnabled(); }
+void Image::setToolTip(const QString& tip) { box_->setToolTip(tip); }
+QString Image::toolTip() const { return box_->toolTip(); }
+QWidget* Image::widget() const { return box_; }
+
+void Image::click()
+{
+    if (box_ && box_->isEnabled() && !box_->isHidden() && onClick)
+        onClick();
+}
+
+// ---------------------------------------------------------------- Shape
+
+class ShapeBox : public QWidget {
+public:
+    using QWidget::QWidget;
+    QColor fill, border, back;
+    bool hasBack = false;
+    int borderWidth = 1;
+    FillStyle style = FillStyle::Transparent;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const QRectF inner = QRectF(rect()).adjusted(borderWidth / 2.0, borderWidth / 2.0,
+                                                     -borderWidth / 2.0, -borderWidth / 2.0);
+        if (hasBack)
+            painter.fillRect(rect(), back);
+        if (style == FillStyle::Solid)
+            painter.fillRect(rect(), fill);
+        else if (style == FillStyle::DiagonalCross)
+            painter.fillRect(rect(), QBrush(fill, Qt::DiagCrossPattern));
+        QPen pen(border, borderWidth);
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(inner);
+    }
+};
+
+void Shape::create(QWidget* parent, int left, int top, int width, int height)
+{
+    box_ = new ShapeBox(parent);
+    box_->setGeometry(rt::TwipsRect(left, top, width, height));
+    box_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    update();
+}
+
+void Shape::setFillColor(long bgr)
+{
+    fill_ = bgr;
+    update();
+}
+
+void Shape::setBorderColor(long bgr)
+{
+    border_ = bgr;
+    update();
+}
+
+void Shape::setBorderWidth(int pixels)
+{
+    borderWidth_ = pixels;
+    update();
+}
+
+void Shape::setFillStyle(FillStyle style)
+{
+    style_ = style;
+    update();
+}
+
+void Shape::setBackColor(long bgr)
+{
+    back_ = bgr;
+    update();
+}
+
+QWidget* Shape::widget() const { return box_; }
+
+void Shape::update()
+{
+    if (!box_)
+        return;
+    box_->fill = rt::ToQColor(fill_);
+    box_->border = rt::ToQColor(border_);
+    box_->hasBack = back_ >= 0;
+    box_->back = rt::ToQColor(back_ < 0 ? 0 : back_);
+    box_->borderWidth = borderWidth_;
+    box_->style = style_;
+    box_->update();
+}
+
+// ---------------------------------------------------------------- Timer
+
+void Timer::create(QWidget* owner, int intervalMs, bool enabled)
+{
+    timer_ = new QTimer(owner);
+    timer_->setTimerType(Qt::PreciseTimer);
+    QObject::connect(timer_, &QTimer::timeout, timer_, [this] { fire(); });
+    interval_ = intervalMs;
+    enabled_ = enabled;
+    apply(true);
+}
+
+void Timer::setEnabled(bool enabled)
+{
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    apply(true);
+}
+
+void Timer::setInterval(int ms)
+{
+    interval_ = ms;
+    apply(true);
+}
+
+bool Timer::running() const { return timer_ && timer_->isActive(); }
+
+void Timer::fire()
+{
+    if (onTimer)
+        onTimer();
+}
+
+void Timer::apply(bool restart)
+{
+    if (!timer_)
+        return;
+    if (!enabled_ || interval_ <= 0) {
+        timer_->stop();
+        return;
+    }
+    if (restart || !timer_->isActive())
+        timer_->start(interval_);
+}
+
+// ---------------------------------------------------------------- MenuItem
+
+void MenuItem::createMenu(QMenuBar* bar, const QString& caption)
+{
+    menu_ = bar->addMenu(caption);
+    action_ = menu_->menuAction();
+}
+
+void MenuItem::createItem(MenuItem& menu, const QString& caption, bool checkable)
+{
+    parent_ = &menu;
+    if (caption == QStringLiteral("-")) {
+        action_ = menu.menu()->addSeparator();
+        return;
+    }
+    action_ = menu.menu()->addAction(caption);
+    action_->setCheckable(checkable);
+    QObject::connect(action_, &QAction::triggered, action_, [this] {
+        // The check mark is set by the handler, not by the click itself.
+        if (action_->isCheckable())
+            action_->setChecked(!action_->isChecked());
+        if (onClick)
+            onClick();
+    });
+}
+
+QString MenuItem::caption() const { return action_->text(); }
+void MenuItem::setEnabled(bool enabled) { action_->setEnabled(enabled); }
+bool MenuItem::enabled() const { return action_->isEnabled(); }
+void MenuItem::setChecked(bool checked) { action_->setChecked(checked); }
+bool MenuItem::checked() const { return action_->isChecked(); }
+
+void MenuItem::click()
+{
+    if (!action_ || !action_->isEnabled() || (parent_ && !parent_->enabled()))
+        return;
+    if (onClick)
+        onClick();
+}
+
+// ---------------------------------------------------------------- PictureButton
+
+void PictureButton::create(QWidget* parent, int left, int top, int width, int height)
+{
+    button_ = new QPushButton(parent);
+    button_->setGeometry(rt::TwipsRect(left, top, width, height));
+    button_->setAutoDefault(false);
+    button_->setDefault(false);
+    button_->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(button_, &QPushButton::clicked, button_, [this] {
+        if (onClick)
+            onClick();
+    });
+}
+
+bool PictureButton::setPicture(const QString& path, long transparentKeyBgr)
+{
+    QPixmap pixmap = PictureFiles::load(path);
+    if (pixmap.isNull()) {
+        button_->setIcon(QIcon());
+        return false;
+    }
+    const QImage image = pixmap.toImage();
+    pixmap.setMask(QBitmap::fromImage(
+        image.createMaskFromColor(rt::ToQColor(transparentKeyBgr).rgb(), Qt::MaskInColor)));
+    button_->setIcon(QIcon(pixmap));
+    button_->setIconSize(pixmap.size());
+    return true;
+}
+
+void PictureButton::setBackColor(long bgr)
+{
+    const QColor colour = rt::ToQColor(bgr);
+    button_->setStyleSheet(QStringLiteral(
+        "QPushButton { background: %1; border-top: 2px solid %2; border-left: 2px solid %2; "
+        "border-bottom: 2px solid %3; border-right: 2px solid %3; }"
+        "QPushButton:pressed { border-top: 2px solid %3; border-left: 2px solid %3; "
+        "border-bottom: 2px solid %2; border-right: 2px solid %2; }")
+                               .arg(colour.name(), colour.lighter(160).name(), colour.darker(200).name()));
+}
+
+void PictureButton::setVisible(bool visible) { button_->setVisible(visible); }
+bool PictureButton::visible() const { return !button_->isHidden(); }
+void PictureButton::setToolTip(const QString& tip) { button_->setToolTip(tip); }
+
+void PictureButton::click()
+{
+    if (button_ && !button_->isHidden() && button_->isEnabled() && onClick)
+        onClick();
+}
+
+} // namespace ui

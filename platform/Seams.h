@@ -1,0 +1,71 @@
+// Everything outside the program's control comes in through these seams.
+// main.cpp wires them to the real thing; tests install scripted stand-ins.
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+namespace seams {
+
+// Uniform random numbers on [0, 1).
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    virtual double next() = 0;
+    virtual void randomize() {}
+};
+
+// Message-box styles and answers, with the classic values.
+enum MsgStyle : int {
+    vbOKOnly = 0,
+    vbYesNo = 4,
+    vbCritical = 16,
+    vbExclamation = 48,
+    vbInformation = 64,
+};
+enum MsgAnswer : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
+
+// Modal prompts: message boxes, the input box and modal dialogs.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    // Returns the button pressed (vbOK, vbYes or vbNo).
+    virtual int msgBox(const QString& prompt, int style, const QString& title) = 0;
+    // Returns the text entered, or an empty text for Cancel.
+    virtual QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) = 0;
+    // Shows a dialog modally and returns when it has closed.
+    virtual void showModal(QDialog& dialog) = 0;
+};
+
+// The program's directory and ending the program.
+class Host {
+public:
+    virtual ~Host() = default;
+    virtual QString programDir() = 0;
+    // Ends the program: no further events are handled after this.
+    virtual void endProgram() = 0;
+    virtual bool ended() const = 0;
+};
+
+// Installs a seam; passing nullptr restores the real one.
+void install(RandomSource* source);
+void install(Prompter* prompter);
+void install(Host* host);
+
+RandomSource& random();
+Prompter& prompter();
+Host& host();
+
+} // namespace seams
+
+// The game's view of the seams.
+double Rnd();
+void Randomize();
+int MsgBox(const QString& prompt, int style = seams::vbOKOnly, const QString& title = QString());
+QString InputBox(const QString& prompt, const QString& title, const QString& defaultText);
+void ShowModal(QDialog& dialog);
+QString ProgramDir();
+void EndProgram();
+bool ProgramEnded();

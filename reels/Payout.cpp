@@ -1,0 +1,6 @@
+// The jackpot payout.
+#include "app/FrmMain.h"
+
+void FrmMain::PayJackpot()
+{
+}
