@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QtTest>
 
 namespace testing {
@@ -34,6 +35,56 @@ void ScriptedRandom::clear()
     values_.clear();
     exhausted_ = false;
     draws_ = 0;
+}
+
+double SeededRandom::next()
+{
+    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    z ^= z >> 31;
+    return double(z >> 11) * 0x1.0p-53;
+}
+
+CueRecorder::CueRecorder()
+{
+    MMControl::commandHook = [this](MMControl& control, const QString& command) {
+        const QString channel = control.deviceType() == QStringLiteral("WaveAudio") ? QStringLiteral("effect")
+                                                                                   : QStringLiteral("music");
+        const QString file = QFileInfo(control.fileName()).fileName();
+        const QString verb = command.toLower();
+        QString entry = channel + QLatin1Char(' ') + command;
+        if (verb != QStringLiteral("close"))
+            entry += QLatin1Char(' ') + file;
+        log << entry;
+        return !(fail && fail(channel, command, file));
+    };
+}
+
+CueRecorder::~CueRecorder() { MMControl::commandHook = nullptr; }
+
+QStringList CueRecorder::played() const
+{
+    QStringList list;
+    for (const QString& entry : log) {
+        const QStringList parts = entry.split(QLatin1Char(' '));
+        if (parts.size() == 3 && parts[1].compare(QStringLiteral("Play"), Qt::CaseInsensitive) == 0)
+            list << parts[0] + QLatin1Char(' ') + parts[2];
+    }
+    return list;
+}
+
+int CueRecorder::musicStops() const
+{
+    int stops = 0;
+    for (int i = 0; i < log.size(); ++i) {
+        if (log[i].compare(QStringLiteral("music Close"), Qt::CaseInsensitive) != 0)
+            continue;
+        const bool cueFollows = i + 1 < log.size() && log[i + 1].startsWith(QStringLiteral("music Open"));
+        if (!cueFollows)
+            ++stops;
+    }
+    return stops;
 }
 
 int ScriptedPrompts::msgBox(const QString& prompt, int style, const QString& title)

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -31,6 +32,41 @@ private:
     std::deque<double> values_;
     bool exhausted_ = false;
     int draws_ = 0;
+};
+
+// A reproducible uniform source on [0, 1) for sampled runs: splitmix64, whose
+// output depends on nothing but the seed.
+class SeededRandom : public seams::RandomSource {
+public:
+    explicit SeededRandom(std::uint64_t seed) : state_(seed) {}
+    double next() override;
+
+private:
+    std::uint64_t state_;
+};
+
+// Records every command the two media controls receive, instead of playing
+// anything, and can make chosen commands fail as a broken device would.
+// Installed for its lifetime.
+class CueRecorder {
+public:
+    CueRecorder();
+    ~CueRecorder();
+    CueRecorder(const CueRecorder&) = delete;
+    CueRecorder& operator=(const CueRecorder&) = delete;
+
+    // Every command as "music Close", "effect Open YOKOKU.WAV", "music Play ROLL.MID"
+    // (music = the Sequencer control, effect = the WaveAudio control; file names
+    // without their directory).
+    QStringList log;
+    // Only the sounds started, as "music ROLL.MID" or "effect STOP.WAV".
+    QStringList played() const;
+    // How many times the music was stopped by a lone "Close" (not the close that
+    // begins a cue).
+    int musicStops() const;
+    void clear() { log.clear(); }
+    // Commands for which this returns true fail (the command returns false).
+    std::function<bool(const QString& channel, const QString& command, const QString& file)> fail;
 };
 
 // The value that makes Int(Rnd * n) come out as k.
