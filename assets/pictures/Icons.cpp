@@ -251,9 +251,9 @@ void sword(QPainter& p)
 {
     QPainterPath blade;
     blade.moveTo(-13, 36);
-    blade.lineTo(-13, -66);
-    blade.lineTo(0, -92);
-    blade.lineTo(13, -66);
+    blade.lineTo(-13, -92);
+    blade.lineTo(0, -116);
+    blade.lineTo(13, -92);
     blade.lineTo(13, 36);
     blade.closeSubpath();
     QLinearGradient steel(-13, 0, 13, 0);
@@ -290,19 +290,24 @@ QImage contestIcon()
     QPainter p(&image);
     smooth(p);
     badge(p, QColor(200, 40, 40), QColor(90, 0, 10), QColor(230, 180, 60));
-    // A gold burst where the blades cross.
-    p.setPen(QPen(QColor(160, 90, 0), 2));
-    p.setBrush(QColor(255, 210, 60));
-    p.drawPath(star(QPointF(128, 104), 40, 16, 8, -90));
     for (int side : {-1, 1}) {
         p.save();
-        p.translate(128, 128);
-        p.rotate(side * 40);
-        p.scale(1.12, 1.12);
-        p.translate(0, -8);
+        p.translate(128, 122);
+        p.rotate(side * 42);
+        p.scale(0.92, 0.92);
+        p.translate(0, 12); // the blades cross a third of the way up
         sword(p);
         p.restore();
     }
+    // The clash: a spark where the blades meet.
+    const QPainterPath spark = star(QPointF(128, 122), 24, 7, 8, -90);
+    softShadow(p, spark, image.size(), QPointF(0, 0), 8, QColor(255, 240, 120, 230));
+    p.setPen(QPen(QColor(200, 120, 0), 2));
+    QRadialGradient hot(QPointF(128, 122), 24);
+    hot.setColorAt(0, Qt::white);
+    hot.setColorAt(1, QColor(255, 200, 40));
+    p.setBrush(hot);
+    p.drawPath(spark);
     p.end();
     return flatten(shrink(image, 64), DialogFace);
 }
