@@ -140,20 +140,25 @@ QImage windowIcon(int size)
         p.drawEllipse(c, 9, 9);
     }
 
-    // Reel window with three sevens.
+    // Reel window with three sevens; the smallest icons show one big seven
+    // instead, which still reads at 16 pixels.
     const QRectF window(38, 86, 150, 112);
     p.setPen(QPen(QColor(0, 50, 55), 5));
     p.setBrush(vertical(window.top(), window.bottom(), {{0, QColor(0, 70, 75)}, {1, QColor(0, 110, 115)}}));
     p.drawPath(roundedSquare(window, 14));
-    for (int i = 0; i < 3; ++i) {
-        const QRectF reel(48 + i * 45, 96, 40, 92);
+    const bool single = size <= 24;
+    for (int i = 0; i < (single ? 1 : 3); ++i) {
+        const QRectF reel = single ? QRectF(50, 96, 126, 92) : QRectF(48 + i * 45, 96, 40, 92);
         p.setPen(Qt::NoPen);
         p.setBrush(vertical(reel.top(), reel.bottom(), {{0, QColor(170, 165, 150)}, {0.3, QColor(255, 253, 245)},
                                                         {0.7, QColor(255, 253, 245)}, {1, QColor(170, 165, 150)}}));
         p.drawRoundedRect(reel, 5, 5);
-        QPainterPath seven = fittedText(QStringLiteral("7"), font(LatinFamily, 80, true), reel.adjusted(5, 18, -5, -18));
-        outlined(p, seven, vertical(reel.top() + 18, reel.bottom() - 18, {{0, QColor(255, 80, 60)}, {1, QColor(160, 0, 0)}}),
-                 QColor(90, 0, 0), 4);
+        const qreal inset = single ? 6 : 18;
+        QPainterPath seven =
+            fittedText(QStringLiteral("7"), font(LatinFamily, 80, true), reel.adjusted(5, inset, -5, -inset));
+        outlined(p, seven,
+                 vertical(reel.top() + inset, reel.bottom() - inset, {{0, QColor(255, 80, 60)}, {1, QColor(160, 0, 0)}}),
+                 QColor(90, 0, 0), single ? 10 : 4);
     }
     p.setPen(QPen(QColor(255, 60, 40, 200), 3));
     p.drawLine(QPointF(42, 142), QPointF(184, 142));
