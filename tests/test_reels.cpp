@@ -2,6 +2,7 @@
 // and right reels, and the spins that end without a win.
 #include "app/MdlZelmor.h"
 #include "platform/Runtime.h"
+#include "tests/support/SavedGame.h"
 #include "tests/support/TestSupport.h"
 
 #include <QtTest>
@@ -58,9 +59,11 @@ private slots:
         QFETCH(QString, line3);
         QFETCH(QStringList, commands);
         Game game;
-        SaveLines[3] = line3;
+        game.writeFile(QStringLiteral("Zelmor.ini"), SavedSettings(QStringLiteral("100"), {{3, line3}}));
+        game.writeFile(QStringLiteral("Zelmor.bin"), DataBytes("100"));
         CueRecorder cues;
         FrmMain& f = game.start();
+        QCOMPARE(SaveLines[3], line3);
         QCOMPARE(reelFaces(f), QStringLiteral("765876987"));
         QCOMPARE(f.PosL, 7);
         QCOMPARE(f.PosC, 8);
@@ -69,7 +72,6 @@ private slots:
         QCOMPARE(f.SpinL + f.SpinC + f.SpinR, 0);
         QVERIFY(!f.ImgLStop.visible() && !f.ImgCStop.visible() && !f.ImgRStop.visible());
         QCOMPARE(cues.log, commands); // the miss path closed the music
-        QVERIFY(game.prompts.messages.empty());
         QCOMPARE(game.rnd.draws(), 0);
         QCOMPARE(f.ChanceLeft, 0);
         QCOMPARE(f.FrameBlink, 0);
@@ -92,7 +94,7 @@ private slots:
         QFETCH(QString, column);
         QFETCH(int, next);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = startQuiet(game);
         f.PosL = f.PosC = f.PosR = position;
         f.StopCountL = f.StopCountC = f.StopCountR = 10;
         f.TickLeftReel();
@@ -111,7 +113,7 @@ private slots:
     void plainMiss()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = startQuiet(game);
         SaveLines[3] = QStringLiteral("0");
         CueRecorder cues;
         hitAndStart(game, f, spinDraws(0, 0, 0, 0, 100));
@@ -149,7 +151,7 @@ private slots:
     void noReachNeverRestsOnTheLeftSymbol()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = startQuiet(game);
         hitAndStart(game, f, spinDraws(0, 4, 3, 2, 150)); // right ends on 7 at 78, centre on 7 at 99
         const QString before = reelFaces(f);
         const auto ticks = runReels(f);
@@ -177,7 +179,7 @@ private slots:
         QFETCH(int, endTick);
         QFETCH(QString, line);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = startQuiet(game);
         SaveLines[3] = QStringLiteral("0");
         CueRecorder cues;
         // No notice; the reach's centre run is 10 + extra.
@@ -228,7 +230,7 @@ private slots:
         QFETCH(int, right);
         QFETCH(int, stopTick);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = startQuiet(game);
         hitAndStart(game, f, spinDraws(0, 8, right, 1, 250), {pick(0, 30), pick(29, 30), pick(9, 10)});
         const QString before = reelFaces(f);
         const auto ticks = runReels(f);
@@ -244,7 +246,7 @@ private slots:
     void stoppedReelsKeepTheirFaces()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = startQuiet(game);
         hitAndStart(game, f, spinDraws(5, 5, 5, 0, 300));
         const auto ticks = runReels(f);
         QCOMPARE(int(ticks.size()), 100);
@@ -258,7 +260,7 @@ private slots:
     void nextSpinContinuesFromTheStoppedPositions()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = startQuiet(game);
         hitAndStart(game, f, spinDraws(0, 0, 0, 0, 100));
         runReels(f);
         const int l = f.PosL, c = f.PosC, r = f.PosR;
@@ -274,7 +276,7 @@ private slots:
     void missingSymbolPicture()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = startQuiet(game);
         game.removeFile(QStringLiteral("R03.BMP"));
         hitAndStart(game, f, spinDraws(0, 0, 0, 0, 100));
         const auto ticks = runReels(f);

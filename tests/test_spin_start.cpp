@@ -14,7 +14,7 @@ namespace {
 // A started game with sound on and the Start button shown by a cover hit.
 FrmMain& readyGame(Game& game, const QString& soundLine = QStringLiteral("0"))
 {
-    FrmMain& f = game.start();
+    FrmMain& f = startQuiet(game);
     SaveLines[3] = soundLine;
     game.rnd.script({pick(0, 4)});
     f.Image10.click();
@@ -335,9 +335,13 @@ private slots:
         f.Form_KeyDown(13, 0);
         f.Form_KeyDown(81, 2);
         QVERIFY(!game.host.endedFlag);
+        for (int i = 0; i < 99; ++i)
+            game.rnd.push(pick(0x41, 255)); // the save's filler bytes
         // Escape reaches the window whichever control has the focus.
         QTest::keyClick(f.Image5.widget(), Qt::Key_Escape, Qt::ShiftModifier);
         QVERIFY(game.host.endedFlag);
+        QVERIFY(!game.rnd.exhausted());
+        QVERIFY(game.readFile(QStringLiteral("Zelmor.ini")).size() > 0); // saved on the way out
     }
 };
 

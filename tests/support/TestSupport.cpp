@@ -251,6 +251,13 @@ std::vector<Tick> runReels(FrmMain& f, int maxTicks, const std::function<void(in
     return ticks;
 }
 
+FrmMain& startQuiet(Game& game)
+{
+    FrmMain& f = game.start();
+    game.prompts.messages.clear();
+    return f;
+}
+
 void hitAndStart(Game& game, FrmMain& f, const std::vector<double>& draws, std::initializer_list<double> later)
 {
     game.rnd.push(pick(0, 4));

@@ -174,6 +174,10 @@ struct Tick {
 std::vector<Tick> runReels(FrmMain& f, int maxTicks = 2000,
                            const std::function<void(int tickNumber)>& afterTick = {});
 
+// Starts the game as a first start and forgets the start-up's own messages
+// (welcome and probability), for tests of what comes after.
+FrmMain& startQuiet(Game& game);
+
 // A cover hit on cover A (BET + 1), then Start pressed with the given draws;
 // the draws of the spin's later decisions (notices, reach length, ...) follow.
 void hitAndStart(Game& game, FrmMain& f, const std::vector<double>& draws,
