@@ -272,6 +272,31 @@ private slots:
         QCOMPARE(symbolShown(f.Image2), l);
     }
 
+    // A reel row paints its symbol stretched to the box; an empty box is
+    // transparent, so the window beneath it shows through.
+    void rowsPaintTheirSymbols()
+    {
+        Game game;
+        FrmMain& f = startQuiet(game);
+        QWidget* box = f.Image5.widget();
+        QVERIFY(box->testAttribute(Qt::WA_OpaquePaintEvent));
+        const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage expected = QImage(game.path(QStringLiteral("R07.BMP")))
+                                    .scaled(box->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                    .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown.size(), expected.size());
+        qint64 difference = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QRgb a = shown.pixel(x, y), b = expected.pixel(x, y);
+                difference += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+            }
+        QVERIFY2(difference / (shown.width() * shown.height() * 3) < 4, qPrintable(QString::number(difference)));
+
+        f.Image5.setPicture(game.path(QStringLiteral("NOSUCH.BMP")));
+        QVERIFY(!box->testAttribute(Qt::WA_OpaquePaintEvent));
+    }
+
     // A missing symbol picture leaves its box empty; the reels go on.
     void missingSymbolPicture()
     {
