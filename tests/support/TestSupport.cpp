@@ -100,6 +100,7 @@ Game::Game()
     seams::install(&rnd);
     seams::install(&prompts);
     seams::install(&host);
+    sound::install(&audio);
 }
 
 Game::~Game()
@@ -108,6 +109,7 @@ Game::~Game()
     seams::install(static_cast<seams::RandomSource*>(nullptr));
     seams::install(static_cast<seams::Prompter*>(nullptr));
     seams::install(static_cast<seams::Host*>(nullptr));
+    sound::install(nullptr);
     MdlZelmor::Reset();
 }
 

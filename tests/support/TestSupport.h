@@ -4,6 +4,7 @@
 
 #include "app/FrmMain.h"
 #include "platform/Seams.h"
+#include "tests/support/FakeAudio.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -98,6 +99,8 @@ public:
     ScriptedRandom rnd;
     ScriptedPrompts prompts;
     TestHost host;
+    // The sound device of the game: records cues, plays nothing.
+    FakeAudio audio;
 
 private:
     QTemporaryDir tmp_;
