@@ -8,6 +8,7 @@
 #include <fluidsynth.h>
 
 #include <array>
+#include <cstring>
 #include <thread>
 
 namespace sound {
@@ -106,6 +107,7 @@ bool SdlAudio::openDevice(QString& error)
     Mix_AllocateChannels(EffectChannel + 1);
     current_ = this;
     Mix_ChannelFinished(&SdlAudio::effectFinished);
+    Mix_HookMusic(&SdlAudio::musicHook, this);
     deviceOpen_ = true;
     return true;
 }
@@ -123,18 +125,18 @@ bool SdlAudio::startSynth(QString& error)
     fluid_settings_setstr(settings_, "player.timing-source", "sample");
     // A tune's last notes ring out; every Play resets the synthesizer itself.
     fluid_settings_setint(settings_, "player.reset-synth", 0);
-    synth_ = new_fluid_synth(settings_);
+    fluid_synth_t* synth = new_fluid_synth(settings_);
     for (const char* path : SoundFonts) {
-        if (synth_ && QFile::exists(QString::fromUtf8(path)) && fluid_synth_sfload(synth_, path, 1) != FLUID_FAILED) {
+        if (synth && QFile::exists(QString::fromUtf8(path)) && fluid_synth_sfload(synth, path, 1) != FLUID_FAILED) {
             soundFont_ = QString::fromUtf8(path);
-            Mix_HookMusic(&SdlAudio::musicHook, this);
+            std::lock_guard lock(mutex_);
+            synth_ = synth;
             return true;
         }
     }
     error = QStringLiteral("no General MIDI soundfont found");
-    delete_fluid_synth(synth_);
+    delete_fluid_synth(synth);
     delete_fluid_settings(settings_);
-    synth_ = nullptr;
     settings_ = nullptr;
     return false;
 }
@@ -278,8 +280,12 @@ void SdlAudio::musicHook(void* self, std::uint8_t* stream, int len)
     auto* audio = static_cast<SdlAudio*>(self);
     const int frames = len / int(2 * sizeof(std::int16_t));
     std::lock_guard lock(audio->mutex_);
-    fluid_synth_write_s16(audio->synth_, frames, stream, 0, 2, stream, 1, 2);
     audio->rendered_ += frames;
+    if (!audio->synth_) {
+        std::memset(stream, 0, size_t(len));
+        return;
+    }
+    fluid_synth_write_s16(audio->synth_, frames, stream, 0, 2, stream, 1, 2);
     Tune& tune = audio->tune_;
     if (!tune.player || tune.ended)
         return;

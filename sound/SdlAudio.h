@@ -35,7 +35,7 @@ public:
     bool play(int handle, std::function<void()> onEnd, QString& error) override;
     void close(int handle) override;
 
-    // Frames the music stream has rendered since the device opened.
+    // Frames the device has mixed since it opened.
     std::int64_t renderedFrames() const { return rendered_.load(); }
     // For the last tune that played to its end: the frames rendered from its
     // start to the end of the buffer in which its end was seen.
