@@ -26,6 +26,9 @@ public:
     virtual bool play(int handle, std::function<void()> onEnd, QString& error) = 0;
     // Stops and releases the file; harmless for a handle no longer open.
     virtual void close(int handle) = 0;
+    // A hint that sound is wanted soon: slow preparations may start in the
+    // background so that the first cue does not wait for them.
+    virtual void prepare() {}
 };
 
 // Installs a backend; nullptr restores the real one.

@@ -56,7 +56,8 @@ void FrmMain::CloseMusic()
     MMControl1.setCommand(QStringLiteral("Close"));
 }
 
-// Start-up: sets up both channels; nothing plays yet.
+// Start-up: sets up both channels; nothing plays yet. With sound on, the
+// synthesizer loads in the background for the first tune.
 void FrmMain::ConfigureSound()
 {
     MMControl1.setDeviceType(QStringLiteral("Sequencer"));
@@ -64,6 +65,8 @@ void FrmMain::ConfigureSound()
     MMControl2.setWait(true);
     MMControl2.setShareable(false);
     MMControl2.setDeviceType(QStringLiteral("WaveAudio"));
+    if (SoundOn())
+        sound::backend().prepare();
 }
 
 // A tune played to its end: "Tvsa1.MID" hands over to "Tvsa2.MID", "Tvsa3.MID"
@@ -91,5 +94,6 @@ void FrmMain::mnuMusic_Click()
     } else {
         SaveLines[3] = QStringLiteral("0");
         mnuMusic.setChecked(false);
+        sound::backend().prepare();
     }
 }

@@ -47,6 +47,42 @@ void QuietFluidSynth()
 
 } // namespace
 
+// Makes the synthesizer and loads the first soundfont found (some 30 to
+// 100 ms), on whichever thread asks.
+SdlAudio::Synth SdlAudio::LoadSynth()
+{
+    QuietFluidSynth();
+    Synth loaded;
+    loaded.settings = new_fluid_settings();
+    fluid_settings_setnum(loaded.settings, "synth.sample-rate", Rate);
+    fluid_settings_setnum(loaded.settings, "synth.gain", MusicGain);
+    // Our hook renders the synthesizer, so the player's clock is its samples.
+    fluid_settings_setstr(loaded.settings, "player.timing-source", "sample");
+    // A tune's last notes ring out; every Play resets the synthesizer itself.
+    fluid_settings_setint(loaded.settings, "player.reset-synth", 0);
+    loaded.synth = new_fluid_synth(loaded.settings);
+    for (const char* path : SoundFonts) {
+        if (loaded.synth && QFile::exists(QString::fromUtf8(path))
+            && fluid_synth_sfload(loaded.synth, path, 1) != FLUID_FAILED) {
+            loaded.soundFont = QString::fromUtf8(path);
+            return loaded;
+        }
+    }
+    loaded.error = QStringLiteral("no General MIDI soundfont found");
+    FreeSynth(loaded);
+    return loaded;
+}
+
+void SdlAudio::FreeSynth(Synth& loaded)
+{
+    if (loaded.synth)
+        delete_fluid_synth(loaded.synth);
+    if (loaded.settings)
+        delete_fluid_settings(loaded.settings);
+    loaded.synth = nullptr;
+    loaded.settings = nullptr;
+}
+
 std::atomic<SdlAudio*> SdlAudio::current_{nullptr};
 
 SdlAudio::SdlAudio()
@@ -112,33 +148,28 @@ bool SdlAudio::openDevice(QString& error)
     return true;
 }
 
-// Loads the soundfont when the first tune is opened, not at start-up.
+// Takes the soundfont from the background load that prepare() started, or
+// loads it now: the first tune opened waits for it.
 bool SdlAudio::startSynth(QString& error)
 {
     if (synth_)
         return true;
-    QuietFluidSynth();
-    settings_ = new_fluid_settings();
-    fluid_settings_setnum(settings_, "synth.sample-rate", Rate);
-    fluid_settings_setnum(settings_, "synth.gain", MusicGain);
-    // Our hook renders the synthesizer, so the player's clock is its samples.
-    fluid_settings_setstr(settings_, "player.timing-source", "sample");
-    // A tune's last notes ring out; every Play resets the synthesizer itself.
-    fluid_settings_setint(settings_, "player.reset-synth", 0);
-    fluid_synth_t* synth = new_fluid_synth(settings_);
-    for (const char* path : SoundFonts) {
-        if (synth && QFile::exists(QString::fromUtf8(path)) && fluid_synth_sfload(synth, path, 1) != FLUID_FAILED) {
-            soundFont_ = QString::fromUtf8(path);
-            std::lock_guard lock(mutex_);
-            synth_ = synth;
-            return true;
-        }
+    Synth loaded = pending_.valid() ? pending_.get() : LoadSynth();
+    if (!loaded.synth) {
+        error = loaded.error;
+        return false;
     }
-    error = QStringLiteral("no General MIDI soundfont found");
-    delete_fluid_synth(synth);
-    delete_fluid_settings(settings_);
-    settings_ = nullptr;
-    return false;
+    settings_ = loaded.settings;
+    soundFont_ = loaded.soundFont;
+    std::lock_guard lock(mutex_);
+    synth_ = loaded.synth;
+    return true;
+}
+
+void SdlAudio::prepare()
+{
+    if (!synth_ && !pending_.valid())
+        pending_ = std::async(std::launch::async, &LoadSynth);
 }
 
 int SdlAudio::openMusic(const QByteArray& bytes, QString& error)
@@ -241,20 +272,22 @@ void SdlAudio::closeEffect()
 
 void SdlAudio::shutDown()
 {
-    if (!deviceOpen_)
-        return;
-    Mix_HookMusic(nullptr, nullptr);
-    closeMusic();
-    closeEffect();
-    Mix_ChannelFinished(nullptr);
-    Mix_CloseAudio();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    current_ = nullptr;
-    deviceOpen_ = false;
-    if (synth_)
-        delete_fluid_synth(synth_);
-    if (settings_)
-        delete_fluid_settings(settings_);
+    if (pending_.valid()) {
+        Synth unused = pending_.get();
+        FreeSynth(unused);
+    }
+    if (deviceOpen_) {
+        Mix_HookMusic(nullptr, nullptr);
+        closeMusic();
+        closeEffect();
+        Mix_ChannelFinished(nullptr);
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        current_ = nullptr;
+        deviceOpen_ = false;
+    }
+    Synth own{settings_, synth_, {}, {}};
+    FreeSynth(own);
     synth_ = nullptr;
     settings_ = nullptr;
 }
@@ -280,7 +313,7 @@ void SdlAudio::musicHook(void* self, std::uint8_t* stream, int len)
     auto* audio = static_cast<SdlAudio*>(self);
     const int frames = len / int(2 * sizeof(std::int16_t));
     std::lock_guard lock(audio->mutex_);
-    audio->rendered_ += frames;
+    const std::int64_t mixed = audio->rendered_.fetch_add(frames) + frames;
     if (!audio->synth_) {
         std::memset(stream, 0, size_t(len));
         return;
@@ -289,11 +322,14 @@ void SdlAudio::musicHook(void* self, std::uint8_t* stream, int len)
     Tune& tune = audio->tune_;
     if (!tune.player || tune.ended)
         return;
+    if (tune.frames == 0)
+        audio->tuneStartedAt_ = mixed - frames;
     tune.frames += frames;
     const int total = fluid_player_get_total_ticks(tune.player);
     if (total > 0 && fluid_player_get_current_tick(tune.player) >= total) {
         tune.ended = true;
         audio->lastTuneFrames_ = tune.frames;
+        audio->tuneEndedAt_ = mixed;
         const std::uint64_t cue = tune.cue;
         QMetaObject::invokeMethod(
             &audio->receiver_, [audio, cue] { audio->deliver(Device::Sequencer, cue); }, Qt::QueuedConnection);

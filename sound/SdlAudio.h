@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <future>
 #include <mutex>
 #include <thread>
 
@@ -34,12 +35,18 @@ public:
     int open(Device device, const QString& path, QString& error) override;
     bool play(int handle, std::function<void()> onEnd, QString& error) override;
     void close(int handle) override;
+    // Starts loading the soundfont on a worker thread.
+    void prepare() override;
 
     // Frames the device has mixed since it opened.
     std::int64_t renderedFrames() const { return rendered_.load(); }
     // For the last tune that played to its end: the frames rendered from its
     // start to the end of the buffer in which its end was seen.
     std::int64_t lastTuneFrames() const { return lastTuneFrames_.load(); }
+    // Mixed-frame counts: where the current tune's first buffer began, and
+    // where the buffer ended in which the last tune's end was seen.
+    std::int64_t tuneStartedAt() const { return tuneStartedAt_.load(); }
+    std::int64_t tuneEndedAt() const { return tuneEndedAt_.load(); }
     // The soundfont the synthesizer loaded, once a tune was opened.
     QString soundFont() const { return soundFont_; }
 
@@ -60,6 +67,15 @@ private:
         bool ended = false;
     };
 
+    struct Synth {
+        _fluid_hashtable_t* settings = nullptr;
+        _fluid_synth_t* synth = nullptr;
+        QString soundFont;
+        QString error;
+    };
+    static Synth LoadSynth();
+    static void FreeSynth(Synth& loaded);
+
     bool openDevice(QString& error);
     bool startSynth(QString& error);
     int openMusic(const QByteArray& bytes, QString& error);
@@ -79,6 +95,7 @@ private:
     _fluid_hashtable_t* settings_ = nullptr;
     _fluid_synth_t* synth_ = nullptr;
     QString soundFont_;
+    std::future<Synth> pending_;
     Slot music_, effect_;
     int nextHandle_ = 0;
     std::uint64_t nextCue_ = 0;
@@ -88,6 +105,8 @@ private:
     std::atomic<std::uint64_t> effectCue_{0};
     std::atomic<std::int64_t> rendered_{0};
     std::atomic<std::int64_t> lastTuneFrames_{0};
+    std::atomic<std::int64_t> tuneStartedAt_{0};
+    std::atomic<std::int64_t> tuneEndedAt_{0};
 
     static std::atomic<SdlAudio*> current_;
 };

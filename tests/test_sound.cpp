@@ -164,7 +164,8 @@ private slots:
     void startUpConfiguresBothChannelsSilently()
     {
         Game game;
-        FrmMain& f = StartWithSound(game);
+        SaveLines[3] = QStringLiteral("0");
+        FrmMain& f = game.start();
         QCOMPARE(f.MMControl1.deviceType(), QStringLiteral("Sequencer"));
         QCOMPARE(f.MMControl2.deviceType(), QStringLiteral("WaveAudio"));
         QVERIFY(!f.MMControl2.notify());
@@ -173,6 +174,24 @@ private slots:
         QVERIFY(f.MMControl1.notify());
         QVERIFY(!f.MMControl1.isOpen());
         QVERIFY(!f.MMControl2.isOpen());
+        QVERIFY(game.audio.log.isEmpty());
+    }
+
+    // With sound on, the synthesizer gets ready in the background at start-up
+    // and when the player switches sound on; with sound off it never loads.
+    void soundIsPreparedOnlyWhenWanted()
+    {
+        for (const QString line3 : {QString(), QStringLiteral("1"), QStringLiteral("0")}) {
+            Game game;
+            SaveLines[3] = line3;
+            FrmMain& f = game.start();
+            QCOMPARE(game.audio.prepared, line3 == QStringLiteral("0") ? 1 : 0);
+            if (line3 == QStringLiteral("1")) {
+                f.mnuMusic.click();
+                QCOMPARE(game.audio.prepared, 1);
+            }
+            QVERIFY(game.audio.log.isEmpty());
+        }
     }
 
     void cuesPlayTheirFileOnTheirChannel()

@@ -15,12 +15,15 @@ public:
     int open(sound::Device device, const QString& path, QString& error) override;
     bool play(int handle, std::function<void()> onEnd, QString& error) override;
     void close(int handle) override;
+    void prepare() override { ++prepared; }
 
     // Every request, as "open Sequencer ROLL.MID", "play ROLL.MID",
     // "close ROLL.MID" (file names without their directory).
     QStringList log;
     // Only what started playing, as "music ROLL.MID" or "effect STOP.WAV".
     QStringList played;
+    // How often the game asked to get ready for sound.
+    int prepared = 0;
     // While set, every open fails the way a missing sound card does.
     bool deviceFails = false;
     // The file sounding on a channel (full path), or empty.
