@@ -84,6 +84,8 @@ public:
     bool LoadData();
     void SaveData();
     bool ShowWitsDialogs();
+    // The reward for a player who passed the check after a failed one.
+    void CheckPassedTest();
     // Covers (features/CoverPick.cpp)
     void Image10_Click();
     void Image11_Click();
@@ -127,6 +129,23 @@ private:
     void CoverClick(ui::Image& cover, int hitNumber);
     void StopButtonClick(int& spinFlag, ui::Image& button);
     void DrawReel(ui::Image& top, ui::Image& middle, ui::Image& bottom, int& position);
+
+    // Play cycle helpers (app/SpinStart.cpp, reels/)
+    void SpinStartCue(bool (FrmMain::*cue)(const QString&), const QString& file);
+    void DrawSpinNotice();
+    void LeftReelStops();
+    void RightReelStopRule();
+    void CentreStopLogic();
+    void ReachPause();
+    void EndWithoutWin();
+    void CheckReachMusic();
+    void StartAllRotation();
+    void BackToNormalPlay();
+    void ShowChanceCounter();
+    void StopFrameLamps();
+    void StopNoticeLamps();
+    void SetFrameLamps(long bgr);
+    void SetNoticeLamps(long bgr);
 
     QWidget* client_ = nullptr;
     ui::MousePointer pointer_ = ui::MousePointer::Default;
