@@ -157,6 +157,7 @@ Game::Game()
     seams::install(&rnd);
     seams::install(&prompts);
     seams::install(&host);
+    sound::install(&audio);
 }
 
 Game::~Game()
@@ -165,6 +166,7 @@ Game::~Game()
     seams::install(static_cast<seams::RandomSource*>(nullptr));
     seams::install(static_cast<seams::Prompter*>(nullptr));
     seams::install(static_cast<seams::Host*>(nullptr));
+    sound::install(nullptr);
     MdlZelmor::Reset();
 }
 

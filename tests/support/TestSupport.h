@@ -4,6 +4,7 @@
 
 #include "app/FrmMain.h"
 #include "platform/Seams.h"
+#include "tests/support/FakeAudio.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -139,6 +140,8 @@ public:
     ScriptedRandom rnd;
     ScriptedPrompts prompts;
     TestHost host;
+    // The sound device of the game: records cues, plays nothing.
+    FakeAudio audio;
 
 private:
     QTemporaryDir tmp_;
