@@ -69,7 +69,7 @@ void finish(Buffer& b, double drive)
     for (float s : b)
         peak = std::max(peak, std::fabs(s));
     const double scale = kPeak / peak;
-    const size_t in = kRate / 1000, out = kRate / 100;
+    const size_t in = kRate / 1000, out = kRate / 25; // 1 ms in, 40 ms out
     for (size_t i = 0; i < b.size(); ++i) {
         double g = scale;
         if (i < in)
@@ -138,14 +138,14 @@ Buffer reelStop()
     return b;
 }
 
-// Jackpot: a fast bell run up two octaves of C major, a "ta-ta-ta-taa"
+// Jackpot: a fast bell run up C major, a "ta-ta-ta-taa"
 // brass fanfare, and a shimmering bell chord ringing out, ~1.8 s.
 Buffer jackpot()
 {
     Buffer b(static_cast<size_t>(1.8 * kRate));
-    const int run[] = {84, 88, 91, 96, 100, 103, 108}; // C6 .. C8
-    for (int i = 0; i < 7; ++i)
-        bell(b, 0.04 * i, noteHz(run[i]), 3.0, 1.2, 0.18, 0.22);
+    const int run[] = {84, 88, 91, 96, 100, 103}; // C6 .. G7
+    for (int i = 0; i < 6; ++i)
+        bell(b, 0.045 * i, noteHz(run[i]), 3.0, 1.2 - 0.12 * i, 0.18, 0.22);
     // Fanfare in triplets, then the held chord.
     const double beat = 0.095;
     for (int i = 0; i < 3; ++i)

@@ -98,21 +98,37 @@ std::vector<int> voicing(const Chord& c, int low, int octaves = 1)
 
 // Walks a pattern over a stretch: calls f(tick, symbol, length) for every
 // symbol that is neither '-' nor '.', its length covering the '-' after it.
-template <typename F>
-void walk(std::string_view pattern, uint32_t total, F f)
+// A held symbol is struck again where breaksAt(tick) says the harmony moves.
+template <typename F, typename B>
+void walk(std::string_view pattern, uint32_t total, F f, B breaksAt)
 {
     if (pattern.empty())
         return;
     const uint32_t steps = total / STEP;
-    for (uint32_t s = 0; s < steps; ++s) {
-        const char c = pattern[s % pattern.size()];
-        if (c == '-' || c == '.' || c == ' ')
+    char held = 0;
+    uint32_t from = 0;
+    for (uint32_t s = 0; s <= steps; ++s) {
+        const char c = s < steps ? pattern[s % pattern.size()] : '.';
+        if (c == '-' && held && !breaksAt(s * STEP))
             continue;
-        uint32_t len = 1;
-        while (s + len < steps && pattern[(s + len) % pattern.size()] == '-')
-            ++len;
-        f(s * STEP, c, len * STEP);
+        if (held)
+            f(from * STEP, held, (s - from) * STEP);
+        from = s;
+        if (c != '-')
+            held = (c == '.' || c == ' ') ? 0 : c;
     }
+}
+
+template <typename F>
+void walk(std::string_view pattern, uint32_t total, F f)
+{
+    walk(pattern, total, f, [](uint32_t) { return false; });
+}
+
+// For walk(): true where the progression moves to another chord.
+auto chordChanges(const Progression& p, uint32_t start)
+{
+    return [&p, start](uint32_t t) { return &p.at(start + t) != &p.at(start + t - STEP); };
 }
 
 uint32_t gate(uint32_t length) { return length - std::min<uint32_t>(length / 6, 40); }
@@ -292,7 +308,7 @@ uint32_t Part::comp(double bar, const Progression& p, std::string_view rhythm, i
         const int v = c == 'X' ? velocity + 15 : c == 'o' ? velocity - 25 : velocity;
         for (int k : voicing(p.at(start + t), low))
             note(start + t, gate(len), k, v);
-    });
+    }, chordChanges(p, start));
     return start + total;
 }
 
@@ -314,7 +330,7 @@ uint32_t Part::bass(double bar, const Progression& p, std::string_view pattern, 
         }
         const bool strong = t % (2 * BEAT) == 0;
         note(start + t, gate(len), key, velocity + (strong ? 8 : 0));
-    });
+    }, chordChanges(p, start));
     return start + total;
 }
 
