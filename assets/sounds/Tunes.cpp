@@ -68,10 +68,13 @@ bool roll(const std::string& dir)
 }
 
 // Builds tension: a reach. A minor over a pumping pedal, the harmony climbing
-// to the dominant while the snare thickens from quarters to a rolling crescendo.
+// to the dominant while the snare thickens from quarters to a rolling
+// crescendo and the last four bars press forward in tempo.
 bool reach(const std::string& dir)
 {
     Tune t(150);
+    for (int bar = 8; bar < 12; ++bar)
+        t.tempo(bar, 150 + 4 * (bar - 7)); // pressing on towards the dominant
     const Progression harmony(0, "Am Am F/A G/A | F G Em Am | Fmaj7 G G#dim7 E7");
 
     const char* theme =
@@ -85,6 +88,7 @@ bool reach(const std::string& dir)
 
     Part& strings = t.part("Strings", Strings, 47, 90, 60);
     strings.comp(0, harmony, "x---------------", 57, 70);
+    strings.set(0, 11, 90);
     strings.ramp(8, 16, 11, 90, 127);
 
     Part& ostinato = t.part("Clock ostinato", SquareLead, 93, 30, 30);
@@ -344,7 +348,7 @@ bool calm(const std::string& dir)
 
     Part& drums = t.drums("Drums", 114, 40);
     drums.beat(0, 11, {{Kick, "X.....x...x....."}, {SideStick, "....x.......x..."},
-                       {ClosedHat, "x.o.x.o.x.o.x.oo"}, {Shaker, "..x...x...x...x."}});
+                       {ClosedHat, "o.o.o.o.o.o.o.oo"}, {Shaker, "..o...o...o...o."}});
     drums.hit(0, Crash, 70);
     drums.hit(11, Ride, 80);
     drums.hit(11, Kick, 90);
