@@ -133,6 +133,52 @@ auto chordChanges(const Progression& p, uint32_t start)
 
 uint32_t gate(uint32_t length) { return length - std::min<uint32_t>(length / 6, 40); }
 
+// One melody token: "c#5:8.^", "r:4", "<c5", "e5", "g5>:2"; updates the
+// running length when the token names one.
+struct Written {
+    int key = -1; // -1 for a rest
+    bool opensChord = false, closesChord = false;
+    bool accent = false, staccato = false, tie = false;
+};
+
+Written readNote(std::string_view token, uint32_t& length)
+{
+    Written w;
+    std::string_view body = token;
+    while (!body.empty() && (body.back() == '^' || body.back() == '\'' || body.back() == '~')) {
+        w.accent |= body.back() == '^';
+        w.staccato |= body.back() == '\'';
+        w.tie |= body.back() == '~';
+        body.remove_suffix(1);
+    }
+    if (const size_t colon = body.find(':'); colon != std::string_view::npos) {
+        length = parseLength(body.substr(colon + 1), token);
+        body = body.substr(0, colon);
+    }
+    if (!body.empty() && body.front() == '<') {
+        w.opensChord = true;
+        body.remove_prefix(1);
+    }
+    if (!body.empty() && body.back() == '>') {
+        w.closesChord = true;
+        body.remove_suffix(1);
+    }
+    if (body == "r")
+        return w;
+    int key = pitchClass(body.empty() ? '?' : body[0]);
+    if (key < 0)
+        fail("bad note", token);
+    size_t i = 1;
+    for (; i < body.size() && (body[i] == '#' || body[i] == 'b'); ++i)
+        key += body[i] == '#' ? 1 : -1;
+    try {
+        w.key = key + 12 * (std::stoi(std::string(body.substr(i))) + 1);
+    } catch (...) {
+        fail("bad octave", token);
+    }
+    return w;
+}
+
 } // namespace
 
 Progression::Progression(double startBar, std::string_view text) : start_(tune::at(startBar))
@@ -212,93 +258,53 @@ uint32_t Part::play(double bar, std::string_view melody, int velocity, int trans
     uint32_t tick = start;
     uint32_t length = BEAT;
     std::vector<int> chord;
-    bool inChord = false;
-    // A tied note waits here until the notes after it are known.
-    int tiedKey = -1;
-    uint32_t tiedStart = 0, tiedLength = 0;
-    int tiedVelocity = 0;
-    auto flushTie = [&] {
-        if (tiedKey >= 0)
-            note(tiedStart, tiedLength, tiedKey, tiedVelocity);
-        tiedKey = -1;
-    };
-
+    Held tied; // a tied note waits here until the notes after it are known
     for (std::string_view token : split(melody)) {
         if (token == "|") {
             if ((tick - start) % BAR)
                 fail("notes off the bar line", token);
             continue;
         }
-        std::string_view body = token;
-        bool accent = false, staccato = false, tie = false;
-        while (!body.empty() && (body.back() == '^' || body.back() == '\'' || body.back() == '~')) {
-            accent |= body.back() == '^';
-            staccato |= body.back() == '\'';
-            tie |= body.back() == '~';
-            body.remove_suffix(1);
+        const Written w = readNote(token, length);
+        if (w.opensChord || !chord.empty()) {
+            if (w.key >= 0)
+                chord.push_back(w.key + transpose);
+            if (!w.closesChord)
+                continue;
+        } else if (w.key >= 0) {
+            chord = {w.key + transpose};
         }
-        if (const size_t colon = body.find(':'); colon != std::string_view::npos) {
-            length = parseLength(body.substr(colon + 1), token);
-            body = body.substr(0, colon);
-        }
-        if (!body.empty() && body.front() == '<') {
-            inChord = true;
-            body.remove_prefix(1);
-        }
-        bool chordEnds = false;
-        if (!body.empty() && body.back() == '>') {
-            chordEnds = true;
-            body.remove_suffix(1);
-        }
-        if (body == "r") {
-            flushTie();
+        if (chord.empty()) { // a rest
+            flush(tied);
             tick += length;
             continue;
         }
-        int key = pitchClass(body.empty() ? '?' : body[0]);
-        if (key < 0)
-            fail("bad note", token);
-        size_t i = 1;
-        for (; i < body.size() && (body[i] == '#' || body[i] == 'b'); ++i)
-            key += body[i] == '#' ? 1 : -1;
-        int octave = 0;
-        try {
-            octave = std::stoi(std::string(body.substr(i)));
-        } catch (...) {
-            fail("bad octave", token);
-        }
-        key += 12 * (octave + 1) + transpose;
-        if (inChord) {
-            chord.push_back(key);
-            if (!chordEnds)
-                continue;
-            inChord = false;
+        const int v = velocity + (w.accent ? 15 : 0);
+        const uint32_t sounding = w.staccato ? length / 2 : (w.tie ? length : gate(length));
+        if (chord.size() == 1 && tied.key == chord[0]) {
+            tied.length += sounding; // the tie carries on
         } else {
-            chord = {key};
-        }
-        const int v = velocity + (accent ? 15 : 0);
-        const uint32_t sounding = staccato ? length / 2 : (tie ? length : gate(length));
-        if (chord.size() == 1 && tiedKey == chord[0]) {
-            tiedLength += sounding; // the tie carries on
-            if (!tie)
-                flushTie();
-        } else {
-            flushTie();
-            if (tie && chord.size() == 1) {
-                tiedKey = chord[0];
-                tiedStart = tick;
-                tiedLength = sounding;
-                tiedVelocity = v;
-            } else {
+            flush(tied);
+            if (w.tie && chord.size() == 1)
+                tied = {chord[0], tick, sounding, v};
+            else
                 for (int k : chord)
                     note(tick, sounding, k, v);
-            }
         }
+        if (!w.tie)
+            flush(tied);
         chord.clear();
         tick += length;
     }
-    flushTie();
+    flush(tied);
     return tick;
+}
+
+void Part::flush(Held& held)
+{
+    if (held.key >= 0)
+        note(held.start, held.length, held.key, held.velocity);
+    held.key = -1;
 }
 
 uint32_t Part::comp(double bar, const Progression& p, std::string_view rhythm, int low, int velocity, double bars)

@@ -95,7 +95,13 @@ public:
     void program(double bar, int program);
 
 private:
+    struct Held {
+        int key = -1;
+        uint32_t start = 0, length = 0;
+        int velocity = 0;
+    };
     void note(uint32_t tick, uint32_t length, int key, int velocity);
+    void flush(Held& held);
     smf::Track& track_;
 };
 
