@@ -2,9 +2,13 @@
 // each tune is a well-formed format 1 MIDI file of playable length (the
 // looping ones ending exactly on a bar line, still sounding up to it), and
 // each effect is 16-bit 44.1 kHz audio of the right length and level.
+// Also the score notation the tunes are written in.
+#include "Score.h"
+
 #include <SDL.h>
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
@@ -14,6 +18,12 @@
 namespace {
 
 QString assetPath(const QString& name) { return QStringLiteral(ZELMOR_ASSET_DIR "/") + name; }
+
+struct Note {
+    quint32 tick, length;
+    int key, channel;
+    bool operator==(const Note&) const = default;
+};
 
 // What the tests need to know of a Standard MIDI File.
 struct MidiSummary {
@@ -25,6 +35,7 @@ struct MidiSummary {
     int hangingNotes = 0;
     bool drums = false;
     QSet<int> channels;
+    std::vector<Note> notes; // in the order they end
 };
 
 MidiSummary summarise(const QByteArray& d)
@@ -41,7 +52,7 @@ MidiSummary summarise(const QByteArray& d)
     s.division = static_cast<int>(big(12, 2));
     s.ticksPerBar = static_cast<quint32>(s.division) * 4;
     std::map<quint32, quint32> tempos{{0, 500000}};
-    std::map<int, int> sounding;
+    std::map<int, std::vector<quint32>> sounding; // note-on ticks by channel and key
     pos = 14;
     for (int t = 0; t < s.tracks; ++t) {
         if (d.mid(pos, 4) != "MTrk")
@@ -70,12 +81,18 @@ MidiSummary summarise(const QByteArray& d)
                 const int kind = status & 0xF0, channel = status & 0x0F;
                 const int key = byte(pos), velocity = byte(pos + 1);
                 pos += (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
+                auto& on = sounding[channel << 8 | key];
                 if (kind == 0x90 && velocity > 0) {
-                    ++sounding[channel << 8 | key];
+                    on.push_back(tick);
                     s.channels.insert(channel);
                     s.drums |= channel == 9;
                 } else if (kind == 0x80 || kind == 0x90) {
-                    --sounding[channel << 8 | key];
+                    if (on.empty()) {
+                        ++s.hangingNotes; // an end without a start
+                    } else {
+                        s.notes.push_back({on.front(), tick - on.front(), key, channel});
+                        on.erase(on.begin());
+                    }
                     s.lastNoteOff = std::max(s.lastNoteOff, tick);
                 }
             }
@@ -84,8 +101,8 @@ MidiSummary summarise(const QByteArray& d)
             return s.error = QStringLiteral("track %1 not closed by end-of-track").arg(t), s;
         s.endTick = std::max(s.endTick, tick);
     }
-    for (const auto& [key, count] : sounding)
-        s.hangingNotes += std::abs(count);
+    for (const auto& [key, on] : sounding)
+        s.hangingNotes += static_cast<int>(on.size());
     // Seconds along the tempo map.
     for (auto it = tempos.begin(); it != tempos.end() && it->first < s.endTick; ++it) {
         const auto next = std::next(it);
@@ -93,6 +110,29 @@ MidiSummary summarise(const QByteArray& d)
         s.seconds += (until - it->first) * (it->second / 1e6) / s.division;
     }
     return s;
+}
+
+MidiSummary summariseFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? summarise(file.readAll()) : MidiSummary{QStringLiteral("cannot open ") + path};
+}
+
+// The notes of a small tune written with the score notation.
+template <typename Compose>
+std::vector<Note> written(double bars, Compose compose)
+{
+    tune::Tune t(120);
+    compose(t);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.mid"));
+    if (!t.write(path.toStdString(), bars))
+        return {};
+    std::vector<Note> notes = summariseFile(path).notes;
+    std::sort(notes.begin(), notes.end(), [](const Note& a, const Note& b) {
+        return a.tick != b.tick ? a.tick < b.tick : a.key < b.key;
+    });
+    return notes;
 }
 
 } // namespace
@@ -142,6 +182,53 @@ private slots:
         QCOMPARE(a.ticksPerBar, b.ticksPerBar);
         const double barA = a.seconds / (a.endTick / a.ticksPerBar), barB = b.seconds / (b.endTick / b.ticksPerBar);
         QVERIFY(std::fabs(barA - barB) < 1e-3);
+    }
+
+    void melodyNotation()
+    {
+        // Lengths carry over, a tie joins two notes into one, a chord strikes together,
+        // and every note but a tied one is shortened a little (gate).
+        const auto notes = written(2, [](tune::Tune& t) {
+            t.part("lead", 0, 100).play(0, "c4:4 d4:8 e4 r:2 | f4:2~ f4:4 <c5 e5 g5>:4 |", 90);
+        });
+        const std::vector<Note> expected = {{0, 440, 60, 0}, {480, 200, 62, 0}, {720, 200, 64, 0},
+                                            {1920, 1400, 65, 0}, {3360, 440, 72, 0}, {3360, 440, 76, 0},
+                                            {3360, 440, 79, 0}};
+        QCOMPARE(notes, expected);
+    }
+
+    void miscountedBarStopsTheBuild()
+    {
+        tune::Tune t(120);
+        tune::Part& p = t.part("lead", 0, 100);
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, p.play(0, "c4:4 d4 e4 |", 90));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, tune::Progression(0, "C:2 | G"));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, tune::Progression(0, "Cxyz"));
+    }
+
+    void patternsFollowTheHarmony()
+    {
+        // A progression anchored at bar 1: the held chord is struck again where it
+        // changes, and the bass follows the slash chord's bass note.
+        const auto notes = written(2, [](tune::Tune& t) {
+            const tune::Progression p(1, "C:2 G/B:2");
+            t.part("pad", 0, 100).comp(1, p, "x---------------", 60, 80);
+            t.part("bass", 0, 100).bass(1, p, "R-------O-------", 36, 80);
+        });
+        const std::vector<int> keys = [&] { std::vector<int> k; for (const Note& n : notes) k.push_back(n.key); return k; }();
+        QCOMPARE(keys, (std::vector<int>{36, 60, 64, 67, 59, 62, 67, 71})); // C2 + C4 E4 G4, B3 + D4 G4 B4
+        QCOMPARE(notes[0].tick, 1920u);
+        QCOMPARE(notes[4].tick, 2880u);
+    }
+
+    void lastBarCutsRingingNotes()
+    {
+        // A note still sounding at the end stops there; one starting at the end is left out.
+        const auto notes = written(1, [](tune::Tune& t) {
+            t.part("lead", 0, 100).play(0, "c4:2. d4:2 e4:4", 90);
+        });
+        const std::vector<Note> expected = {{0, 1400, 60, 0}, {1440, 480, 62, 0}};
+        QCOMPARE(notes, expected);
     }
 
     void effects_data()
