@@ -47,7 +47,7 @@ QString FrmHelp::Document()
     QFile file(QStringLiteral(":/help/help.html"));
     if (!file.open(QIODevice::ReadOnly))
         return QString();
-    return QString::fromUtf8(file.readAll());
+    return QString::fromUtf8(file.readAll()).trimmed(); // no blank after the last paragraph
 }
 
 // A window of its own (not a child of the owner's client area) that is
