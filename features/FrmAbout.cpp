@@ -77,7 +77,7 @@ void FrmAbout::buildControls()
 
     lblDisclaimer.create(this, 240, 3270, 3960, 375);
     lblDisclaimer.setWordWrap(true);
-    lblDisclaimer.setCaption(QStringLiteral("絵・音楽・プログラム：ゼルモア制作チーム　フリーソフト"));
+    lblDisclaimer.setCaption(QStringLiteral("絵・音楽・プログラム：ゼルモア制作チーム"));
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setGeometry(rt::TwipsRect(4320, 3225, 1260, 375));
