@@ -208,15 +208,6 @@ private slots:
         QCOMPARE(format.fontPointSize(), 14.0);
     }
 
-    void documentNamesNoOne()
-    {
-        FrmHelp help;
-        const QString text = help.RichTextBox1->toPlainText();
-        QVERIFY(!text.contains(u'@'));
-        QVERIFY(!text.contains(QStringLiteral("http")));
-        QVERIFY(!text.contains(QStringLiteral("〒")));
-    }
-
     // ------------------------------------------------------------ version window
     void versionWindow()
     {
