@@ -43,7 +43,8 @@ FrmHelp* FrmMain::helpWindow() const
 
 QString FrmHelp::Document()
 {
-    RegisterHelpResource();
+    static const bool registered = (RegisterHelpResource(), true);
+    Q_UNUSED(registered);
     QFile file(QStringLiteral(":/help/help.html"));
     if (!file.open(QIODevice::ReadOnly))
         return QString();
