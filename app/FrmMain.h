@@ -84,6 +84,8 @@ public:
     bool LoadData();
     void SaveData();
     bool ShowWitsDialogs();
+    // The reward for a player who passed the check after a failed one.
+    void CheckPassedTest();
     // Covers (features/CoverPick.cpp)
     void Image10_Click();
     void Image11_Click();

@@ -44,14 +44,20 @@ QImage background()
             // Soft clouding of the stone.
             const double c = 0.5 + 0.5 * cloud.fbm(u * 0.9, v * 0.9, 5);
             Rgb colour = c < 0.5 ? mix(deep, base, c * 2) : mix(base, pale, (c - 0.5) * 2);
-            // Broad dark veins running diagonally, bent by turbulence.
-            const double t1 = warp.turbulence(u * 1.1, v * 1.1, 6);
-            const double dark = vein(u * 2.2 + v * 1.3 + t1 * 7.5, 9.0);
-            colour = mix(colour, veinDark, dark * 0.55);
-            // Fine white veins across them.
-            const double t2 = fine.turbulence(u * 1.7 + 3.0, v * 1.7, 6);
-            const double light = vein(u * -1.4 + v * 2.6 + t2 * 9.0, 22.0);
-            colour = mix(colour, veinLight, light * 0.8);
+            // Sweeping dark veins: diagonal stripes bent by smooth noise, with
+            // a little turbulence for a crinkled edge. A soft halo and a
+            // sharper core give them depth.
+            const double bend = warp.fbm(u * 0.55, v * 0.55, 4) * 4.2 + warp.turbulence(u * 2.4, v * 2.4, 4) * 1.1;
+            const double stripe = u * 1.9 + v * 1.1 + bend;
+            colour = mix(colour, deep, vein(stripe, 3.0) * 0.35);
+            colour = mix(colour, veinDark, vein(stripe, 16.0) * 0.55);
+            // Faint hairline veins in a third direction.
+            const double bend3 = cloud.fbm(u * 0.8 - 7.0, v * 0.8 + 2.0, 4) * 3.0;
+            colour = mix(colour, veinDark, vein(u * 0.9 - v * 1.8 + bend3, 60.0) * 0.3);
+            // Fine white veins crossing them.
+            const double bend2 = fine.fbm(u * 0.7 + 5.0, v * 0.7, 4) * 3.6 + fine.turbulence(u * 3.0, v * 3.0, 3) * 0.8;
+            const double light = vein(u * -1.3 + v * 2.2 + bend2, 40.0);
+            colour = mix(colour, veinLight, light * 0.75);
             // A little grain so the stone does not look airbrushed.
             const double grain = fine.at(x * 0.9, y * 0.9) * 3.0;
             row[x * 3] = uchar(std::clamp(colour.r + grain, 0.0, 255.0));

@@ -140,20 +140,25 @@ QImage windowIcon(int size)
         p.drawEllipse(c, 9, 9);
     }
 
-    // Reel window with three sevens.
+    // Reel window with three sevens; the smallest icons show one big seven
+    // instead, which still reads at 16 pixels.
     const QRectF window(38, 86, 150, 112);
     p.setPen(QPen(QColor(0, 50, 55), 5));
     p.setBrush(vertical(window.top(), window.bottom(), {{0, QColor(0, 70, 75)}, {1, QColor(0, 110, 115)}}));
     p.drawPath(roundedSquare(window, 14));
-    for (int i = 0; i < 3; ++i) {
-        const QRectF reel(48 + i * 45, 96, 40, 92);
+    const bool single = size <= 24;
+    for (int i = 0; i < (single ? 1 : 3); ++i) {
+        const QRectF reel = single ? QRectF(50, 96, 126, 92) : QRectF(48 + i * 45, 96, 40, 92);
         p.setPen(Qt::NoPen);
         p.setBrush(vertical(reel.top(), reel.bottom(), {{0, QColor(170, 165, 150)}, {0.3, QColor(255, 253, 245)},
                                                         {0.7, QColor(255, 253, 245)}, {1, QColor(170, 165, 150)}}));
         p.drawRoundedRect(reel, 5, 5);
-        QPainterPath seven = fittedText(QStringLiteral("7"), font(LatinFamily, 80, true), reel.adjusted(5, 18, -5, -18));
-        outlined(p, seven, vertical(reel.top() + 18, reel.bottom() - 18, {{0, QColor(255, 80, 60)}, {1, QColor(160, 0, 0)}}),
-                 QColor(90, 0, 0), 4);
+        const qreal inset = single ? 6 : 18;
+        QPainterPath seven =
+            fittedText(QStringLiteral("7"), font(LatinFamily, 80, true), reel.adjusted(5, inset, -5, -inset));
+        outlined(p, seven,
+                 vertical(reel.top() + inset, reel.bottom() - inset, {{0, QColor(255, 80, 60)}, {1, QColor(160, 0, 0)}}),
+                 QColor(90, 0, 0), single ? 10 : 4);
     }
     p.setPen(QPen(QColor(255, 60, 40, 200), 3));
     p.drawLine(QPointF(42, 142), QPointF(184, 142));
@@ -251,9 +256,9 @@ void sword(QPainter& p)
 {
     QPainterPath blade;
     blade.moveTo(-13, 36);
-    blade.lineTo(-13, -66);
-    blade.lineTo(0, -92);
-    blade.lineTo(13, -66);
+    blade.lineTo(-13, -92);
+    blade.lineTo(0, -116);
+    blade.lineTo(13, -92);
     blade.lineTo(13, 36);
     blade.closeSubpath();
     QLinearGradient steel(-13, 0, 13, 0);
@@ -290,19 +295,24 @@ QImage contestIcon()
     QPainter p(&image);
     smooth(p);
     badge(p, QColor(200, 40, 40), QColor(90, 0, 10), QColor(230, 180, 60));
-    // A gold burst where the blades cross.
-    p.setPen(QPen(QColor(160, 90, 0), 2));
-    p.setBrush(QColor(255, 210, 60));
-    p.drawPath(star(QPointF(128, 104), 40, 16, 8, -90));
     for (int side : {-1, 1}) {
         p.save();
-        p.translate(128, 128);
-        p.rotate(side * 40);
-        p.scale(1.12, 1.12);
-        p.translate(0, -8);
+        p.translate(128, 122);
+        p.rotate(side * 42);
+        p.scale(0.92, 0.92);
+        p.translate(0, 12); // the blades cross a third of the way up
         sword(p);
         p.restore();
     }
+    // The clash: a spark where the blades meet.
+    const QPainterPath spark = star(QPointF(128, 122), 24, 7, 8, -90);
+    softShadow(p, spark, image.size(), QPointF(0, 0), 8, QColor(255, 240, 120, 230));
+    p.setPen(QPen(QColor(200, 120, 0), 2));
+    QRadialGradient hot(QPointF(128, 122), 24);
+    hot.setColorAt(0, Qt::white);
+    hot.setColorAt(1, QColor(255, 200, 40));
+    p.setBrush(hot);
+    p.drawPath(spark);
     p.end();
     return flatten(shrink(image, 64), DialogFace);
 }

@@ -98,8 +98,8 @@ void tileSymbol(QPainter& p, int n, QColor colour)
 // 3: an electric-blue numeral on a yellow starburst.
 void threeSymbol(QPainter& p)
 {
-    const QPainterPath burst = star(Centre, 56, 38, 12, -90);
-    QRadialGradient fill(Centre, 56);
+    const QPainterPath burst = star(Centre, 54, 39, 12, -90);
+    QRadialGradient fill(Centre, 54);
     fill.setColorAt(0, QColor(255, 255, 200));
     fill.setColorAt(0.55, QColor(255, 226, 60));
     fill.setColorAt(1, QColor(255, 165, 0));

@@ -235,20 +235,29 @@ std::vector<double> spinDraws(int left, int centre, int right, int reach, int dr
     return {pick(left, 9), pick(centre, 9), pick(right, 9), pick(reach, 3), pick(drawNumber - 1, denominator)};
 }
 
-std::vector<Tick> runReels(FrmMain& f, int maxTicks, const std::function<void(int)>& betweenTicks)
+std::vector<Tick> runReels(FrmMain& f, int maxTicks, const std::function<void(int)>& afterTick)
 {
     std::vector<Tick> ticks;
     while (int(ticks.size()) < maxTicks && f.Timer1.enabled()
            && (f.SpinL == 1 || f.SpinC == 1 || f.SpinR == 1 || f.AllRotation == 1)) {
-        if (betweenTicks)
-            betweenTicks(int(ticks.size()));
         Tick tick;
         tick.waitedMs = f.Timer1.interval();
         f.Timer1.fire();
         tick.faces = reelFaces(f);
         ticks.push_back(tick);
+        if (afterTick)
+            afterTick(int(ticks.size()));
     }
     return ticks;
+}
+
+void hitAndStart(Game& game, FrmMain& f, const std::vector<double>& draws, std::initializer_list<double> later)
+{
+    game.rnd.push(pick(0, 4));
+    f.Image10.click();
+    game.rnd.script(draws);
+    game.rnd.script(later);
+    f.Command1.click();
 }
 
 } // namespace testing

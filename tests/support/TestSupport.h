@@ -169,8 +169,14 @@ struct Tick {
 
 // Fires Timer1 the way its ticks would come: only while it is enabled, and
 // while a reel turns or the all-rotation reach runs; at most maxTicks ticks.
-// Between ticks, betweenTicks (if given) may act, e.g. fire the lamp timers.
+// After each tick, afterTick (if given) is called with the tick's number
+// (1, 2, ...) and may look or act, e.g. fire the lamp timers or press a button.
 std::vector<Tick> runReels(FrmMain& f, int maxTicks = 2000,
-                           const std::function<void(int tickIndex)>& betweenTicks = {});
+                           const std::function<void(int tickNumber)>& afterTick = {});
+
+// A cover hit on cover A (BET + 1), then Start pressed with the given draws;
+// the draws of the spin's later decisions (notices, reach length, ...) follow.
+void hitAndStart(Game& game, FrmMain& f, const std::vector<double>& draws,
+                 std::initializer_list<double> later = {});
 
 } // namespace testing

@@ -1,0 +1,90 @@
+#include "storage/LoadCheck.h"
+
+#include "storage/DataFile.h"
+#include "storage/FileAccess.h"
+#include "storage/RuntimeError.h"
+
+#include <QDateTime>
+
+namespace storage {
+namespace {
+
+// Nobody edits 30 lines of settings into more than this; beyond it the file
+// is not read further.
+constexpr qint64 MaxSettingsBytes = 16 * 1024 * 1024;
+
+SettingsLines ReadSettingsFile(const QString& path)
+{
+    const QByteArray bytes = ReadHead(path, MaxSettingsBytes + 1);
+    if (bytes.size() > MaxSettingsBytes)
+        return DecodeSettings(bytes.left(MaxSettingsBytes));
+    return DecodeSettings(bytes);
+}
+
+} // namespace
+
+LoadOutcome LoadFiles(const QString& settingsPath, const QString& dataPath)
+{
+    LoadOutcome out;
+    // A missing file only raises the flag and loading goes on with the next step.
+    auto trap = [&out](auto&& step) {
+        try {
+            step();
+        } catch (const RuntimeError& error) {
+            if (error.number() != ErrFileNotFound)
+                throw;
+            out.fileMissing = true;
+        }
+    };
+    auto fail = [&out](int failureCase) {
+        out.kind = LoadOutcome::Failed;
+        out.failureCase = failureCase;
+        return out;
+    };
+    try {
+        RecoverInterruptedSave(settingsPath, dataPath);
+        trap([&] { ProbeFile(settingsPath); });
+        if (out.fileMissing) {
+            out.kind = LoadOutcome::FirstStart;
+            return out;
+        }
+        trap([&] {
+            out.lines = ReadSettingsFile(settingsPath);
+            out.linesRead = true;
+        });
+        trap([&] { ProbeFile(dataPath); });
+        if (out.fileMissing)
+            return fail(1);
+        QByteArray record;
+        bool recordRead = false;
+        trap([&] {
+            record = ReadHead(dataPath, DataRecordLength);
+            recordRead = true;
+        });
+        QString moneyCopy;
+        if (recordRead) {
+            const DataCopy copy = DecodeDataRecord(record);
+            moneyCopy = copy.money;
+            out.loadedMark = copy.mark;
+            out.markRead = true;
+        }
+        if (out.fileMissing || moneyCopy != out.lines[2])
+            return fail(2);
+        QDateTime settingsTime, dataTime;
+        trap([&] { settingsTime = ModifiedTime(settingsPath); });
+        trap([&] { dataTime = ModifiedTime(dataPath); });
+        if (out.fileMissing)
+            return fail(5);
+        // Real seconds: files written by one save across a change of minute,
+        // hour or day still count as written together.
+        if (qAbs(settingsTime.secsTo(dataTime)) > MaxSecondsApart)
+            return fail(settingsTime <= dataTime ? 3 : 4);
+        out.kind = LoadOutcome::Passed;
+    } catch (const RuntimeError& error) {
+        out.kind = LoadOutcome::Fatal;
+        out.errorNumber = error.number();
+    }
+    return out;
+}
+
+} // namespace storage
