@@ -108,7 +108,7 @@ double MeasureGames(double seconds, long& spins, long& jackpots)
     Game game;
     SeededRandom seeded(1208);
     seams::install(&seeded);
-    FrmMain& f = startQuiet(game);
+    FrmMain& f = game.play();
     MdlZelmor::SaveLines[3] = QStringLiteral("1"); // no sound: the device is not what is measured
     QElapsedTimer clock;
     clock.start();
@@ -159,7 +159,7 @@ int main(int argc, char** argv)
     TickStats cached, uncached, logicOnly;
     {
         Game game;
-        FrmMain& f = startQuiet(game);
+        FrmMain& f = game.play();
         f.show();
         QApplication::processEvents();
         ui::PictureFiles::setCaching(true);

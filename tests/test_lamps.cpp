@@ -47,7 +47,7 @@ private slots:
     void frameLampsToggleWhileTheirFlagIsSet()
     {
         Game game;
-        FrmMain& f = startQuiet(game);
+        FrmMain& f = game.play();
         QVERIFY(frameLampsAre(f, Teal));
         QVERIFY(f.Timer2.enabled());
         QCOMPARE(f.Timer2.interval(), 250);
@@ -67,7 +67,7 @@ private slots:
     void noticeLampsToggleWhileTheirFlagIsSet()
     {
         Game game;
-        FrmMain& f = startQuiet(game);
+        FrmMain& f = game.play();
         QVERIFY(f.Timer3.enabled());
         f.Timer3.fire();
         QVERIFY(noticeLampsAre(f, DarkOrange));
@@ -86,7 +86,7 @@ private slots:
     void premiumNoticeEndsWhenTheLeftReelStops()
     {
         Game game;
-        FrmMain& f = startQuiet(game);
+        FrmMain& f = game.play();
         hitAndStart(game, f, spinDraws(0, 0, 0, 0, 4), {pick(1, 20), pick(0, 10)});
         QCOMPARE(f.Timer3.interval(), 100);
         QCOMPARE(f.NoticeOn, 1);
@@ -109,7 +109,7 @@ private slots:
     void noticePhaseIsKeptBetweenNotices()
     {
         Game game;
-        FrmMain& f = startQuiet(game);
+        FrmMain& f = game.play();
         hitAndStart(game, f, spinDraws(0, 0, 0, 1, 100), {pick(0, 30), pick(0, 30), pick(0, 10)});
         QCOMPARE(f.NoticeBlink, 1);
         f.Timer3.fire();
@@ -131,7 +131,7 @@ private slots:
     void frameLampsThroughAReachWithPause()
     {
         Game game;
-        FrmMain& f = startQuiet(game);
+        FrmMain& f = game.play();
         hitAndStart(game, f, spinDraws(0, 0, 0, 0, 5), {pick(0, 20), pick(0, 10)}); // pause at 90, pays at 99
         runReels(f, 2000, [&](int n) {
             const bool litBefore = frameLampsAre(f, Cyan);
@@ -165,7 +165,7 @@ private slots:
         QFETCH(QString, line3);
         QFETCH(bool, blinks);
         Game game;
-        FrmMain& f = startQuiet(game);
+        FrmMain& f = game.play();
         SaveLines[3] = line3;
         CueRecorder cues;
         hitAndStart(game, f, spinDraws(0, 0, 0, 0, 6), {pick(0, 20)});

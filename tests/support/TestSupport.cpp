@@ -157,6 +157,7 @@ Game::Game()
     seams::install(&rnd);
     seams::install(&prompts);
     seams::install(&host);
+    sound::install(&audio);
 }
 
 Game::~Game()
@@ -165,6 +166,7 @@ Game::~Game()
     seams::install(static_cast<seams::RandomSource*>(nullptr));
     seams::install(static_cast<seams::Prompter*>(nullptr));
     seams::install(static_cast<seams::Host*>(nullptr));
+    sound::install(nullptr);
     MdlZelmor::Reset();
 }
 
@@ -179,6 +181,13 @@ FrmMain& Game::start()
 {
     FrmMain& form = window();
     form.Form_Load();
+    return form;
+}
+
+FrmMain& Game::play()
+{
+    FrmMain& form = start();
+    prompts.messages.clear();
     return form;
 }
 
@@ -249,13 +258,6 @@ std::vector<Tick> runReels(FrmMain& f, int maxTicks, const std::function<void(in
             afterTick(int(ticks.size()));
     }
     return ticks;
-}
-
-FrmMain& startQuiet(Game& game)
-{
-    FrmMain& f = game.start();
-    game.prompts.messages.clear();
-    return f;
 }
 
 void hitAndStart(Game& game, FrmMain& f, const std::vector<double>& draws, std::initializer_list<double> later)
