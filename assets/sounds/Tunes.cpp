@@ -276,8 +276,8 @@ bool chanceIntro(const std::string& dir)
 bool chanceLoop(const std::string& dir)
 {
     Tune t(kChanceTempo);
-    const Progression b(8, "Gm7 Am7 Bbmaj7 C | Gm7 Am7 Bb:2 C:2 | Dm7:2 C7sus4:2");
     const Progression a(0, "Bbmaj7 C Am7 Dm7 | Bbmaj7 C F:2 F/A:2 Bb:2 C:2");
+    const Progression b(8, "Gm7 Am7 Bbmaj7 C | Gm7 Am7 Bb:2 C:2 | Dm7:2 C7sus4:2");
     const char* themeA =
         "d6:8 c6 bb5 c6 d6:4 f6 | e6:8 f6 g6 e6 c6:4. r:8 | c6:8 d6 e6 f6 e6:4 c6 | a5:4. c6:8 d6:4 r:8 d6 | "
         "f6:8 e6 d6 e6 f6:4 bb6 | g6:8 a6 bb6 g6 e6:4 c6 | a6:4. g6:8 f6:4 c6 | d6:4 f6 g6:8 f6 e6 c6 |";
