@@ -130,6 +130,23 @@ private:
     void StopButtonClick(int& spinFlag, ui::Image& button);
     void DrawReel(ui::Image& top, ui::Image& middle, ui::Image& bottom, int& position);
 
+    // Play cycle helpers (app/SpinStart.cpp, reels/)
+    void SpinStartCue(bool (FrmMain::*cue)(const QString&), const QString& file);
+    void DrawSpinNotice();
+    void LeftReelStops();
+    void RightReelStopRule();
+    void CentreStopLogic();
+    void ReachPause();
+    void EndWithoutWin();
+    void CheckReachMusic();
+    void StartAllRotation();
+    void BackToNormalPlay();
+    void ShowChanceCounter();
+    void StopFrameLamps();
+    void StopNoticeLamps();
+    void SetFrameLamps(long bgr);
+    void SetNoticeLamps(long bgr);
+
     QWidget* client_ = nullptr;
     ui::MousePointer pointer_ = ui::MousePointer::Default;
     FrmHelp* help_ = nullptr;

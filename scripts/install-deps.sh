@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev
-  timgm6mb-soundfont fonts-ipafont-gothic fonts-ipafont-mincho
+  timgm6mb-soundfont fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
   xvfb xauth xdotool imagemagick x11-utils
 )
 if [ "${1:-}" = "--dev" ]; then

@@ -7,7 +7,8 @@ MMControl::MMControl(QObject* parent)
 
 bool MMControl::setCommand(const QString& command)
 {
-    Q_UNUSED(command);
+    if (commandHook)
+        return commandHook(*this, command);
     error_.clear();
     return true;
 }

@@ -31,6 +31,10 @@ public:
     // Reported with notify code 1 when a tune played to its end.
     std::function<void(int notifyCode)> onDone;
 
+    // Test hook: when set, every command goes to it instead of the device and
+    // its result is the command's result (tests record cues and fake failures).
+    static inline std::function<bool(MMControl&, const QString& command)> commandHook;
+
 private:
     QString deviceType_;
     QString fileName_;

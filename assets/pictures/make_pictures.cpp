@@ -1,65 +1,38 @@
-// Draws every picture of the game into the given directory.
+// Draws every picture of the game into the directory given as the first
+// argument. With a second argument, also writes the window icon as desktop
+// icons: <dir>/hicolor/<N>x<N>/apps/zelmor.png.
+// All noise is seeded, so every run writes the same pictures.
+#include "Canvas.h"
+#include "Pictures.h"
+
 #include <QDir>
 #include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
-
-#include <cstdio>
-
-namespace {
-
-bool save(const QImage& image, const QString& dir, const QString& name)
-{
-    const QString path = dir + QLatin1Char('/') + name;
-    const bool ok = image.save(path);
-    if (!ok)
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    return ok;
-}
-
-QImage card(QColor back, const QString& text, QColor ink, int size)
-{
-    QImage image(size, size, QImage::Format_RGB32);
-    image.fill(back);
-    QPainter p(&image);
-    p.setPen(ink);
-    QFont f(QStringLiteral("IPAPGothic"));
-    f.setPixelSize(size * 6 / 10);
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(image.rect(), Qt::AlignCenter, text);
-    return image;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
-    QDir().mkpath(dir);
+    auto out = [&](const QString& name) { return dir + QLatin1Char('/') + name; };
+
     bool ok = true;
-    QImage back(500, 312, QImage::Format_RGB32);
-    back.fill(QColor(190, 225, 250));
-    ok &= save(back, dir, QStringLiteral("BACK.BMP"));
+    ok &= art::save(art::background(), out(QStringLiteral("BACK.BMP")));
     for (int n = 0; n <= 9; ++n)
-        ok &= save(card(Qt::white, QString::number(n), Qt::red, 114), dir, QStringLiteral("R0%1.BMP").arg(n));
-    ok &= save(card(QColor(40, 60, 160), QStringLiteral("?"), Qt::white, 72), dir, QStringLiteral("COVER.BMP"));
-    ok &= save(card(QColor(250, 220, 60), QStringLiteral("当"), Qt::red, 72), dir, QStringLiteral("ATARI.BMP"));
-    ok &= save(card(QColor(200, 200, 200), QStringLiteral("×"), Qt::black, 72), dir, QStringLiteral("HAZURE.BMP"));
-    ok &= save(card(QColor(230, 230, 255), QStringLiteral("狙"), Qt::blue, 114), dir, QStringLiteral("BAI01.BMP"));
-    QImage start(48, 32, QImage::Format_RGB32);
-    start.fill(QColor(128, 255, 128));
-    {
-        QPainter p(&start);
-        p.drawText(start.rect(), Qt::AlignCenter, QStringLiteral("Start"));
+        ok &= art::save(art::flatten(art::symbol(n), Qt::white), out(QStringLiteral("R0%1.BMP").arg(n)));
+    ok &= art::save(art::coverCard(), out(QStringLiteral("COVER.BMP")));
+    ok &= art::save(art::hitCard(), out(QStringLiteral("ATARI.BMP")));
+    ok &= art::save(art::missCard(), out(QStringLiteral("HAZURE.BMP")));
+    ok &= art::save(art::noTarget(), out(QStringLiteral("BAI01.BMP")));
+    ok &= art::save(art::startButton(), out(QStringLiteral("START.BMP")));
+    ok &= art::save(art::stopButton(), out(QStringLiteral("STOP.PNG")));
+    ok &= art::save(art::windowIcon(256), out(QStringLiteral("ZELMOR.PNG")));
+    ok &= art::save(art::wisdomIcon(), out(QStringLiteral("CHIE.BMP")));
+    ok &= art::save(art::contestIcon(), out(QStringLiteral("KURABE.BMP")));
+
+    if (argc > 2) {
+        const QString icons = QString::fromLocal8Bit(argv[2]);
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+            ok &= art::save(art::windowIcon(size),
+                            QStringLiteral("%1/hicolor/%2x%2/apps/zelmor.png").arg(icons).arg(size));
     }
-    ok &= save(start, dir, QStringLiteral("START.BMP"));
-    QImage stop(32, 32, QImage::Format_ARGB32);
-    stop.fill(Qt::red);
-    ok &= save(stop, dir, QStringLiteral("STOP.PNG"));
-    QImage icon(256, 256, QImage::Format_ARGB32);
-    icon.fill(QColor(255, 128, 0));
-    ok &= save(icon, dir, QStringLiteral("ZELMOR.PNG"));
     return ok ? 0 : 1;
 }

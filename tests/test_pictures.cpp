@@ -1,0 +1,138 @@
+// The pictures the build draws into the program's directory: every file is
+// there, readable, of the size the window expects, and the transparent parts
+// of the buttons and icons are where they must be.
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QtTest>
+
+#include <cstdlib>
+
+namespace {
+
+QString assetPath(const QString& name) { return QDir(QStringLiteral(ZELMOR_ASSET_DIR)).filePath(name); }
+
+// The desktop icons sit beside the program's directory in the build tree.
+QString iconPath(int size)
+{
+    return QDir(QStringLiteral(ZELMOR_ASSET_DIR))
+        .filePath(QStringLiteral("../icons/hicolor/%1x%1/apps/zelmor.png").arg(size));
+}
+
+QImage load(const QString& path)
+{
+    QImage image(path);
+    if (image.isNull())
+        qWarning("cannot load %s", qPrintable(path));
+    return image;
+}
+
+} // namespace
+
+class TestPictures : public QObject {
+    Q_OBJECT
+private slots:
+    void everyPicture_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::newRow("background") << "BACK.BMP" << 500 << 312;
+        for (int n = 0; n <= 9; ++n)
+            QTest::addRow("symbol %d", n) << QStringLiteral("R0%1.BMP").arg(n) << 114 << 114;
+        QTest::newRow("cover") << "COVER.BMP" << 72 << 72;
+        QTest::newRow("hit card") << "ATARI.BMP" << 72 << 72;
+        QTest::newRow("miss card") << "HAZURE.BMP" << 72 << 72;
+        QTest::newRow("no target") << "BAI01.BMP" << 114 << 114;
+        QTest::newRow("start") << "START.BMP" << 48 << 32;
+        QTest::newRow("stop") << "STOP.PNG" << 32 << 32;
+        QTest::newRow("window icon") << "ZELMOR.PNG" << 256 << 256;
+        QTest::newRow("wits warning") << "CHIE.BMP" << 64 << 64;
+        QTest::newRow("wits failure") << "KURABE.BMP" << 64 << 64;
+    }
+    void everyPicture()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        const QImage image = load(assetPath(name));
+        QVERIFY(!image.isNull());
+        QCOMPARE(image.size(), QSize(width, height));
+        if (name.endsWith(QLatin1String(".BMP"))) {
+            // 24-bit bitmaps: the bits-per-pixel field of the header.
+            QFile file(assetPath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray header = file.read(30);
+            QCOMPARE(header.left(2), QByteArray("BM"));
+            QCOMPARE(int(uchar(header[28])), 24);
+        }
+    }
+
+    void symbolsAreDistinct()
+    {
+        for (int a = 0; a <= 9; ++a)
+            for (int b = a + 1; b <= 9; ++b)
+                QVERIFY2(load(assetPath(QStringLiteral("R0%1.BMP").arg(a))) !=
+                             load(assetPath(QStringLiteral("R0%1.BMP").arg(b))),
+                         qPrintable(QStringLiteral("R0%1 and R0%2 are the same").arg(a).arg(b)));
+    }
+
+    // Every pixel of the Start picture is either exactly the key colour or
+    // clearly lettering: a near-key pixel would show as a pale fringe.
+    void startPictureHasCleanKeyColour()
+    {
+        const QImage image = load(assetPath(QStringLiteral("START.BMP")));
+        const QRgb key = qRgb(128, 255, 128);
+        int keyPixels = 0, lettering = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb px = image.pixel(x, y) | 0xff000000;
+                if (px == key) {
+                    ++keyPixels;
+                    continue;
+                }
+                ++lettering;
+                const int distance = std::abs(qRed(px) - 128) + std::abs(qGreen(px) - 255) + std::abs(qBlue(px) - 128);
+                QVERIFY2(distance > 60, qPrintable(QStringLiteral("near-key pixel at %1,%2").arg(x).arg(y)));
+            }
+        QVERIFY(image.pixel(0, 0) == (key | 0xff000000));
+        QVERIFY(keyPixels > image.width() * image.height() / 2);
+        QVERIFY(lettering > 80);
+    }
+
+    void iconsAreTransparentOutsideTheirShape_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("stop") << assetPath(QStringLiteral("STOP.PNG"));
+        QTest::newRow("window icon") << assetPath(QStringLiteral("ZELMOR.PNG"));
+    }
+    void iconsAreTransparentOutsideTheirShape()
+    {
+        QFETCH(QString, path);
+        const QImage image = load(path);
+        QVERIFY(image.hasAlphaChannel());
+        const int w = image.width() - 1, h = image.height() - 1;
+        for (QPoint corner : {QPoint(0, 0), QPoint(w, 0), QPoint(0, h), QPoint(w, h)})
+            QCOMPARE(qAlpha(image.pixel(corner)), 0);
+        QCOMPARE(qAlpha(image.pixel(image.width() / 2, image.height() / 2)), 255);
+    }
+
+    void desktopIcons_data()
+    {
+        QTest::addColumn<int>("size");
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+            QTest::addRow("%dpx", size) << size;
+    }
+    void desktopIcons()
+    {
+        QFETCH(int, size);
+        const QImage image = load(iconPath(size));
+        QCOMPARE(image.size(), QSize(size, size));
+        QVERIFY(image.hasAlphaChannel());
+        QCOMPARE(qAlpha(image.pixel(0, size - 1)), 0);
+    }
+};
+
+QTEST_MAIN(TestPictures)
+#include "test_pictures.moc"
