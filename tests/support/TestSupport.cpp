@@ -177,6 +177,14 @@ FrmMain& Game::window()
 
 FrmMain& Game::start()
 {
+    FrmMain& form = load();
+    startupMessages = std::move(prompts.messages);
+    prompts.messages.clear();
+    return form;
+}
+
+FrmMain& Game::load()
+{
     FrmMain& form = window();
     form.Form_Load();
     return form;

@@ -127,8 +127,14 @@ public:
     QString path(const QString& name) const { return tmp_.path() + QLatin1Char('/') + name; }
     // Creates the main window (does not run Form_Load).
     FrmMain& window();
-    // Creates the main window and runs Form_Load.
+    // Creates the main window and runs Form_Load. The start-up's own message
+    // boxes (welcome, probability) are moved to startupMessages, so that
+    // prompts.messages holds only what comes after.
     FrmMain& start();
+    // Creates the main window and runs Form_Load, keeping every message box of
+    // the start-up in prompts.messages (tests of the start-up itself).
+    FrmMain& load();
+    std::vector<Message> startupMessages;
     void writeFile(const QString& name, const QByteArray& bytes) const;
     QByteArray readFile(const QString& name) const;
     void removeFile(const QString& name) const;
