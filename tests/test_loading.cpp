@@ -96,7 +96,7 @@ private slots:
     void firstStartWithoutFiles()
     {
         Game game;
-        FrmMain& f = game.load();
+        FrmMain& f = game.start();
         QCOMPARE(game.prompts.texts(), (QStringList{Welcome, Probability(QStringLiteral("300"))}));
         for (const Message& m : game.prompts.messages) {
             QCOMPARE(m.style, int(seams::vbInformation));
@@ -113,7 +113,7 @@ private slots:
     {
         Game game;
         game.writeFile(QStringLiteral("Zelmor.bin"), DataBytes("5000"));
-        FrmMain& f = game.load();
+        FrmMain& f = game.start();
         QCOMPARE(game.prompts.texts().value(0), Welcome);
         QCOMPARE(f.Label1.caption(), QStringLiteral("100"));
         QVERIFY(game.prompts.dialogsShown.isEmpty());
@@ -123,7 +123,7 @@ private slots:
     {
         Game game;
         WritePair(game, SavedSettings(QStringLiteral("12345")), DataBytes("12345"));
-        FrmMain& f = game.load();
+        FrmMain& f = game.start();
         QCOMPARE(game.prompts.texts(), QStringList{Probability(QStringLiteral("300"))});
         QCOMPARE(f.Label1.caption(), QStringLiteral("12345"));
         QCOMPARE(f.LoadedMark, 1.0);
@@ -153,7 +153,7 @@ private slots:
         QFETCH(bool, warned);
         Game game;
         WritePair(game, SavedSettings(QStringLiteral("100"), {{30, line30}}), DataBytes("100"));
-        FrmMain& f = game.load();
+        FrmMain& f = game.start();
         QCOMPARE(f.ProbDenominator, denominator);
         QStringList expected;
         if (warned)
@@ -178,7 +178,7 @@ private slots:
         QFETCH(bool, checked);
         Game game;
         WritePair(game, SavedSettings(QStringLiteral("100"), {{3, line3}}), DataBytes("100"));
-        QCOMPARE(game.load().mnuMusic.checked(), checked);
+        QCOMPARE(game.start().mnuMusic.checked(), checked);
     }
 
     void probabilityCommandUnlock_data()
@@ -199,7 +199,7 @@ private slots:
         QFETCH(bool, enabled);
         Game game;
         WritePair(game, SavedSettings(QStringLiteral("100"), {{28, line28}, {29, line29}}), DataBytes("100"));
-        QCOMPARE(game.load().mnuKakuritu.enabled(), enabled);
+        QCOMPARE(game.start().mnuKakuritu.enabled(), enabled);
     }
 
     // The failed check: the dialogs, a save with money 100 and mark "p", and
@@ -208,7 +208,7 @@ private slots:
     {
         Game game;
         WriteTampered(game);
-        FrmMain& f = game.load();
+        FrmMain& f = game.start();
         QCOMPARE(game.prompts.dialogsShown, QStringList{QStringLiteral("FrmChie")});
         QVERIFY(game.prompts.messages.empty()); // no welcome, probability or reward
         QVERIFY(game.host.endedFlag);
@@ -251,7 +251,7 @@ private slots:
             SetModified(game.path(QStringLiteral("Zelmor.ini")), t);
             SetModified(game.path(QStringLiteral("Zelmor.bin")), t.addSecs(secondsApart));
         }
-        game.load();
+        game.start();
         QCOMPARE(game.prompts.dialogsShown, QStringList{QStringLiteral("FrmChie")});
         QVERIFY(game.host.endedFlag);
         QCOMPARE(SavedLines(game).value(1), QStringLiteral("100"));
@@ -282,7 +282,7 @@ private slots:
         else
             game.writeFile(QStringLiteral("Zelmor.ini"), settings);
         game.writeFile(QStringLiteral("Zelmor.bin"), data);
-        FrmMain& f = game.load();
+        FrmMain& f = game.start();
         QCOMPARE(game.prompts.messages.size(), std::size_t(1));
         QCOMPARE(game.prompts.messages[0].text, Fatal(number));
         QCOMPARE(game.prompts.messages[0].style, int(seams::vbOKOnly));
@@ -323,7 +323,7 @@ private slots:
             QVERIFY(SaveLines[5].isEmpty());
             checked = true;
         });
-        game.load();
+        game.start();
         QVERIFY(checked);
         QVERIFY(game.prompts.messages.empty()); // closed with the close box: no battle
         QCOMPARE(SavedLines(game).value(4), QString());
@@ -337,7 +337,7 @@ private slots:
         bool empty = false;
         game.prompts.dialogHandlers.push_back(
             [&](QDialog& dialog) { empty = !static_cast<FrmChie&>(dialog).Image1.hasPicture(); });
-        game.load();
+        game.start();
         QVERIFY(empty);
     }
 
@@ -346,7 +346,7 @@ private slots:
         Game game;
         WriteTampered(game, {{6, QStringLiteral("3")}});
         game.prompts.dialogHandlers.push_back(Press(&FrmChie::Command1));
-        game.load();
+        game.start();
         QCOMPARE(game.prompts.texts(), QStringList{ResetNotice});
         QCOMPARE(game.prompts.messages[0].style, int(seams::vbInformation));
         QCOMPARE(game.prompts.messages[0].title, Title);
@@ -361,7 +361,7 @@ private slots:
         WriteTampered(game, {{6, QStringLiteral("3")}});
         game.prompts.answers = {seams::vbNo};
         game.prompts.dialogHandlers.push_back(Press(&FrmChie::Command2));
-        game.load();
+        game.start();
         QCOMPARE(game.prompts.messages.size(), std::size_t(2));
         QCOMPARE(game.prompts.messages[0].text,
                  QStringLiteral("注意：あなたがデータ変更したことによっての生じたいかなる障害・問題\r\n"
@@ -381,7 +381,7 @@ private slots:
         game.prompts.answers = {seams::vbYes};
         KurabeSeen seen;
         game.prompts.dialogHandlers = {Press(&FrmChie::Command2), Watch(seen)};
-        game.load();
+        game.start();
         QCOMPARE(game.prompts.dialogsShown, (QStringList{QStringLiteral("FrmChie"), QStringLiteral("FrmKurabe")}));
         QCOMPARE(seen.count, QStringLiteral("1"));
         QVERIFY(seen.hint1 && !seen.hint2 && !seen.hint3);
@@ -399,7 +399,7 @@ private slots:
             QTest::keyClick(&dialog, Qt::Key_Escape);
             stillOpen = dialog.isVisible();
         }};
-        game.load();
+        game.start();
         QVERIFY(stillOpen);
     }
 
@@ -435,7 +435,7 @@ private slots:
         WriteTampered(game, {{5, status}, {6, countBefore}});
         KurabeSeen seen;
         game.prompts.dialogHandlers = {Watch(seen)};
-        game.load();
+        game.start();
         QCOMPARE(game.prompts.dialogsShown, QStringList{QStringLiteral("FrmKurabe")});
         QCOMPARE(seen.count, count);
         QCOMPARE(seen.hint1, hints >= 1);
@@ -452,7 +452,7 @@ private slots:
         Game game;
         WritePair(game, SavedSettings(QStringLiteral("5000"), {{5, QStringLiteral("絶対解除する")}, {6, QStringLiteral("4")}}),
                   DataBytes("5000", 'p'));
-        FrmMain& f = game.load();
+        FrmMain& f = game.start();
         const QStringList texts = game.prompts.texts();
         QCOMPARE(texts.size(), 2);
         const QStringList reward = texts[0].split(QStringLiteral("\r\n"));
@@ -489,7 +489,7 @@ private slots:
         QFETCH(QString, status);
         Game game;
         WritePair(game, SavedSettings(money, {{5, status}, {6, QStringLiteral("2")}}), DataBytes(money.toLatin1(), mark));
-        game.load();
+        game.start();
         QCOMPARE(game.prompts.texts(), QStringList{Probability(QStringLiteral("300"))});
         QCOMPARE(SaveLines[5], status);
         QCOMPARE(SaveLines[6], QStringLiteral("2"));
@@ -502,7 +502,7 @@ private slots:
         Game game;
         WritePair(game, SavedSettings(QStringLiteral("5000"), {{5, QStringLiteral("絶対解除する")}, {6, QStringLiteral("4")}}),
                   DataBytes("5000", 'p'));
-        FrmMain& f = game.load();
+        FrmMain& f = game.start();
         ScriptFiller(game, 1);
         f.mnuQuit_Click();
         QCOMPARE(SavedLines(game).value(4), QString());

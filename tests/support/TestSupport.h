@@ -4,6 +4,7 @@
 
 #include "app/FrmMain.h"
 #include "platform/Seams.h"
+#include "tests/support/FakeAudio.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -127,14 +128,11 @@ public:
     QString path(const QString& name) const { return tmp_.path() + QLatin1Char('/') + name; }
     // Creates the main window (does not run Form_Load).
     FrmMain& window();
-    // Creates the main window and runs Form_Load. The start-up's own message
-    // boxes (welcome, probability) are moved to startupMessages, so that
-    // prompts.messages holds only what comes after.
+    // Creates the main window and runs Form_Load.
     FrmMain& start();
-    // Creates the main window and runs Form_Load, keeping every message box of
-    // the start-up in prompts.messages (tests of the start-up itself).
-    FrmMain& load();
-    std::vector<Message> startupMessages;
+    // Starts the game and forgets the start-up's prompts: the machine idle and
+    // ready for the first cover click.
+    FrmMain& play();
     void writeFile(const QString& name, const QByteArray& bytes) const;
     QByteArray readFile(const QString& name) const;
     void removeFile(const QString& name) const;
@@ -142,6 +140,8 @@ public:
     ScriptedRandom rnd;
     ScriptedPrompts prompts;
     TestHost host;
+    // The sound device of the game: records cues, plays nothing.
+    FakeAudio audio;
 
 private:
     QTemporaryDir tmp_;
