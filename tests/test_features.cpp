@@ -33,7 +33,7 @@ private slots:
     void targetDialogLayout()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         TargetRate = 100;
         TargetSymbol = 4;
         FrmSelect dialog(f);
@@ -60,7 +60,7 @@ private slots:
     void choosingSymbolNineAfterAHit()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         f.Label1.setCaption(MoneyBeforeHit);
         bool closedByChoice = false;
         ui::MousePointer pointerDuringDialog = ui::MousePointer::Default;
@@ -94,7 +94,7 @@ private slots:
     {
         QFETCH(int, symbol);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         f.Label1.setCaption(QStringLiteral("2000000"));
         FrmSelect dialog(f);
         dialog.show();
@@ -118,7 +118,7 @@ private slots:
     {
         QFETCH(QString, how);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         f.Label1.setCaption(MoneyBeforeHit);
         bool closed = false;
         game.prompts.dialogHandlers.push_back([&](QDialog& dialog) {
@@ -147,7 +147,7 @@ private slots:
     void otherKeysLeaveTheDialogOpen()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         FrmSelect dialog(f);
         dialog.show();
         QTest::keyClick(&dialog, Qt::Key_A);
@@ -160,7 +160,7 @@ private slots:
     {
         Game game;
         game.removeFile(QStringLiteral("R05.BMP"));
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         f.Label1.setCaption(QStringLiteral("2000000"));
         FrmSelect dialog(f);
         dialog.show();
@@ -192,7 +192,7 @@ private slots:
         QFETCH(QString, money);
         QFETCH(QString, message);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         f.Label1.setCaption(QStringLiteral("0"));
         game.rnd.script({pick(draw, 10)});
         f.mnuRent.click();
@@ -220,7 +220,7 @@ private slots:
         QFETCH(int, draw);
         QFETCH(bool, granted);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         f.Label1.setCaption(QStringLiteral("0"));
         game.rnd.script({pick(draw, 50)});
         f.mnuRen1.click();
@@ -248,7 +248,7 @@ private slots:
         QFETCH(QString, money);
         QFETCH(bool, thousand);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         f.Label1.setCaption(money);
         (thousand ? f.mnuRen1 : f.mnuRent).click();
         QCOMPARE(f.Label1.caption(), money);
@@ -301,7 +301,7 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(int, expected);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         f.ProbDenominator = 450;
         game.prompts.inputAnswers.push_back(answer);
         f.mnuKakuritu_Click();
@@ -326,7 +326,7 @@ private slots:
     void probabilityDefaultIsTheNormalDenominator()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         game.prompts.inputAnswers.push_back(QString());
         f.mnuKakuritu_Click();
         QCOMPARE(game.prompts.inputs[0].defaultText, QStringLiteral("300"));

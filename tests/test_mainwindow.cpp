@@ -152,6 +152,7 @@ private slots:
     {
         Game game;
         FrmMain& f = game.start();
+        game.prompts.messages.clear(); // the start-up's welcome and probability messages
         f.Label1.setCaption(QStringLiteral("10"));
         game.rnd.script({pick(0, 4)});
         f.Image10.click();
@@ -169,6 +170,7 @@ private slots:
     {
         Game game;
         FrmMain& f = game.start();
+        game.prompts.messages.clear(); // the start-up's welcome and probability messages
         f.Label11.setCaption(QStringLiteral("9"));
         game.rnd.script({pick(2, 4)});
         f.Image12.click();
