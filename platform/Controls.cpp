@@ -36,12 +36,12 @@ void Label::setAlignment(Qt::Alignment alignment) { label_->setAlignment(alignme
 void Label::setWordWrap(bool wrap) { label_->setWordWrap(wrap); }
 void Label::setToolTip(const QString& tip) { label_->setToolTip(tip); }
 
-void Label::setFont(FontSpec spec)
+void Label::setFont(FontStyle style)
 {
     QFont font = label_->font();
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    font.setPointSizeF(style.points);
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
     label_->setFont(font);
 }
 
