@@ -362,6 +362,51 @@ private slots:
         QVERIFY(!f.MMControl1.isOpen());
     }
 
+    // Headless: the first spin with sound on meets the failing device, tells
+    // the player once, switches the sound off and spins all the same.
+    void firstSpinWithoutASoundCard()
+    {
+        Game game;
+        FrmMain& f = StartWithSound(game);
+        game.audio.deviceFails = true;
+        game.prompts.messages.clear();
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+        hitAndStart(game, f, spinDraws(0, 0, 0, 0, 100));
+        QCoreApplication::processEvents();
+        QCOMPARE(game.prompts.texts(),
+                 QStringList{QStringLiteral("音源デバイスエラーです。<音はいらない> に自動設定します。")});
+        QCOMPARE(SaveLines[3], QStringLiteral("1"));
+        QVERIFY(f.mnuMusic.checked());
+        QCOMPARE(f.SpinL + f.SpinC + f.SpinR, 3);
+        // From now on no cue even tries the device.
+        game.audio.log.clear();
+        runReels(f);
+        QVERIFY(game.audio.log.isEmpty());
+    }
+
+    void quittingClosesBothChannelsWhileSoundIsOn_data()
+    {
+        QTest::addColumn<QString>("line3");
+        QTest::newRow("sound on") << "0";
+        QTest::newRow("sound off") << "1";
+    }
+    void quittingClosesBothChannelsWhileSoundIsOn()
+    {
+        QFETCH(QString, line3);
+        Game game;
+        FrmMain& f = StartWithSound(game);
+        f.PlayMusic(QStringLiteral("Tvsa2.MID"));
+        f.PlayEffect(QStringLiteral("ATARI.WAV"));
+        SaveLines[3] = line3;
+        game.audio.log.clear();
+        for (int i = 0; i < 1000; ++i) // the data file's filler
+            game.rnd.push(0.5);
+        f.mnuQuit_Click();
+        QVERIFY(game.host.endedFlag);
+        QCOMPARE(game.audio.log, line3 == QStringLiteral("0") ? QStringList({"close Tvsa2.MID", "close ATARI.WAV"})
+                                                             : QStringList());
+    }
+
     void missingNextTuneStopsTheRotationQuietly()
     {
         Game game;
