@@ -184,6 +184,13 @@ FrmMain& Game::start()
     return form;
 }
 
+FrmMain& Game::play()
+{
+    FrmMain& form = start();
+    prompts.messages.clear();
+    return form;
+}
+
 void Game::writeFile(const QString& name, const QByteArray& bytes) const
 {
     QFile file(path(name));

@@ -130,6 +130,9 @@ public:
     FrmMain& window();
     // Creates the main window and runs Form_Load.
     FrmMain& start();
+    // Starts the game and forgets the start-up's prompts: the machine idle and
+    // ready for the first cover click.
+    FrmMain& play();
     void writeFile(const QString& name, const QByteArray& bytes) const;
     QByteArray readFile(const QString& name) const;
     void removeFile(const QString& name) const;
