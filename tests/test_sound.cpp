@@ -1,6 +1,7 @@
 // The media controls, the cues, the music rotation and the no-sound switch,
 // on a recording sound device.
 #include "app/MdlZelmor.h"
+#include "sound/FailureNotes.h"
 #include "tests/support/TestSupport.h"
 
 #include <QSignalSpy>
@@ -334,7 +335,7 @@ private slots:
         QVERIFY(!f.PlayEffect(QStringLiteral("YOKOKU.WAV")));
         QVERIFY(f.MMControl1.lastError().contains(QStringLiteral("ALSA")));
         SaveLines[3] = QStringLiteral("1");
-        QCoreApplication::processEvents();
+        QTRY_COMPARE(sound::PendingFailureNotes(), 0);
         QVERIFY(game.audio.played.isEmpty());
     }
 
@@ -358,7 +359,7 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(note));
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
         QVERIFY(!f.PlayMusic(QStringLiteral("REACH.MID")));
-        QCoreApplication::processEvents();
+        QTRY_COMPARE(sound::PendingFailureNotes(), 0);
         QVERIFY(!f.MMControl1.isOpen());
     }
 
@@ -370,9 +371,15 @@ private slots:
         FrmMain& f = StartWithSound(game);
         game.audio.deviceFails = true;
         game.prompts.messages.clear();
+        // The message box runs its own event loop, as a real one does.
+        game.prompts.onMessage = [](const Message&) {
+            QEventLoop modal;
+            QTimer::singleShot(0, &modal, &QEventLoop::quit);
+            modal.exec();
+        };
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
         hitAndStart(game, f, spinDraws(0, 0, 0, 0, 100));
-        QCoreApplication::processEvents();
+        QTRY_COMPARE(sound::PendingFailureNotes(), 0);
         QCOMPARE(game.prompts.texts(),
                  QStringList{QStringLiteral("音源デバイスエラーです。<音はいらない> に自動設定します。")});
         QCOMPARE(SaveLines[3], QStringLiteral("1"));
@@ -415,7 +422,7 @@ private slots:
         QVERIFY(f.PlayMusic(QStringLiteral("Tvsa1.MID")));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Tvsa2.MID")));
         QVERIFY(game.audio.finish(Device::Sequencer));
-        QCoreApplication::processEvents();
+        QTRY_COMPARE(sound::PendingFailureNotes(), 0);
         QVERIFY(game.audio.playing(Device::Sequencer).isEmpty());
         QCOMPARE(f.MMControl1.fileName(), AppDir + QStringLiteral("Tvsa2.MID"));
         // The next cue plays as usual.
