@@ -18,10 +18,10 @@ namespace {
 // The one mixer channel the effects play on.
 constexpr int EffectChannel = 0;
 // FluidSynth's default gain of 0.2 leaves the music far below the effects;
-// at 0.5 the tunes peak a few dB below full scale. The effects, made to peak
-// at -1 dBFS, play 4 dB down so that a bell over the music rarely clips and
-// still stands out above it.
-constexpr double MusicGain = 0.5;
+// the game's tunes are made to peak a few dB below full scale at 0.6. The
+// effects, made to peak at -1 dBFS, play 4 dB down so that a bell over the
+// music does not clip and still stands out above it.
+constexpr double MusicGain = 0.6;
 constexpr int EffectVolume = MIX_MAX_VOLUME * 80 / 128;
 
 constexpr std::array SoundFonts = {
