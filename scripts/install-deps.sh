@@ -5,12 +5,12 @@ set -euo pipefail
 
 PACKAGES=(
   cmake g++ make pkg-config
-  qt6-base-dev libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev
+  qt6-base-dev libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev libsndfile1-dev
   timgm6mb-soundfont fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
   xvfb xauth xdotool imagemagick x11-utils
 )
 if [ "${1:-}" = "--dev" ]; then
-  PACKAGES+=(clang libclang-rt-14-dev sox dpkg-dev fakeroot)
+  PACKAGES+=(clang libclang-rt-14-dev sox fluidsynth dpkg-dev fakeroot)
 fi
 
 missing=()

@@ -1,15 +1,42 @@
-// The game's sound cues on the music and effects channels.
+// The game's sound cues on the music and effects channels, the music
+// rotation and the no-sound switch.
 #include "app/FrmMain.h"
 #include "app/MdlZelmor.h"
+
+#include <QCoreApplication>
+#include <QTimer>
 
 using namespace MdlZelmor;
 
 namespace {
 
+// A failed sound leaves the game silent and gets one line on stderr, unless
+// the player was told: the spin start reports a failing device in a message
+// box and switches the sound off before it returns, so by the next turn of
+// the event loop the note is no longer due.
+void NoteFailure(const MMControl& channel)
+{
+    const QString line = QStringLiteral("Zelmor: no sound: %1").arg(channel.lastError());
+    QObject* app = QCoreApplication::instance();
+    if (!app) {
+        qWarning("%s", qPrintable(line));
+        return;
+    }
+    QTimer::singleShot(0, app, [line] {
+        if (FrmMain::SoundOn())
+            qWarning("%s", qPrintable(line));
+    });
+}
+
+// Close, file, Open, Play: every cue starts its file from the beginning and
+// cuts off whatever the channel played before.
 bool Cue(MMControl& channel, const QString& path)
 {
-    return channel.setCommand(QStringLiteral("Close")) && (channel.setFileName(path), true)
+    const bool played = channel.setCommand(QStringLiteral("Close")) && (channel.setFileName(path), true)
         && channel.setCommand(QStringLiteral("Open")) && channel.setCommand(QStringLiteral("Play"));
+    if (!played)
+        NoteFailure(channel);
+    return played;
 }
 
 } // namespace
@@ -29,6 +56,8 @@ void FrmMain::CloseMusic()
     MMControl1.setCommand(QStringLiteral("Close"));
 }
 
+// Start-up: sets up both channels; nothing plays yet. With sound on, the
+// synthesizer loads in the background for the first tune.
 void FrmMain::ConfigureSound()
 {
     MMControl1.setDeviceType(QStringLiteral("Sequencer"));
@@ -36,13 +65,35 @@ void FrmMain::ConfigureSound()
     MMControl2.setWait(true);
     MMControl2.setShareable(false);
     MMControl2.setDeviceType(QStringLiteral("WaveAudio"));
+    if (SoundOn())
+        sound::backend().prepare();
 }
 
+// A tune played to its end: "Tvsa1.MID" hands over to "Tvsa2.MID", "Tvsa3.MID"
+// ends in silence, every other tune starts over.
 void FrmMain::MMControl1_Done(int notifyCode)
 {
-    Q_UNUSED(notifyCode);
+    if (notifyCode != MMControl::mciSuccessful || !SoundOn())
+        return;
+    const QString file = MMControl1.fileName();
+    if (file == AppDir + QStringLiteral("Tvsa3.MID"))
+        return;
+    const QString next = file == AppDir + QStringLiteral("Tvsa1.MID") ? AppDir + QStringLiteral("Tvsa2.MID") : file;
+    Cue(MMControl1, next);
 }
 
+// "No sound": switching off closes both channels; switching on plays nothing
+// until the next cue.
 void FrmMain::mnuMusic_Click()
 {
+    if (SaveLines[3] != QStringLiteral("1")) {
+        SaveLines[3] = QStringLiteral("1");
+        mnuMusic.setChecked(true);
+        MMControl1.setCommand(QStringLiteral("Close"));
+        MMControl2.setCommand(QStringLiteral("Close"));
+    } else {
+        SaveLines[3] = QStringLiteral("0");
+        mnuMusic.setChecked(false);
+        sound::backend().prepare();
+    }
 }

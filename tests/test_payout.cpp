@@ -102,7 +102,7 @@ private slots:
         QFETCH(int, targetSymbol);
         QFETCH(QString, win);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         TargetRate = targetRate;
         TargetSymbol = targetSymbol;
         pay(f, symbol, bet, QStringLiteral("1000"));
@@ -117,7 +117,7 @@ private slots:
     void goal()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         SaveLines[3] = QStringLiteral("0");
         f.mnuKakuritu.setEnabled(false);
         CueRecorder cues;
@@ -154,7 +154,7 @@ private slots:
     void goalAboveTheMark()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         TargetRate = 100;
         TargetSymbol = 9;
         pay(f, 9, 10, QStringLiteral("9999999"));
@@ -166,7 +166,7 @@ private slots:
     void justBelowTheGoal()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         pay(f, 1, 1, QStringLiteral("9999899"));
         QCOMPARE(f.Label1.caption(), QStringLiteral("9999999"));
         QVERIFY(game.prompts.messages.empty());
@@ -198,7 +198,7 @@ private slots:
         QFETCH(int, frameBlink);
         QFETCH(bool, counter);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         SaveLines[3] = line3;
         f.ChanceLeft = chanceLeft;
         f.NoticeBlink = 1; // as a slot chance in progress would have it
@@ -229,7 +229,7 @@ private slots:
     void wholeSlotChance()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         SaveLines[3] = QStringLiteral("0");
         CueRecorder cues;
         hitAndStart(game, f, spinDraws(0, 0, 0, 0, 6), {pick(0, 20)}); // instant line-up on 7
@@ -326,7 +326,7 @@ private slots:
         QFETCH(QString, order);
         QFETCH(bool, together);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         f.PosL = f.PosC = f.PosR = 3;
         f.ChanceLeft = 3;
         f.Label14.setCaption(QStringLiteral("3"));
@@ -357,7 +357,7 @@ private slots:
     void lineUpOnNine()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         f.PosL = f.PosC = f.PosR = 6;
         f.ChanceLeft = 2;
         startSlotChanceSpin(game, f);
@@ -376,7 +376,7 @@ private slots:
     void jackpotOnTheLastSlotChanceSpin()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         SaveLines[3] = QStringLiteral("0");
         f.PosL = f.PosC = f.PosR = 1;
         f.ChanceLeft = 1;
@@ -405,7 +405,7 @@ private slots:
     void soundOffLastSlotChanceSpin()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         SaveLines[3] = QStringLiteral("1");
         f.ChanceLeft = 1;
         f.NoticeBlink = f.FrameBlink = 1;
@@ -424,7 +424,7 @@ private slots:
     void targetMultiplierThroughASpin()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         game.rnd.push(pick(0, 4));
         f.Image10.click(); // BET 1, $90
         TargetRate = 100;  // as the target dialog sets them

@@ -60,7 +60,7 @@ private slots:
         Game game;
         SaveLines[3] = line3;
         CueRecorder cues;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         QCOMPARE(reelFaces(f), QStringLiteral("765876987"));
         QCOMPARE(f.PosL, 7);
         QCOMPARE(f.PosC, 8);
@@ -92,7 +92,7 @@ private slots:
         QFETCH(QString, column);
         QFETCH(int, next);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         f.PosL = f.PosC = f.PosR = position;
         f.StopCountL = f.StopCountC = f.StopCountR = 10;
         f.TickLeftReel();
@@ -111,7 +111,7 @@ private slots:
     void plainMiss()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         SaveLines[3] = QStringLiteral("0");
         CueRecorder cues;
         hitAndStart(game, f, spinDraws(0, 0, 0, 0, 100));
@@ -149,7 +149,7 @@ private slots:
     void noReachNeverRestsOnTheLeftSymbol()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         hitAndStart(game, f, spinDraws(0, 4, 3, 2, 150)); // right ends on 7 at 78, centre on 7 at 99
         const QString before = reelFaces(f);
         const auto ticks = runReels(f);
@@ -177,7 +177,7 @@ private slots:
         QFETCH(int, endTick);
         QFETCH(QString, line);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         SaveLines[3] = QStringLiteral("0");
         CueRecorder cues;
         // No notice; the reach's centre run is 10 + extra.
@@ -228,7 +228,7 @@ private slots:
         QFETCH(int, right);
         QFETCH(int, stopTick);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         hitAndStart(game, f, spinDraws(0, 8, right, 1, 250), {pick(0, 30), pick(29, 30), pick(9, 10)});
         const QString before = reelFaces(f);
         const auto ticks = runReels(f);
@@ -244,7 +244,7 @@ private slots:
     void stoppedReelsKeepTheirFaces()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         hitAndStart(game, f, spinDraws(5, 5, 5, 0, 300));
         const auto ticks = runReels(f);
         QCOMPARE(int(ticks.size()), 100);
@@ -258,7 +258,7 @@ private slots:
     void nextSpinContinuesFromTheStoppedPositions()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         hitAndStart(game, f, spinDraws(0, 0, 0, 0, 100));
         runReels(f);
         const int l = f.PosL, c = f.PosC, r = f.PosR;
@@ -274,7 +274,7 @@ private slots:
     void missingSymbolPicture()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         game.removeFile(QStringLiteral("R03.BMP"));
         hitAndStart(game, f, spinDraws(0, 0, 0, 0, 100));
         const auto ticks = runReels(f);

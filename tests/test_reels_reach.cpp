@@ -43,7 +43,7 @@ Played play(FrmMain& f, CueRecorder& cues, int maxTicks = 2000)
 // A started game with sound on, BET 1 and $90 after the cover hit.
 FrmMain& soundOnGame(Game& game)
 {
-    FrmMain& f = game.start();
+    FrmMain& f = game.play();
     SaveLines[3] = QStringLiteral("0");
     return f;
 }
@@ -296,7 +296,7 @@ private slots:
     void soundOffJackpotSpin()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         SaveLines[3] = QStringLiteral("1");
         CueRecorder cues;
         hitAndStart(game, f, spinDraws(0, 0, 0, 0, 3), {pick(0, 20), pick(0, 10)});

@@ -105,7 +105,7 @@ private slots:
     {
         QFETCH(int, denominator);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         f.ProbDenominator = denominator;
         SaveLines[3] = QStringLiteral("0");
         CueRecorder cues;
@@ -172,7 +172,7 @@ private slots:
     void slotChanceSpinsNeverDrawAJackpot()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         f.ProbDenominator = 6;
         CueRecorder cues;
         for (int r = 0; r < 3; ++r) {
@@ -195,7 +195,7 @@ private slots:
     void sampledOdds()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = game.play();
         SaveLines[3] = QStringLiteral("0");
         SeededRandom seeded(20261208);
         seams::install(&seeded);

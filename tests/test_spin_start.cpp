@@ -14,7 +14,7 @@ namespace {
 // A started game with sound on and the Start button shown by a cover hit.
 FrmMain& readyGame(Game& game, const QString& soundLine = QStringLiteral("0"))
 {
-    FrmMain& f = game.start();
+    FrmMain& f = game.play();
     SaveLines[3] = soundLine;
     game.rnd.script({pick(0, 4)});
     f.Image10.click();

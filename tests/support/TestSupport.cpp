@@ -157,6 +157,7 @@ Game::Game()
     seams::install(&rnd);
     seams::install(&prompts);
     seams::install(&host);
+    sound::install(&audio);
 }
 
 Game::~Game()
@@ -165,6 +166,7 @@ Game::~Game()
     seams::install(static_cast<seams::RandomSource*>(nullptr));
     seams::install(static_cast<seams::Prompter*>(nullptr));
     seams::install(static_cast<seams::Host*>(nullptr));
+    sound::install(nullptr);
     MdlZelmor::Reset();
 }
 
@@ -179,6 +181,13 @@ FrmMain& Game::start()
 {
     FrmMain& form = window();
     form.Form_Load();
+    return form;
+}
+
+FrmMain& Game::play()
+{
+    FrmMain& form = start();
+    prompts.messages.clear();
     return form;
 }
 

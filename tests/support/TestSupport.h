@@ -4,6 +4,7 @@
 
 #include "app/FrmMain.h"
 #include "platform/Seams.h"
+#include "tests/support/FakeAudio.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -129,6 +130,9 @@ public:
     FrmMain& window();
     // Creates the main window and runs Form_Load.
     FrmMain& start();
+    // Starts the game and forgets the start-up's prompts: the machine idle and
+    // ready for the first cover click.
+    FrmMain& play();
     void writeFile(const QString& name, const QByteArray& bytes) const;
     QByteArray readFile(const QString& name) const;
     void removeFile(const QString& name) const;
@@ -136,6 +140,8 @@ public:
     ScriptedRandom rnd;
     ScriptedPrompts prompts;
     TestHost host;
+    // The sound device of the game: records cues, plays nothing.
+    FakeAudio audio;
 
 private:
     QTemporaryDir tmp_;
