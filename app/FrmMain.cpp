@@ -93,7 +93,7 @@ void FrmMain::buildControls()
     const long teal = RGB(0, 128, 128);
     const long orange = RGB(255, 128, 0);
     const long darkOrange = RGB(192, 64, 0);
-    const ui::FontSpec big{15.75, true, false};
+    const ui::FontStyle big{15.75, true, false};
 
     // Frames and lamps lie behind the reels.
     Shape5.create(c, 1470, 480, 4190, 3015);

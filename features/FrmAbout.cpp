@@ -51,7 +51,7 @@ FrmAbout::FrmAbout(QWidget* owner)
 
 void FrmAbout::buildControls()
 {
-    picIcon.create(this, 240, 240, 540, 540, false);
+    picIcon.create(this, 240, 240, 540, 540, true);
     picIcon.setPicture(ProgramDir() + QStringLiteral("/ZELMOR.PNG"));
 
     lblTitle.create(this, 1050, 180, 3885, 540);

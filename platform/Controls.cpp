@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QTimer>
 
@@ -36,12 +37,12 @@ void Label::setAlignment(Qt::Alignment alignment) { label_->setAlignment(alignme
 void Label::setWordWrap(bool wrap) { label_->setWordWrap(wrap); }
 void Label::setToolTip(const QString& tip) { label_->setToolTip(tip); }
 
-void Label::setFont(FontSpec spec)
+void Label::setFont(FontStyle style)
 {
     QFont font = label_->font();
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    font.setPointSizeF(style.points);
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
     label_->setFont(font);
 }
 
@@ -94,10 +95,16 @@ QHash<QString, CachedPicture>& pictureCache()
 
 bool cachingEnabled = true;
 
+// Pictures are kept in the format the raster painter blends fastest: a 24-bit
+// bitmap drawn as it loads would be converted again on every paint.
 QPixmap readPicture(const QString& path)
 {
     QImage image(path);
-    return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+    if (image.isNull())
+        return QPixmap();
+    const QImage::Format native =
+        image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    return QPixmap::fromImage(image.convertToFormat(native));
 }
 
 } // namespace
@@ -132,6 +139,32 @@ void PictureFiles::clear() { pictureCache().clear(); }
 
 // ---------------------------------------------------------------- Image
 
+namespace {
+
+// Stretching a picture with smoothing on every paint is costly (Qt may even
+// hand it to worker threads), and the reels repaint nine boxes every tick. So
+// each picture is scaled once per box size and device pixel ratio and kept
+// in QPixmapCache; painting then only copies pixels.
+QPixmap StretchedPicture(const QPixmap& source, QSize size, qreal dpr)
+{
+    const QSize target = (QSizeF(size) * dpr).toSize();
+    if (source.size() == target)
+        return source;
+    const QString key = QStringLiteral("ui-stretched/%1/%2x%3")
+                            .arg(source.cacheKey())
+                            .arg(target.width())
+                            .arg(target.height());
+    QPixmap scaled;
+    if (!QPixmapCache::find(key, &scaled)) {
+        scaled = source.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QPixmapCache::insert(key, scaled);
+    }
+    scaled.setDevicePixelRatio(dpr);
+    return scaled;
+}
+
+} // namespace
+
 class ImageBox : public QWidget {
 public:
     using QWidget::QWidget;
@@ -147,7 +180,7 @@ protected:
         QPainter painter(this);
         if (stretch) {
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawPixmap(rect(), pixmap);
+            painter.drawPixmap(rect(), StretchedPicture(pixmap, size(), devicePixelRatioF()));
         } else {
             painter.drawPixmap(0, 0, pixmap);
         }
@@ -173,6 +206,9 @@ bool Image::setPicture(const QString& path)
     path_ = pixmap.isNull() ? QString() : path;
     if (box_) {
         box_->pixmap = pixmap;
+        // A stretched picture without transparency covers the whole box, so
+        // nothing beneath it needs repainting when it changes.
+        box_->setAttribute(Qt::WA_OpaquePaintEvent, box_->stretch && !pixmap.isNull() && !pixmap.hasAlphaChannel());
         box_->update();
     }
     return !pixmap.isNull();
@@ -182,6 +218,7 @@ void Image::clearPicture()
 {
     path_.clear();
     box_->pixmap = QPixmap();
+    box_->setAttribute(Qt::WA_OpaquePaintEvent, false);
     box_->update();
 }
 

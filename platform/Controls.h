@@ -18,7 +18,7 @@ class QWidget;
 
 namespace ui {
 
-struct FontSpec {
+struct FontStyle {
     double points = 9.0;
     bool bold = false;
     bool italic = false;
@@ -31,7 +31,7 @@ public:
     QString caption() const;
     void setVisible(bool visible);
     bool visible() const;
-    void setFont(FontSpec font);
+    void setFont(FontStyle font);
     void setForeColor(long bgr);
     void setBackColor(long bgr); // opaque background
     void setBorder(bool fixedSingle);

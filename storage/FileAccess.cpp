@@ -100,6 +100,8 @@ QByteArray ReadHead(const QString& path, qint64 limit)
 {
     QFile file(path);
     OpenForReading(file);
+    if (!file.isSequential())
+        limit = qMin(limit, file.size());
     const QByteArray bytes = file.read(limit);
     if (file.error() != QFileDevice::NoError)
         throw RuntimeError(ErrDeviceIO);

@@ -26,21 +26,21 @@ QPushButton* MakeButton(QWidget* parent, int left, int top, int width, int heigh
 FrmChie::FrmChie(QWidget* parent)
     : QDialog(parent)
 {
-    storage::SetUpWitsDialog(*this, QStringLiteral("ゼルモア　知恵くらべにようこそ"), 6600, 3540);
+    storage::SetUpWitsDialog(*this, QStringLiteral("ゼルモア　知恵くらべにようこそ"), 6600, 2880);
 
-    Image1.create(this, 240, 300, 960, 960);
+    Image1.create(this, 240, 240, 960, 960);
     Image1.setPicture(storage::ProgramFile(QStringLiteral("CHIE.BMP")));
 
-    Label1.create(this, 1440, 240, 4920, 1680);
+    Label1.create(this, 1440, 240, 4920, 1080);
     Label1.setWordWrap(true);
     Label1.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1.setCaption(QStringLiteral(
         "あなたはゼルモアのデータ領域に変更を加えました。この行為は、今後ゼルモアが起動しなくなったり"
         "システムが不安定になったりする原因にもなりかねませんのでこのような行為はしないで下さい。"));
 
-    Command1 = MakeButton(this, 1440, 2160, 4920, 495, QStringLiteral("はい、わかりました今後変更はしません。"),
+    Command1 = MakeButton(this, 1440, 1500, 4920, 495, QStringLiteral("はい、わかりました今後変更はしません。"),
                           QStringLiteral("解除の仕方を調べるのも楽しいかもしれませんね。"));
-    Command2 = MakeButton(this, 1440, 2760, 4920, 495, QStringLiteral("絶対解除する方法を見つける。"),
+    Command2 = MakeButton(this, 1440, 2100, 4920, 495, QStringLiteral("絶対解除する方法を見つける。"),
                           QStringLiteral("是非調べてみてください。"));
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });

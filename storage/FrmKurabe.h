@@ -16,4 +16,7 @@ public:
     ui::Image Image1;
 
     void Form_Load();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };

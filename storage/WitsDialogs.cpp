@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QDir>
+#include <QScreen>
 
 namespace storage {
 
@@ -18,6 +19,9 @@ void SetUpWitsDialog(QDialog& dialog, const QString& caption, int widthTwips, in
     dialog.setFixedSize(rt::Px(widthTwips), rt::Px(heightTwips));
     dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint);
+    // Shown before the main window: centre it on the screen.
+    if (const QScreen* screen = dialog.screen())
+        dialog.move(screen->availableGeometry().center() - dialog.rect().center());
 }
 
 QString ProgramFile(const QString& name)

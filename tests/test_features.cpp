@@ -16,6 +16,14 @@ namespace {
 // Money before a hit on cover A that opens the target dialog with $1,000,500.
 const QString MoneyBeforeHit = QStringLiteral("1000510");
 
+// Starts the game and forgets the messages of start-up (such as the first-time greeting).
+FrmMain& Start(Game& game)
+{
+    FrmMain& form = game.start();
+    game.prompts.messages.clear();
+    return form;
+}
+
 FrmSelect& AsSelect(QDialog& dialog)
 {
     auto* select = qobject_cast<FrmSelect*>(&dialog);
@@ -33,7 +41,7 @@ private slots:
     void targetDialogLayout()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = Start(game);
         TargetRate = 100;
         TargetSymbol = 4;
         FrmSelect dialog(f);
@@ -60,7 +68,7 @@ private slots:
     void choosingSymbolNineAfterAHit()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = Start(game);
         f.Label1.setCaption(MoneyBeforeHit);
         bool closedByChoice = false;
         ui::MousePointer pointerDuringDialog = ui::MousePointer::Default;
@@ -94,7 +102,7 @@ private slots:
     {
         QFETCH(int, symbol);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = Start(game);
         f.Label1.setCaption(QStringLiteral("2000000"));
         FrmSelect dialog(f);
         dialog.show();
@@ -118,7 +126,7 @@ private slots:
     {
         QFETCH(QString, how);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = Start(game);
         f.Label1.setCaption(MoneyBeforeHit);
         bool closed = false;
         game.prompts.dialogHandlers.push_back([&](QDialog& dialog) {
@@ -147,7 +155,7 @@ private slots:
     void otherKeysLeaveTheDialogOpen()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = Start(game);
         FrmSelect dialog(f);
         dialog.show();
         QTest::keyClick(&dialog, Qt::Key_A);
@@ -160,7 +168,7 @@ private slots:
     {
         Game game;
         game.removeFile(QStringLiteral("R05.BMP"));
-        FrmMain& f = game.start();
+        FrmMain& f = Start(game);
         f.Label1.setCaption(QStringLiteral("2000000"));
         FrmSelect dialog(f);
         dialog.show();
@@ -192,7 +200,7 @@ private slots:
         QFETCH(QString, money);
         QFETCH(QString, message);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = Start(game);
         f.Label1.setCaption(QStringLiteral("0"));
         game.rnd.script({pick(draw, 10)});
         f.mnuRent.click();
@@ -220,7 +228,7 @@ private slots:
         QFETCH(int, draw);
         QFETCH(bool, granted);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = Start(game);
         f.Label1.setCaption(QStringLiteral("0"));
         game.rnd.script({pick(draw, 50)});
         f.mnuRen1.click();
@@ -248,7 +256,7 @@ private slots:
         QFETCH(QString, money);
         QFETCH(bool, thousand);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = Start(game);
         f.Label1.setCaption(money);
         (thousand ? f.mnuRen1 : f.mnuRent).click();
         QCOMPARE(f.Label1.caption(), money);
@@ -301,7 +309,7 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(int, expected);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = Start(game);
         f.ProbDenominator = 450;
         game.prompts.inputAnswers.push_back(answer);
         f.mnuKakuritu_Click();
@@ -326,7 +334,7 @@ private slots:
     void probabilityDefaultIsTheNormalDenominator()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = Start(game);
         game.prompts.inputAnswers.push_back(QString());
         f.mnuKakuritu_Click();
         QCOMPARE(game.prompts.inputs[0].defaultText, QStringLiteral("300"));

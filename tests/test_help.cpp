@@ -17,6 +17,14 @@ using namespace testing;
 
 namespace {
 
+// Starts the game and forgets the messages of start-up (such as the first-time greeting).
+FrmMain& Start(Game& game)
+{
+    FrmMain& form = game.start();
+    game.prompts.messages.clear();
+    return form;
+}
+
 int OpenHelpWindows()
 {
     int count = 0;
@@ -61,7 +69,7 @@ private slots:
     void helpOpensModeless()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = Start(game);
         f.mnuMes.click();
         FrmHelp* help = f.helpWindow();
         QVERIFY(help);
@@ -84,7 +92,7 @@ private slots:
     void helpWhileHelpIsOpen()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = Start(game);
         f.mnuMes.click();
         FrmHelp* first = f.helpWindow();
         f.mnuMes.click();
@@ -103,7 +111,7 @@ private slots:
     {
         QFETCH(bool, onDocument);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = Start(game);
         f.mnuMes.click();
         FrmHelp* help = f.helpWindow();
         QWidget* target = onDocument ? static_cast<QWidget*>(help->RichTextBox1) : help;
@@ -122,7 +130,7 @@ private slots:
     void reopeningLoadsAfresh()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = Start(game);
         f.mnuMes.click();
         f.helpWindow()->RichTextBox1->setPlainText(QStringLiteral("scratch"));
         f.helpWindow()->close();
@@ -212,7 +220,7 @@ private slots:
     void versionWindow()
     {
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = Start(game);
         bool checked = false;
         game.prompts.dialogHandlers.push_back([&](QDialog& dialog) {
             auto* about = qobject_cast<FrmAbout*>(&dialog);
@@ -252,7 +260,7 @@ private slots:
     {
         QFETCH(int, key);
         Game game;
-        FrmMain& f = game.start();
+        FrmMain& f = Start(game);
         FrmAbout about(&f);
         about.show();
         about.cmdOK->setFocus();

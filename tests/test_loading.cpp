@@ -390,6 +390,19 @@ private slots:
         QCOMPARE(SavedLines(game).value(5), QStringLiteral("1"));
     }
 
+    void failureDialogIgnoresEscape()
+    {
+        Game game;
+        WriteTampered(game, {{5, QStringLiteral("絶対解除する")}});
+        bool stillOpen = false;
+        game.prompts.dialogHandlers = {[&](QDialog& dialog) {
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+            stillOpen = dialog.isVisible();
+        }};
+        game.start();
+        QVERIFY(stillOpen);
+    }
+
     void laterFailures_data()
     {
         QTest::addColumn<QString>("status");

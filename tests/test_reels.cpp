@@ -2,6 +2,7 @@
 // and right reels, and the spins that end without a win.
 #include "app/MdlZelmor.h"
 #include "platform/Runtime.h"
+#include "tests/support/SavedGame.h"
 #include "tests/support/TestSupport.h"
 
 #include <QtTest>
@@ -58,9 +59,11 @@ private slots:
         QFETCH(QString, line3);
         QFETCH(QStringList, commands);
         Game game;
-        SaveLines[3] = line3;
+        game.writeFile(QStringLiteral("Zelmor.ini"), SavedSettings(QStringLiteral("100"), {{3, line3}}));
+        game.writeFile(QStringLiteral("Zelmor.bin"), DataBytes("100"));
         CueRecorder cues;
-        FrmMain& f = game.play();
+        FrmMain& f = game.start();
+        QCOMPARE(SaveLines[3], line3);
         QCOMPARE(reelFaces(f), QStringLiteral("765876987"));
         QCOMPARE(f.PosL, 7);
         QCOMPARE(f.PosC, 8);
@@ -69,7 +72,6 @@ private slots:
         QCOMPARE(f.SpinL + f.SpinC + f.SpinR, 0);
         QVERIFY(!f.ImgLStop.visible() && !f.ImgCStop.visible() && !f.ImgRStop.visible());
         QCOMPARE(cues.log, commands); // the miss path closed the music
-        QVERIFY(game.prompts.messages.empty());
         QCOMPARE(game.rnd.draws(), 0);
         QCOMPARE(f.ChanceLeft, 0);
         QCOMPARE(f.FrameBlink, 0);
@@ -268,6 +270,31 @@ private slots:
         QCOMPARE(f.PosC, (c + 1) % 10);
         QCOMPARE(f.PosR, (r + 1) % 10);
         QCOMPARE(symbolShown(f.Image2), l);
+    }
+
+    // A reel row paints its symbol stretched to the box; an empty box is
+    // transparent, so the window beneath it shows through.
+    void rowsPaintTheirSymbols()
+    {
+        Game game;
+        FrmMain& f = game.play();
+        QWidget* box = f.Image5.widget();
+        QVERIFY(box->testAttribute(Qt::WA_OpaquePaintEvent));
+        const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage expected = QImage(game.path(QStringLiteral("R07.BMP")))
+                                    .scaled(box->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                    .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown.size(), expected.size());
+        qint64 difference = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QRgb a = shown.pixel(x, y), b = expected.pixel(x, y);
+                difference += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+            }
+        QVERIFY2(difference / (shown.width() * shown.height() * 3) < 4, qPrintable(QString::number(difference)));
+
+        f.Image5.setPicture(game.path(QStringLiteral("NOSUCH.BMP")));
+        QVERIFY(!box->testAttribute(Qt::WA_OpaquePaintEvent));
     }
 
     // A missing symbol picture leaves its box empty; the reels go on.

@@ -272,13 +272,41 @@ private slots:
         QCOMPARE(OnDisk(game), Expected(game, QStringLiteral("100")));
     }
 
-    void soundOffSendsNoCommandAndStillSaves()
+    void soundOnClosesBothChannelsFirst()
     {
         Game game;
-        FrmMain& f = Resume(game, {{3, QStringLiteral("1")}});
+        FrmMain& f = Resume(game, {{3, QStringLiteral("0")}});
+        CueRecorder cues;
+        bool savedYet = true;
+        const QByteArray before = game.readFile(QStringLiteral("Zelmor.bin"));
+        cues.fail = [&](const QString&, const QString&, const QString&) {
+            savedYet = game.readFile(QStringLiteral("Zelmor.bin")) != before;
+            return false; // the command succeeds
+        };
+        f.Label1.setCaption(QStringLiteral("30"));
         f.mnuQuit_Click();
+        QCOMPARE(cues.log, (QStringList{QStringLiteral("music Close"), QStringLiteral("effect Close")}));
+        QVERIFY(!savedYet);
         QVERIFY(game.host.endedFlag);
-        QCOMPARE(SettingsLinesOf(game.readFile(QStringLiteral("Zelmor.ini"))).value(2), QStringLiteral("1"));
+        QCOMPARE(OnDisk(game).data, DataBytes("30", 'q', Filler));
+    }
+
+    void soundOffSendsNoCommandAndStillSaves_data()
+    {
+        QTest::addColumn<QString>("line3");
+        QTest::newRow("1") << QStringLiteral("1");
+        QTest::newRow("empty") << QString();
+    }
+    void soundOffSendsNoCommandAndStillSaves()
+    {
+        QFETCH(QString, line3);
+        Game game;
+        FrmMain& f = Resume(game, {{3, line3}});
+        CueRecorder cues;
+        f.mnuQuit_Click();
+        QVERIFY(cues.log.isEmpty());
+        QVERIFY(game.host.endedFlag);
+        QCOMPARE(SettingsLinesOf(game.readFile(QStringLiteral("Zelmor.ini"))).value(2), line3);
         QCOMPARE(game.readFile(QStringLiteral("Zelmor.bin")), DataBytes("100", 'q', Filler));
     }
 };

@@ -245,16 +245,16 @@ private slots:
         QFETCH(QString, name);
         QFETCH(double, minSeconds);
         QFETCH(double, maxSeconds);
-        SDL_AudioSpec spec{};
+        SDL_AudioSpec format{};
         Uint8* data = nullptr;
         Uint32 bytes = 0;
-        QVERIFY2(SDL_LoadWAV(qPrintable(assetPath(name)), &spec, &data, &bytes), SDL_GetError());
+        QVERIFY2(SDL_LoadWAV(qPrintable(assetPath(name)), &format, &data, &bytes), SDL_GetError());
         const std::vector<Sint16> samples(reinterpret_cast<Sint16*>(data), reinterpret_cast<Sint16*>(data + bytes));
         SDL_FreeWAV(data);
-        QCOMPARE(spec.format, AUDIO_S16LSB);
-        QCOMPARE(spec.freq, 44100);
-        QVERIFY(spec.channels == 1 || spec.channels == 2);
-        const double seconds = static_cast<double>(samples.size()) / spec.channels / spec.freq;
+        QCOMPARE(format.format, AUDIO_S16LSB);
+        QCOMPARE(format.freq, 44100);
+        QVERIFY(format.channels == 1 || format.channels == 2);
+        const double seconds = static_cast<double>(samples.size()) / format.channels / format.freq;
         QVERIFY2(seconds >= minSeconds && seconds <= maxSeconds, qPrintable(QString::number(seconds)));
         int peak = 0;
         for (Sint16 v : samples)

@@ -335,9 +335,13 @@ private slots:
         f.Form_KeyDown(13, 0);
         f.Form_KeyDown(81, 2);
         QVERIFY(!game.host.endedFlag);
+        for (int i = 0; i < 99; ++i)
+            game.rnd.push(pick(0x41, 255)); // the save's filler bytes
         // Escape reaches the window whichever control has the focus.
         QTest::keyClick(f.Image5.widget(), Qt::Key_Escape, Qt::ShiftModifier);
         QVERIFY(game.host.endedFlag);
+        QVERIFY(!game.rnd.exhausted());
+        QVERIFY(game.readFile(QStringLiteral("Zelmor.ini")).size() > 0); // saved on the way out
     }
 };
 

@@ -99,23 +99,23 @@ bool reach(const std::string& dir)
     hits.comp(8, harmony, "X..x..x...x..x..", 60, 84, 3);
     hits.comp(11, harmony, "x.x.x.x.x.x.XXXX", 59, 80, 1);
 
-    Part& bass = t.part("Pedal bass", SynthBass2, 110, 64, 10);
+    Part& bass = t.part("Pedal bass", SynthBass2, 104, 64, 10);
     bass.bass(0, harmony, "R.RRR.RRR.RRR.RR", 33, 92, 4);
     bass.bass(4, harmony, "R.RRR.RRR.RRR.RO", 33, 96, 4);
     bass.bass(8, harmony, "RRRRRRRRRRRRRRRR", 33, 100, 4);
 
     Part& timpani = t.part("Timpani", Timpani, 100, 64, 50);
-    timpani.roll(11, 4, 40, STEP / 2, 50, 120);
+    timpani.roll(11, 4, 40, STEP / 2, 50, 106);
 
-    Part& drums = t.drums("Drums", 112);
+    Part& drums = t.drums("Drums", 104);
     drums.beat(0, 4, {{Kick, "X...x...X...x..."}, {ClosedHat, "x.x.x.x.x.x.x.x."}, {Snare, "............x..."}});
     drums.beat(4, 4, {{Kick, "X...x...X...x.x."}, {Snare, "....X.......X..."}, {ClosedHat, "xoxoxoxoxoxoxoxo"}});
-    drums.beat(8, 3, {{Kick, "X...X...X...X..."}, {Snare, "x.x.x.x.x.x.x.x."}, {ClosedHat, "x.x.x.x.x.x.x.x."}});
+    drums.beat(8, 3, {{Kick, "X...x...X...x..."}, {Snare, "x.x.x.x.x.x.x.x."}, {ClosedHat, "x.x.x.x.x.x.x.x."}});
     drums.beat(11, 1, {{Kick, "X...X...X...X..."}});
     drums.roll(11, 4, Snare, STEP, 60, 125);
     drums.hit(0, Crash, 110);
     drums.hit(4, Crash, 105);
-    drums.hit(8, Crash, 115);
+    drums.hit(8, Crash, 104);
     return t.write(dir + "/REACH.MID", 12);
 }
 
@@ -160,7 +160,7 @@ bool allRotation(const std::string& dir)
     timpani.bass(8, b, "R...R...R...R...", 41, 100);
     timpani.roll(15, 4, 43, STEP / 2, 60, 120);
 
-    Part& drums = t.drums("Drums", 103);
+    Part& drums = t.drums("Drums", 98);
     drums.beat(0, 7, {{Kick, "X.x.X.x.X.x.X.x."}, {Snare, "....X.......X..x"}, {ClosedHat, "xxxxxxxxxxxxxxxx"}});
     drums.beat(7, 1, kTomFill);
     drums.beat(8, 7, {{Kick, "X.x.X.x.X.x.X.x."}, {Snare, "..x.X..x..x.X.xx"}, {Ride, "x.x.x.x.x.x.x.x."},
@@ -216,16 +216,16 @@ bool fever(const std::string& dir)
     Part& timpani = t.part("Timpani", Timpani, 100, 64, 50);
     timpani.play(0, "c3:8t c3 c3 c3:4 c3:8t c3 c3 g2:4 | c3:2. r:4 |", 110);
     timpani.roll(15, 2, 44, STEP / 2, 70, 100);
-    timpani.roll(15.5, 2, 46, STEP / 2, 90, 125);
+    timpani.roll(15.5, 2, 46, STEP / 2, 85, 108);
 
-    Part& drums = t.drums("Drums", 110);
+    Part& drums = t.drums("Drums", 100);
     drums.beat(0, 2, {{Crash, "X.......X......."}, {Kick, "X.......X......."}});
     drums.beat(2, 7, kOpenBeat);
     drums.beat(9, 1, kFill);
     drums.beat(10, 5, kOpenBeat);
     drums.beat(15, 1, {{Kick, "X.....X.X.....X."}, {Snare, "x.x.X.xxX.x.XxXX"}, {Crash, "X.....X........."}});
-    drums.hit(2, Crash, 120);
-    drums.hit(10, Crash, 120);
+    drums.hit(2, Crash, 104);
+    drums.hit(10, Crash, 104);
     return t.write(dir + "/FEVER.MID", 16);
 }
 
@@ -276,8 +276,8 @@ bool chanceIntro(const std::string& dir)
 bool chanceLoop(const std::string& dir)
 {
     Tune t(kChanceTempo);
-    const Progression b(8, "Gm7 Am7 Bbmaj7 C | Gm7 Am7 Bb:2 C:2 | Dm7:2 C7sus4:2");
     const Progression a(0, "Bbmaj7 C Am7 Dm7 | Bbmaj7 C F:2 F/A:2 Bb:2 C:2");
+    const Progression b(8, "Gm7 Am7 Bbmaj7 C | Gm7 Am7 Bb:2 C:2 | Dm7:2 C7sus4:2");
     const char* themeA =
         "d6:8 c6 bb5 c6 d6:4 f6 | e6:8 f6 g6 e6 c6:4. r:8 | c6:8 d6 e6 f6 e6:4 c6 | a5:4. c6:8 d6:4 r:8 d6 | "
         "f6:8 e6 d6 e6 f6:4 bb6 | g6:8 a6 bb6 g6 e6:4 c6 | a6:4. g6:8 f6:4 c6 | d6:4 f6 g6:8 f6 e6 c6 |";
