@@ -1,5 +1,6 @@
 // Zelmor: starts the machine.
 #include "app/FrmMain.h"
+#include "platform/FirstPaintProbe.h"
 #include "platform/Fonts.h"
 #include "platform/Seams.h"
 
@@ -9,6 +10,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    platform::InstallFirstPaintProbe();
     QApplication::setApplicationName(QStringLiteral("Zelmor"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(ZELMOR_VERSION_MAJOR)

@@ -1,6 +1,6 @@
 #include "storage/Paths.h"
 
-#include "platform/Seams.h"
+#include "platform/DataDirectory.h"
 
 #include <QDir>
 
@@ -8,7 +8,7 @@ namespace storage {
 
 QString FileDirectory()
 {
-    return ProgramDir();
+    return platform::DataDirectory();
 }
 
 QString SettingsPath()

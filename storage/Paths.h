@@ -6,7 +6,9 @@
 
 namespace storage {
 
-// The directory that holds "Zelmor.ini" and "Zelmor.bin": the program's directory.
+// The directory that holds "Zelmor.ini" and "Zelmor.bin": the program's
+// directory, or the player's data directory when the program's directory
+// cannot be written (an installed copy; see platform/DataDirectory.h).
 QString FileDirectory();
 QString SettingsPath();
 QString DataPath();

@@ -102,7 +102,40 @@ private slots:
         platform::installWritableProbe(&neverWritable);
         QCOMPARE(platform::DataDirectory(), home_.path() + QStringLiteral("/.local/share/zelmor/"));
     }
+
+    // An installed game: the money is saved to, and found again in, the
+    // player's data directory, and the program's directory stays untouched.
+    void installedGameKeepsItsMoneyInTheDataDirectory()
+    {
+        QTemporaryDir xdg;
+        qputenv("XDG_DATA_HOME", xdg.path().toLocal8Bit());
+        platform::installWritableProbe(&neverWritable);
+        const QString dataDir = xdg.path() + QStringLiteral("/zelmor/");
+        {
+            testing::Game game;
+            FrmMain& f = game.start();
+            for (int i = 0; i < 99; ++i)
+                game.rnd.push(0.5);
+            f.Label1.setCaption(QStringLiteral("1234"));
+            f.mnuQuit_Click();
+            QVERIFY(game.host.endedFlag);
+            QVERIFY(game.prompts.dialogsShown.isEmpty());
+            QVERIFY(!QFileInfo::exists(game.path(QStringLiteral("Zelmor.ini"))));
+            QVERIFY(!QFileInfo::exists(game.path(QStringLiteral("Zelmor.bin"))));
+        }
+        QVERIFY(QFileInfo::exists(dataDir + QStringLiteral("Zelmor.ini")));
+        QVERIFY(QFileInfo::exists(dataDir + QStringLiteral("Zelmor.bin")));
+        {
+            testing::Game game;
+            FrmMain& f = game.start();
+            QCOMPARE(f.Label1.caption(), QStringLiteral("1234"));
+            QVERIFY2(game.prompts.dialogsShown.isEmpty(), "the saved pair passes the check");
+            QVERIFY(!game.host.endedFlag);
+            // The pictures still come from the program's directory.
+            QVERIFY(f.Image10.picture().startsWith(game.dir()));
+        }
+    }
 };
 
-QTEST_GUILESS_MAIN(TestDataDirectory)
+QTEST_MAIN(TestDataDirectory)
 #include "test_datadirectory.moc"

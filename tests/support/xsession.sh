@@ -1,0 +1,168 @@
+# Shell helpers for driving the real game in a private X server (Xvfb) with
+# xdotool: used by the end-to-end tests, the package test and the benchmarks.
+# Source this file; every function prints errors to stderr and returns non-zero
+# on failure.
+
+XS_TITLE="ゼルモア"
+XS_MAIN_WIDTH=494          # the main window's client area is 494 x 285 px
+XS_XVFB_PID=""
+
+xs_have_tools() {
+    command -v Xvfb >/dev/null 2>&1 && command -v xdotool >/dev/null 2>&1
+}
+
+# Starts Xvfb on the first free display number from 90 and exports DISPLAY.
+xs_start_display() {
+    local n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X${n}-lock" ] && continue
+        Xvfb ":$n" -ac -nolisten tcp -screen 0 1024x768x24 >/dev/null 2>&1 &
+        XS_XVFB_PID=$!
+        export DISPLAY=":$n"
+        local i
+        for i in $(seq 1 100); do
+            if xdotool getdisplaygeometry >/dev/null 2>&1; then
+                return 0
+            fi
+            kill -0 "$XS_XVFB_PID" 2>/dev/null || break
+            sleep 0.05
+        done
+        kill "$XS_XVFB_PID" 2>/dev/null
+        wait "$XS_XVFB_PID" 2>/dev/null
+    done
+    echo "xsession: could not start Xvfb" >&2
+    return 1
+}
+
+xs_stop_display() {
+    if [ -n "$XS_XVFB_PID" ]; then
+        kill "$XS_XVFB_PID" 2>/dev/null
+        wait "$XS_XVFB_PID" 2>/dev/null
+        XS_XVFB_PID=""
+    fi
+}
+
+# Width of a window.
+xs_width() {
+    xdotool getwindowgeometry --shell "$1" 2>/dev/null | sed -n 's/^WIDTH=//p'
+}
+
+# Visible windows whose title is exactly $1, one id a line.
+xs_windows() {
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null
+}
+
+# Waits up to $2 seconds (default 20) for a visible window titled exactly $1
+# and prints its id.
+xs_wait_window() {
+    local title=$1 timeout=${2:-20} id i
+    for i in $(seq 1 $((timeout * 20))); do
+        id=$(xs_windows "$title" | head -n 1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.05
+    done
+    echo "xsession: no window titled '$title' after ${timeout}s" >&2
+    return 1
+}
+
+# The game's main window (titled like its message boxes, but 494 px wide).
+xs_main_window() {
+    local id
+    for id in $(xs_windows "$XS_TITLE"); do
+        if [ "$(xs_width "$id")" = "$XS_MAIN_WIDTH" ]; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# A message box of the game (a window titled like the game that is not the
+# main window).
+xs_message_box() {
+    local id
+    for id in $(xs_windows "$XS_TITLE"); do
+        if [ "$(xs_width "$id")" != "$XS_MAIN_WIDTH" ]; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Sends a key to a window: focus it, then type through XTEST.
+xs_key() {
+    xdotool windowfocus --sync "$1" >/dev/null 2>&1 || xdotool windowfocus "$1" >/dev/null 2>&1
+    xdotool key --clearmodifiers "$2"
+}
+
+# Answers message boxes with Return until the main window shows, up to $1
+# seconds (default 30); the titles of the boxes answered go to stdout of
+# xs_boxes_answered. Prints the main window's id.
+XS_BOXES_ANSWERED=0
+xs_reach_main_window() {
+    local timeout=${1:-30} i id
+    XS_BOXES_ANSWERED=0
+    for i in $(seq 1 $((timeout * 20))); do
+        if id=$(xs_main_window); then
+            echo "$id"
+            return 0
+        fi
+        if id=$(xs_message_box); then
+            xs_key "$id" Return
+            XS_BOXES_ANSWERED=$((XS_BOXES_ANSWERED + 1))
+            sleep 0.2
+            continue
+        fi
+        sleep 0.05
+    done
+    echo "xsession: the main window did not appear" >&2
+    return 1
+}
+
+# Clicks at a point given in twips within the main window's client area.
+# $1 window, $2 $3 left and top in twips of the control, $4 $5 its size.
+# The client area starts below the menu bar: XS_MENU_HEIGHT (measured by
+# xs_measure_menu) pixels down from the window's top.
+XS_MENU_HEIGHT=0
+xs_measure_menu() {
+    local h
+    h=$(xdotool getwindowgeometry --shell "$1" | sed -n 's/^HEIGHT=//p')
+    XS_MENU_HEIGHT=$((h - 285))
+    [ "$XS_MENU_HEIGHT" -ge 0 ] || XS_MENU_HEIGHT=0
+}
+
+xs_click_twips() {
+    local win=$1 left=$2 top=$3 width=$4 height=$5
+    local x=$(((left + width / 2) / 15)) y=$(((top + height / 2) / 15 + XS_MENU_HEIGHT))
+    xdotool mousemove --window "$win" "$x" "$y" click 1
+}
+
+# Waits up to $2 seconds for process $1 to end.
+xs_wait_exit() {
+    local pid=$1 timeout=${2:-20} i
+    for i in $(seq 1 $((timeout * 20))); do
+        kill -0 "$pid" 2>/dev/null || return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+# Settings file edits that keep the file's CR LF line ends and its
+# modification time, so the game's check of the two files still passes.
+xs_set_line() {
+    local file=$1 line=$2 value=$3
+    local stamp
+    stamp=$(mktemp)
+    touch -r "$file" "$stamp"
+    LC_ALL=C sed -i "${line}s/.*/${value}\r/" "$file"
+    touch -r "$stamp" "$file"
+    rm -f "$stamp"
+}
+
+xs_get_line() {
+    LC_ALL=C sed -n "${2}p" "$1" | tr -d '\r'
+}
