@@ -5,6 +5,7 @@
 #include "platform/Seams.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QScreen>
 
 int main(int argc, char** argv)
@@ -17,6 +18,11 @@ int main(int argc, char** argv)
                                             .arg(ZELMOR_VERSION_MINOR)
                                             .arg(ZELMOR_VERSION_PATCH));
     ui::installFontSubstitutions();
+    // Dialogs and message boxes use the window's face too, so one font serves
+    // the whole game.
+    QFont font(QString::fromUtf16(ui::GameFontFamily));
+    font.setPointSizeF(9);
+    QApplication::setFont(font);
     Randomize();
 
     FrmMain form;

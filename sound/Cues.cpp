@@ -36,8 +36,8 @@ void FrmMain::CloseMusic()
     MMControl1.setCommand(QStringLiteral("Close"));
 }
 
-// Start-up: sets up both channels; nothing plays yet. With sound on, the
-// synthesizer loads in the background for the first tune.
+// Start-up: sets up both channels; nothing plays yet. The synthesizer and its
+// soundfont load when the first tune is cued, so they add nothing to start-up.
 void FrmMain::ConfigureSound()
 {
     MMControl1.setDeviceType(QStringLiteral("Sequencer"));
@@ -45,8 +45,6 @@ void FrmMain::ConfigureSound()
     MMControl2.setWait(true);
     MMControl2.setShareable(false);
     MMControl2.setDeviceType(QStringLiteral("WaveAudio"));
-    if (SoundOn())
-        sound::backend().prepare();
 }
 
 // A tune played to its end: "Tvsa1.MID" hands over to "Tvsa2.MID", "Tvsa3.MID"
