@@ -12,7 +12,10 @@ xs_have_tools() {
 }
 
 # Starts Xvfb on the first free display number from 90 and exports DISPLAY.
+# The programs started afterwards must draw on it, whatever platform the test
+# run chose for the headless tests (QT_QPA_PLATFORM=offscreen).
 xs_start_display() {
+    export QT_QPA_PLATFORM=xcb
     local n
     for n in $(seq 90 140); do
         [ -e "/tmp/.X${n}-lock" ] && continue
@@ -22,7 +25,11 @@ xs_start_display() {
         local i
         for i in $(seq 1 100); do
             if xdotool getdisplaygeometry >/dev/null 2>&1; then
-                return 0
+                # Another server may hold the number without a lock file: then
+                # ours has ended by now, and the next number is tried.
+                sleep 0.3
+                kill -0 "$XS_XVFB_PID" 2>/dev/null && return 0
+                break
             fi
             kill -0 "$XS_XVFB_PID" 2>/dev/null || break
             sleep 0.05
