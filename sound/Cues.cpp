@@ -2,31 +2,11 @@
 // rotation and the no-sound switch.
 #include "app/FrmMain.h"
 #include "app/MdlZelmor.h"
-
-#include <QCoreApplication>
-#include <QTimer>
+#include "sound/FailureNotes.h"
 
 using namespace MdlZelmor;
 
 namespace {
-
-// A failed sound leaves the game silent and gets one line on stderr, unless
-// the player was told: the spin start reports a failing device in a message
-// box and switches the sound off before it returns, so by the next turn of
-// the event loop the note is no longer due.
-void NoteFailure(const MMControl& channel)
-{
-    const QString line = QStringLiteral("Zelmor: no sound: %1").arg(channel.lastError());
-    QObject* app = QCoreApplication::instance();
-    if (!app) {
-        qWarning("%s", qPrintable(line));
-        return;
-    }
-    QTimer::singleShot(0, app, [line] {
-        if (FrmMain::SoundOn())
-            qWarning("%s", qPrintable(line));
-    });
-}
 
 // Close, file, Open, Play: every cue starts its file from the beginning and
 // cuts off whatever the channel played before.
@@ -35,7 +15,7 @@ bool Cue(MMControl& channel, const QString& path)
     const bool played = channel.setCommand(QStringLiteral("Close")) && (channel.setFileName(path), true)
         && channel.setCommand(QStringLiteral("Open")) && channel.setCommand(QStringLiteral("Play"));
     if (!played)
-        NoteFailure(channel);
+        sound::NoteFailure(channel.lastError());
     return played;
 }
 

@@ -17,8 +17,12 @@ namespace {
 
 // The one mixer channel the effects play on.
 constexpr int EffectChannel = 0;
-// FluidSynth's default gain of 0.2 leaves the music far below the effects.
+// FluidSynth's default gain of 0.2 leaves the music far below the effects;
+// the game's tunes are made to peak a few dB below full scale at 0.6. The
+// effects, made to peak at -1 dBFS, play 4 dB down so that a bell over the
+// music does not clip and still stands out above it.
 constexpr double MusicGain = 0.6;
+constexpr int EffectVolume = MIX_MAX_VOLUME * 80 / 128;
 
 constexpr std::array SoundFonts = {
     "/usr/share/sounds/sf2/default-GM.sf2",
@@ -141,6 +145,7 @@ bool SdlAudio::openDevice(QString& error)
         return false;
     }
     Mix_AllocateChannels(EffectChannel + 1);
+    Mix_Volume(EffectChannel, EffectVolume);
     current_ = this;
     Mix_ChannelFinished(&SdlAudio::effectFinished);
     Mix_HookMusic(&SdlAudio::musicHook, this);

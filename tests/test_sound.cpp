@@ -1,6 +1,7 @@
 // The media controls, the cues, the music rotation and the no-sound switch,
 // on a recording sound device.
 #include "app/MdlZelmor.h"
+#include "sound/FailureNotes.h"
 #include "tests/support/TestSupport.h"
 
 #include <QSignalSpy>
@@ -334,7 +335,7 @@ private slots:
         QVERIFY(!f.PlayEffect(QStringLiteral("YOKOKU.WAV")));
         QVERIFY(f.MMControl1.lastError().contains(QStringLiteral("ALSA")));
         SaveLines[3] = QStringLiteral("1");
-        QCoreApplication::processEvents();
+        QTRY_COMPARE(sound::PendingFailureNotes(), 0);
         QVERIFY(game.audio.played.isEmpty());
     }
 
@@ -358,8 +359,59 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(note));
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
         QVERIFY(!f.PlayMusic(QStringLiteral("REACH.MID")));
-        QCoreApplication::processEvents();
+        QTRY_COMPARE(sound::PendingFailureNotes(), 0);
         QVERIFY(!f.MMControl1.isOpen());
+    }
+
+    // Headless: the first spin with sound on meets the failing device, tells
+    // the player once, switches the sound off and spins all the same.
+    void firstSpinWithoutASoundCard()
+    {
+        Game game;
+        FrmMain& f = StartWithSound(game);
+        game.audio.deviceFails = true;
+        game.prompts.messages.clear();
+        // The message box runs its own event loop, as a real one does.
+        game.prompts.onMessage = [](const Message&) {
+            QEventLoop modal;
+            QTimer::singleShot(0, &modal, &QEventLoop::quit);
+            modal.exec();
+        };
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+        hitAndStart(game, f, spinDraws(0, 0, 0, 0, 100));
+        QTRY_COMPARE(sound::PendingFailureNotes(), 0);
+        QCOMPARE(game.prompts.texts(),
+                 QStringList{QStringLiteral("音源デバイスエラーです。<音はいらない> に自動設定します。")});
+        QCOMPARE(SaveLines[3], QStringLiteral("1"));
+        QVERIFY(f.mnuMusic.checked());
+        QCOMPARE(f.SpinL + f.SpinC + f.SpinR, 3);
+        // From now on no cue even tries the device.
+        game.audio.log.clear();
+        runReels(f);
+        QVERIFY(game.audio.log.isEmpty());
+    }
+
+    void quittingClosesBothChannelsWhileSoundIsOn_data()
+    {
+        QTest::addColumn<QString>("line3");
+        QTest::newRow("sound on") << "0";
+        QTest::newRow("sound off") << "1";
+    }
+    void quittingClosesBothChannelsWhileSoundIsOn()
+    {
+        QFETCH(QString, line3);
+        Game game;
+        FrmMain& f = StartWithSound(game);
+        f.PlayMusic(QStringLiteral("Tvsa2.MID"));
+        f.PlayEffect(QStringLiteral("ATARI.WAV"));
+        SaveLines[3] = line3;
+        game.audio.log.clear();
+        for (int i = 0; i < 1000; ++i) // the data file's filler
+            game.rnd.push(0.5);
+        f.mnuQuit_Click();
+        QVERIFY(game.host.endedFlag);
+        QCOMPARE(game.audio.log, line3 == QStringLiteral("0") ? QStringList({"close Tvsa2.MID", "close ATARI.WAV"})
+                                                             : QStringList());
     }
 
     void missingNextTuneStopsTheRotationQuietly()
@@ -370,7 +422,7 @@ private slots:
         QVERIFY(f.PlayMusic(QStringLiteral("Tvsa1.MID")));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Tvsa2.MID")));
         QVERIFY(game.audio.finish(Device::Sequencer));
-        QCoreApplication::processEvents();
+        QTRY_COMPARE(sound::PendingFailureNotes(), 0);
         QVERIFY(game.audio.playing(Device::Sequencer).isEmpty());
         QCOMPARE(f.MMControl1.fileName(), AppDir + QStringLiteral("Tvsa2.MID"));
         // The next cue plays as usual.
