@@ -61,6 +61,7 @@ rm -f "$GAME/Zelmor.ini" "$GAME/Zelmor.bin"
 xs_start_display || die "no X server"
 
 start_game() {
+    xs_ensure_display || die "no X server"
     (cd "$GAME" && exec ./zelmor >>"$WORK/game.log" 2>&1) &
     GAME_PID=$!
 }
