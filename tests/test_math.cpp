@@ -305,7 +305,7 @@ private slots:
     }
 
     // Whole spins through the covers, the Start button, the reel ticks and the
-    // stop buttons (6 spins a cycle: 24,000 at BET 1 and 12,000 at BET 10), at D = 6,
+    // stop buttons (6 spins a cycle: 18,000 at BET 1 and 9,000 at BET 10), at D = 6,
     // where every spin outside the slot chance is a
     // jackpot: the payouts, the jackpot symbols, the slot-chance line-ups,
     // the cost of a BET point and the return per dollar.
@@ -313,8 +313,8 @@ private slots:
     {
         QTest::addColumn<int>("bet");
         QTest::addColumn<int>("cycles");
-        QTest::newRow("BET 1") << 1 << 4000;
-        QTest::newRow("BET 10") << 10 << 2000;
+        QTest::newRow("BET 1") << 1 << 3000;
+        QTest::newRow("BET 10") << 10 << 1500;
     }
     void fullSpinsPayAsComputed()
     {

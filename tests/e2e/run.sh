@@ -50,6 +50,7 @@ check() { # check <description> <command...>
 }
 die() {
     say "FAILED: $*"
+    [ -s "$WORK/game.log" ] && sed 's/^/e2e: game: /' "$WORK/game.log" | tail -n 20
     import -window root "$WORK/failure.png" 2>/dev/null && cp "$WORK/failure.png" "${E2E_FAILURE_SHOT:-/tmp/zelmor-e2e-failure.png}" &&
         say "screen kept in ${E2E_FAILURE_SHOT:-/tmp/zelmor-e2e-failure.png}"
     exit 1
@@ -60,7 +61,8 @@ rm -f "$GAME/Zelmor.ini" "$GAME/Zelmor.bin"
 xs_start_display || die "no X server"
 
 start_game() {
-    (cd "$GAME" && exec ./zelmor >/dev/null 2>&1) &
+    xs_ensure_display || die "no X server"
+    (cd "$GAME" && exec ./zelmor >>"$WORK/game.log" 2>&1) &
     GAME_PID=$!
 }
 quit_game() { # Escape on the main window, then the program must end

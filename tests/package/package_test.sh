@@ -105,6 +105,7 @@ wits_seen() { [ -n "$(xs_windows "$WITS_TITLE")" ]; }
 
 # First run: play a little, then quit with Escape.
 say "first start as $PLAYER"
+xs_ensure_display
 run_game
 MAIN=$(xs_reach_main_window 60) || fail "the main window did not appear"
 wits_seen && fail "the battle of wits came up on a first start"
@@ -136,6 +137,7 @@ say "saved money after the first run: \$$MONEY1"
 say "second start"
 STAMP1=$(stat -c %Y "$DATA_DIR/Zelmor.ini")
 sleep 1.1
+xs_ensure_display
 run_game
 MAIN=$(xs_reach_main_window 60) || fail "the main window did not appear on the second start"
 wits_seen && fail "the battle of wits came up: the saved pair failed the check"

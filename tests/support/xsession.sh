@@ -11,10 +11,14 @@ xs_have_tools() {
     command -v Xvfb >/dev/null 2>&1 && command -v xdotool >/dev/null 2>&1
 }
 
-# Starts Xvfb on the first free display number from 90 and exports DISPLAY.
+# Starts Xvfb on the first free display number from a per-process offset
+# (so that parallel runs rarely meet) and exports DISPLAY.
+# The programs started afterwards must draw on it, whatever platform the test
+# run chose for the headless tests (QT_QPA_PLATFORM=offscreen).
 xs_start_display() {
-    local n
-    for n in $(seq 90 140); do
+    export QT_QPA_PLATFORM=xcb
+    local n first=$((150 + $$ % 100))
+    for n in $(seq "$first" $((first + 60))); do
         [ -e "/tmp/.X${n}-lock" ] && continue
         Xvfb ":$n" -ac -nolisten tcp -screen 0 1024x768x24 >/dev/null 2>&1 &
         XS_XVFB_PID=$!
@@ -22,7 +26,11 @@ xs_start_display() {
         local i
         for i in $(seq 1 100); do
             if xdotool getdisplaygeometry >/dev/null 2>&1; then
-                return 0
+                # Another server may hold the number without a lock file: then
+                # ours has ended by now, and the next number is tried.
+                sleep 0.3
+                kill -0 "$XS_XVFB_PID" 2>/dev/null && return 0
+                break
             fi
             kill -0 "$XS_XVFB_PID" 2>/dev/null || break
             sleep 0.05
@@ -32,6 +40,18 @@ xs_start_display() {
     done
     echo "xsession: could not start Xvfb" >&2
     return 1
+}
+
+# Restarts the private X server if it has gone away (or its display no longer
+# answers), so that one lost server does not fail a whole run.
+xs_ensure_display() {
+    if [ -n "$XS_XVFB_PID" ] && kill -0 "$XS_XVFB_PID" 2>/dev/null &&
+        xdotool getdisplaygeometry >/dev/null 2>&1; then
+        return 0
+    fi
+    echo "xsession: the X server went away; starting another" >&2
+    xs_stop_display
+    xs_start_display
 }
 
 xs_stop_display() {
