@@ -12,7 +12,9 @@ xs_have_tools() {
 }
 
 # Starts Xvfb on the first free display number from a per-process offset
-# (so that parallel runs rarely meet) and exports DISPLAY.
+# (so that parallel runs rarely meet) and exports DISPLAY. The server must not
+# reset when its last client leaves (-noreset): a game started while it resets
+# cannot connect, and a screenshot taken then comes out empty.
 # The programs started afterwards must draw on it, whatever platform the test
 # run chose for the headless tests (QT_QPA_PLATFORM=offscreen).
 xs_start_display() {
@@ -20,7 +22,7 @@ xs_start_display() {
     local n first=$((150 + $$ % 100))
     for n in $(seq "$first" $((first + 60))); do
         [ -e "/tmp/.X${n}-lock" ] && continue
-        Xvfb ":$n" -ac -nolisten tcp -screen 0 1024x768x24 >/dev/null 2>&1 &
+        Xvfb ":$n" -ac -noreset -nolisten tcp -screen 0 1024x768x24 >/dev/null 2>&1 &
         XS_XVFB_PID=$!
         export DISPLAY=":$n"
         local i
