@@ -61,9 +61,7 @@ FrmMain::FrmMain(QWidget* parent)
     : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("ゼルモア"));
-    QFont font(QString::fromUtf16(ui::GameFontFamily));
-    font.setPointSizeF(9);
-    setFont(font);
+    setFont(ui::GameFont());
 
     auto* client = new Client(this);
     client->setFixedSize(rt::Px(ClientWidthTwips), rt::Px(ClientHeightTwips));

@@ -5,8 +5,6 @@
 #include "platform/Seams.h"
 
 #include <QApplication>
-#include <QFont>
-#include <QScreen>
 
 int main(int argc, char** argv)
 {
@@ -20,9 +18,7 @@ int main(int argc, char** argv)
     ui::installFontSubstitutions();
     // Dialogs and message boxes use the window's face too, so one font serves
     // the whole game.
-    QFont font(QString::fromUtf16(ui::GameFontFamily));
-    font.setPointSizeF(9);
-    QApplication::setFont(font);
+    QApplication::setFont(ui::GameFont());
     Randomize();
 
     FrmMain form;
@@ -31,11 +27,7 @@ int main(int argc, char** argv)
         return 0;
 
     form.adjustSize();
-    if (const QScreen* screen = form.screen()) {
-        const QRect area = screen->availableGeometry();
-        const QSize frame = form.frameGeometry().size();
-        form.move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
-    }
+    ui::CentreOnScreen(form);
     form.show();
     return app.exec();
 }

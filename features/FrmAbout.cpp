@@ -6,10 +6,8 @@
 #include "platform/Seams.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -39,13 +37,10 @@ FrmAbout::FrmAbout(QWidget* owner)
     : QDialog(owner)
 {
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    QFont font(QString::fromUtf16(ui::GameFontFamily));
-    font.setPointSizeF(9);
-    setFont(font);
+    setFont(ui::GameFont());
     setFixedSize(rt::Px(ClientWidthTwips), rt::Px(ClientHeightTwips));
     buildControls();
-    if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    ui::CentreOnScreen(*this);
     Form_Load();
 }
 

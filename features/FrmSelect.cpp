@@ -35,9 +35,7 @@ FrmSelect::FrmSelect(FrmMain& main)
     , main_(main)
 {
     setWindowTitle(QStringLiteral("狙い出目の選択　　　選択すると１００＄支払います。"));
-    QFont font(QString::fromUtf16(ui::GameFontFamily));
-    font.setPointSizeF(9);
-    setFont(font);
+    setFont(ui::GameFont());
     setFixedSize(rt::Px(ClientWidthTwips), rt::Px(ClientHeightTwips));
     buildControls();
     const QRect owner = main.frameGeometry();

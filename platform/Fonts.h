@@ -1,10 +1,19 @@
 #pragma once
 
+class QFont;
+class QWidget;
+
 namespace ui {
 
 // The game's texts name the classic Japanese Windows faces; map them to the
 // IPA fonts that Debian ships so that Japanese text renders properly.
 void installFontSubstitutions();
+
+// The 9 pt game face that every window and dialog of the game uses.
+QFont GameFont();
+
+// Places a top-level window at the centre of its screen (frame included).
+void CentreOnScreen(QWidget& window);
 
 // The face every control of the game uses.
 inline constexpr const char16_t* GameFontFamily = u"ＭＳ Ｐゴシック";

@@ -6,22 +6,18 @@
 
 #include <QDialog>
 #include <QDir>
-#include <QScreen>
 
 namespace storage {
 
 void SetUpWitsDialog(QDialog& dialog, const QString& caption, int widthTwips, int heightTwips)
 {
     dialog.setWindowTitle(caption);
-    QFont font(QString::fromUtf16(ui::GameFontFamily));
-    font.setPointSizeF(9);
-    dialog.setFont(font);
+    dialog.setFont(ui::GameFont());
     dialog.setFixedSize(rt::Px(widthTwips), rt::Px(heightTwips));
     dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint);
     // Shown before the main window: centre it on the screen.
-    if (const QScreen* screen = dialog.screen())
-        dialog.move(screen->availableGeometry().center() - dialog.rect().center());
+    ui::CentreOnScreen(dialog);
 }
 
 QString ProgramFile(const QString& name)
