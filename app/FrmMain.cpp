@@ -20,19 +20,28 @@ constexpr int ClientWidthTwips = 7410;
 constexpr int ClientHeightTwips = 4275;
 
 // The client area: draws the marbled background from the top-left corner.
+// The picture is read at the first paint, so the start-up's messages, shown
+// before the window, do not wait for it.
 class Client : public QWidget {
 public:
     using QWidget::QWidget;
-    QPixmap background;
+    QString backgroundFile;
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
+        if (!backgroundFile.isEmpty()) {
+            background_ = ui::PictureFiles::load(backgroundFile);
+            backgroundFile.clear();
+        }
         QPainter painter(this);
         painter.fillRect(rect(), QColor(0xc8, 0xe4, 0xf8));
-        if (!background.isNull())
-            painter.drawPixmap(0, 0, background);
+        if (!background_.isNull())
+            painter.drawPixmap(0, 0, background_);
     }
+
+private:
+    QPixmap background_;
 };
 
 int VbKeyCode(const QKeyEvent* event)
@@ -65,7 +74,7 @@ FrmMain::FrmMain(QWidget* parent)
 
     auto* client = new Client(this);
     client->setFixedSize(rt::Px(ClientWidthTwips), rt::Px(ClientHeightTwips));
-    client->background = ui::PictureFiles::load(ProgramDir() + QStringLiteral("/BACK.BMP"));
+    client->backgroundFile = ProgramDir() + QStringLiteral("/BACK.BMP");
     client_ = client;
     setCentralWidget(client_);
 

@@ -8,6 +8,10 @@
 
 int main(int argc, char** argv)
 {
+    // The menu bar stays in the machine's window, as its layout expects, even
+    // on desktops with a global menu; that also spares the start-up a session
+    // bus query for one.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
     platform::InstallFirstPaintProbe();
     QApplication::setApplicationName(QStringLiteral("Zelmor"));

@@ -6,7 +6,7 @@
 //  - the gap when a tune repeats: the mixed frames between the buffer in which
 //    a tune's end was seen and the first buffer of its next run.
 #include "app/MdlZelmor.h"
-#include "sound/SdlAudio.h"
+#include "sound/sdl/SdlAudio.h"
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>

@@ -9,7 +9,7 @@
 // music, the reach tune, the jackpot bell, the slot-chance music handing over
 // to its loop, and one slot-chance spin stopped by hand.
 #include "app/MdlZelmor.h"
-#include "sound/SdlAudio.h"
+#include "sound/sdl/SdlAudio.h"
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>

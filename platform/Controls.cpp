@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -95,11 +96,24 @@ QHash<QString, CachedPicture>& pictureCache()
 
 bool cachingEnabled = true;
 
+// Decodes a picture file. The file's extension names its format, so Qt's
+// built-in reader decodes it without loading and asking every image plugin;
+// a file whose contents do not match its extension is still read, by content.
+QImage decodePicture(const QString& path)
+{
+    QImageReader byName(path, QFileInfo(path).suffix().toLower().toLatin1());
+    byName.setAutoDetectImageFormat(false);
+    QImage image = byName.read();
+    if (image.isNull())
+        image = QImageReader(path).read();
+    return image;
+}
+
 // Pictures are kept in the format the raster painter blends fastest: a 24-bit
 // bitmap drawn as it loads would be converted again on every paint.
 QPixmap readPicture(const QString& path)
 {
-    QImage image(path);
+    const QImage image = decodePicture(path);
     if (image.isNull())
         return QPixmap();
     const QImage::Format native =
@@ -165,16 +179,47 @@ QPixmap StretchedPicture(const QPixmap& source, QSize size, qreal dpr)
 
 } // namespace
 
+// Shows one picture file. The file is decoded when the picture is first
+// needed, painted or asked about: the start-up sets a dozen pictures before
+// its first message box, and none of them is seen until the window shows.
 class ImageBox : public QWidget {
 public:
     using QWidget::QWidget;
-    QPixmap pixmap;
     bool stretch = true;
     std::function<void()> clicked;
+
+    void setSource(const QString& path)
+    {
+        source_ = path;
+        pixmap_ = QPixmap();
+        decoded_ = path.isEmpty();
+        if (decoded_)
+            setAttribute(Qt::WA_OpaquePaintEvent, false);
+        update();
+    }
+    const QPixmap& picture()
+    {
+        if (!decoded_) {
+            decoded_ = true;
+            pixmap_ = PictureFiles::load(source_);
+            // A stretched picture without transparency covers the whole box,
+            // so nothing beneath it needs repainting when it changes. A box
+            // that turns out not to be covered is painted again with what
+            // lies beneath.
+            const bool opaque = stretch && !pixmap_.isNull() && !pixmap_.hasAlphaChannel();
+            if (opaque != testAttribute(Qt::WA_OpaquePaintEvent)) {
+                setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+                if (!opaque)
+                    update();
+            }
+        }
+        return pixmap_;
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
+        const QPixmap& pixmap = picture();
         if (pixmap.isNull())
             return;
         QPainter painter(this);
@@ -190,6 +235,11 @@ protected:
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && clicked)
             clicked();
     }
+
+private:
+    QString source_;
+    QPixmap pixmap_;
+    bool decoded_ = true;
 };
 
 void Image::create(QWidget* parent, int left, int top, int width, int height, bool stretch)
@@ -200,30 +250,27 @@ void Image::create(QWidget* parent, int left, int top, int width, int height, bo
     box_->clicked = [this] { click(); };
 }
 
-bool Image::setPicture(const QString& path)
+void Image::setPicture(const QString& path)
 {
-    const QPixmap pixmap = PictureFiles::load(path);
-    path_ = pixmap.isNull() ? QString() : path;
-    if (box_) {
-        box_->pixmap = pixmap;
-        // A stretched picture without transparency covers the whole box, so
-        // nothing beneath it needs repainting when it changes.
-        box_->setAttribute(Qt::WA_OpaquePaintEvent, box_->stretch && !pixmap.isNull() && !pixmap.hasAlphaChannel());
-        box_->update();
-    }
-    return !pixmap.isNull();
+    path_ = path;
+    if (box_)
+        box_->setSource(path);
 }
 
 void Image::clearPicture()
 {
     path_.clear();
-    box_->pixmap = QPixmap();
-    box_->setAttribute(Qt::WA_OpaquePaintEvent, false);
-    box_->update();
+    if (box_)
+        box_->setSource(QString());
 }
 
-QString Image::picture() const { return path_; }
-bool Image::hasPicture() const { return !path_.isEmpty(); }
+QString Image::picture() const { return hasPicture() ? path_ : QString(); }
+bool Image::hasPicture() const
+{
+    if (path_.isEmpty())
+        return false;
+    return box_ ? !box_->picture().isNull() : !PictureFiles::load(path_).isNull();
+}
 void Image::setVisible(bool visible) { box_->setVisible(visible); }
 bool Image::visible() const { return !box_->isHidden(); }
 void Image::setEnabled(bool enabled) { box_->setEnabled(enabled); }

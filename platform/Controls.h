@@ -64,8 +64,8 @@ class Image {
 public:
     void create(QWidget* parent, int left, int top, int width, int height, bool stretch = true);
     // Shows the picture of a bitmap file. A file that cannot be read leaves
-    // the box empty and returns false; the game carries on.
-    bool setPicture(const QString& path);
+    // the box empty; the game carries on.
+    void setPicture(const QString& path);
     void clearPicture();
     QString picture() const; // the file shown, empty when the box is empty
     bool hasPicture() const;

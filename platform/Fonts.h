@@ -1,6 +1,7 @@
 #pragma once
 
 class QFont;
+class QString;
 class QWidget;
 
 namespace ui {
@@ -11,6 +12,8 @@ void installFontSubstitutions();
 
 // The 9 pt game face that every window and dialog of the game uses.
 QFont GameFont();
+// The installed face the game's "ＭＳ Ｐゴシック" maps to (IPAPGothic on Debian).
+QString GameFace();
 
 // Places a top-level window at the centre of its screen (frame included).
 void CentreOnScreen(QWidget& window);

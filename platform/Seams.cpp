@@ -1,9 +1,9 @@
 #include "platform/Seams.h"
+#include "platform/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QDialog>
 #include <QInputDialog>
-#include <QMessageBox>
 
 #include <chrono>
 #include <random>
@@ -27,26 +27,8 @@ class WidgetPrompter final : public Prompter {
 public:
     int msgBox(const QString& prompt, int style, const QString& title) override
     {
-        QMessageBox box;
-        box.setWindowTitle(title.isEmpty() ? QStringLiteral("Zelmor") : title);
-        box.setText(QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        switch (style & 0x70) {
-        case vbCritical: box.setIcon(QMessageBox::Critical); break;
-        case vbExclamation: box.setIcon(QMessageBox::Warning); break;
-        case vbInformation: box.setIcon(QMessageBox::Information); break;
-        default: box.setIcon(QMessageBox::NoIcon); break;
-        }
-        if ((style & 0x7) == vbYesNo) {
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(QMessageBox::Yes);
-            box.setEscapeButton(QMessageBox::No);
-        } else {
-            box.setStandardButtons(QMessageBox::Ok);
-        }
-        const int answer = box.exec();
-        if ((style & 0x7) == vbYesNo)
-            return answer == QMessageBox::Yes ? vbYes : vbNo;
-        return vbOK;
+        const auto box = ui::MakeMessageBox(prompt, style, title);
+        return ui::RunMessageBox(*box, style);
     }
 
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override

@@ -1,5 +1,5 @@
 #include "sound/AudioBackend.h"
-#include "sound/SdlAudio.h"
+#include "sound/ModuleAudio.h"
 
 namespace sound {
 
@@ -18,8 +18,8 @@ AudioBackend& backend()
 {
     if (installed)
         return *installed;
-    // Made on first use; it opens nothing until the first sound.
-    static SdlAudio real;
+    // Made on first use; it loads nothing until the first sound.
+    static ModuleAudio real(ModuleAudio::DefaultPath());
     return real;
 }
 

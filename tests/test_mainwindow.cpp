@@ -3,6 +3,7 @@
 #include "platform/Runtime.h"
 #include "tests/support/TestSupport.h"
 
+#include <QBuffer>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -254,6 +255,23 @@ private slots:
         f.Image10.click();
         QVERIFY(!f.Image10.hasPicture()); // unreadable miss card
         QCOMPARE(f.Label1.caption(), QStringLiteral("80"));
+    }
+
+    // Pictures are decoded by the format their name gives; a player's own
+    // picture saved in another format under the game's name still shows.
+    void pictureInAnotherFormatStillShows()
+    {
+        Game game;
+        QImage card(72, 72, QImage::Format_RGB32);
+        card.fill(Qt::magenta);
+        QByteArray png;
+        QBuffer buffer(&png);
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && card.save(&buffer, "PNG"));
+        game.writeFile(QStringLiteral("COVER.BMP"), png);
+        FrmMain& f = game.start();
+        QVERIFY(f.Image10.hasPicture());
+        const QImage shown = f.Image10.widget()->grab().toImage();
+        QCOMPARE(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(Qt::magenta));
     }
 };
 

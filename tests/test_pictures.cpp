@@ -47,7 +47,7 @@ private slots:
         QTest::newRow("no target") << "BAI01.BMP" << 114 << 114;
         QTest::newRow("start") << "START.BMP" << 48 << 32;
         QTest::newRow("stop") << "STOP.PNG" << 32 << 32;
-        QTest::newRow("window icon") << "ZELMOR.PNG" << 256 << 256;
+        QTest::newRow("window icon") << "ZELMOR.PNG" << 64 << 64;
         QTest::newRow("wits warning") << "CHIE.BMP" << 64 << 64;
         QTest::newRow("wits failure") << "KURABE.BMP" << 64 << 64;
     }

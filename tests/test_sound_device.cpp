@@ -1,7 +1,8 @@
 // The real sound device: SDL2_mixer with FluidSynth, rendering on SDL's disk
 // driver into /dev/null faster than real time. Waits pump events only.
 #include "sound/MMControl.h"
-#include "sound/SdlAudio.h"
+#include "sound/ModuleAudio.h"
+#include "sound/sdl/SdlAudio.h"
 #include "tests/support/FakeAudio.h"
 
 #include <QFile>
@@ -172,6 +173,49 @@ private slots:
         qputenv("SDL_AUDIODRIVER", driver);
         // The device opens on a later cue once an output is there again.
         QVERIFY2(music.cue(), qPrintable(music.control.lastError()));
+    }
+
+    // The game reaches the device through the module beside its executable,
+    // loaded on the first sound and not before.
+    void moduleLoadsOnTheFirstSound()
+    {
+        cleanup();
+        sound::ModuleAudio module(QStringLiteral(ZELMOR_AUDIO_MODULE_PATH));
+        sound::install(&module);
+        QVERIFY(!module.loaded());
+        {
+            Channel music("Sequencer", dir_.filePath("QUARTER.MID"));
+            Channel effect("WaveAudio", dir_.filePath("BELL.WAV"));
+            QVERIFY2(music.cue(), qPrintable(music.control.lastError()));
+            QVERIFY(module.loaded());
+            QVERIFY2(effect.cue(), qPrintable(effect.control.lastError()));
+            QTRY_COMPARE_WITH_TIMEOUT(effect.done.size(), 1, Bound);
+            QTRY_COMPARE_WITH_TIMEOUT(music.done, QList<int>{MMControl::mciSuccessful}, Bound);
+        }
+        sound::install(nullptr);
+    }
+
+    // A module that is missing or broken is a sound failure like a missing
+    // card: every cue fails with the reason, and nothing else breaks.
+    void missingModuleFailsEveryCue()
+    {
+        cleanup();
+        write("libbroken.so", "not a shared object");
+        for (const QString& path : {dir_.filePath("libnone.so"), dir_.filePath("libbroken.so")}) {
+            sound::ModuleAudio module(path);
+            sound::install(&module);
+            module.prepare();
+            for (int attempt = 0; attempt < 2; ++attempt) {
+                Channel music("Sequencer", dir_.filePath("ONE.MID"));
+                QVERIFY(!music.cue());
+                QVERIFY2(music.control.lastError().startsWith("cannot load the sound module"),
+                         qPrintable(music.control.lastError()));
+                QVERIFY(!music.control.isOpen());
+                QVERIFY(!music.control.setCommand("Play"));
+            }
+            QVERIFY(!module.loaded());
+            sound::install(nullptr);
+        }
     }
 };
 

@@ -1,4 +1,4 @@
-#include "sound/SdlAudio.h"
+#include "sound/sdl/SdlAudio.h"
 
 #include <QFile>
 #include <QMetaObject>
