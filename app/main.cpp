@@ -2,6 +2,7 @@
 #include "app/FrmMain.h"
 #include "platform/FirstPaintProbe.h"
 #include "platform/Fonts.h"
+#include "platform/GameStyle.h"
 #include "platform/Seams.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
     // bus query for one.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
+    QApplication::setStyle(new ui::GameStyle);
     platform::InstallFirstPaintProbe();
     QApplication::setApplicationName(QStringLiteral("Zelmor"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")

@@ -1,7 +1,6 @@
 #include "platform/MessageBox.h"
 #include "platform/Seams.h"
 
-#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -116,9 +115,7 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const QString& prompt, int style, co
     box->setTextFormat(Qt::PlainText);
     box->setTextInteractionFlags(Qt::NoTextInteraction);
     box->setText(QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    const QPixmap icon = MessageIcon(IconOf(style), qApp->devicePixelRatio());
-    if (!icon.isNull())
-        box->setIconPixmap(icon);
+    box->setIcon(IconOf(style));
     // Buttons with the captions a Japanese system gives them. They carry no
     // icons: the style would otherwise look each one up in the desktop's icon
     // theme, the slowest step of showing the first box.

@@ -19,9 +19,10 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const QString& prompt, int style, co
 // Runs the box and returns the MsgBox answer (vbOK, vbYes or vbNo).
 int RunMessageBox(QMessageBox& box, int style);
 
-// The box's icons are the game's own, drawn at the screen's pixel density:
-// a blue "i" for information, an amber "!" for the exclamation and a red
-// cross for the critical icon. Null for any other icon.
+// The game's own message box icons (GameStyle hands them to every box),
+// drawn at the given pixel density: a blue "i" for information, an amber "!"
+// for the exclamation and a red cross for the critical icon. Null for any
+// other icon.
 QPixmap MessageIcon(QMessageBox::Icon icon, qreal devicePixelRatio);
 
 } // namespace ui

@@ -1,5 +1,6 @@
 // The game's message box as the player sees it: title, text, icon, buttons
 // and the answer each way of closing it gives.
+#include "platform/GameStyle.h"
 #include "platform/MessageBox.h"
 #include "platform/Seams.h"
 
@@ -42,31 +43,41 @@ QColor Body(QMessageBox::Icon icon, int x, int y)
 class TestMessageBox : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { QApplication::setStyle(new ui::GameStyle); }
+
     void layout_data()
     {
         QTest::addColumn<int>("style");
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QString>("defaultCaption");
-        QTest::addColumn<bool>("hasIcon");
-        QTest::newRow("notice") << int(vbInformation) << QStringList{"OK"} << "OK" << true;
+        QTest::addColumn<QMessageBox::Icon>("icon");
+        QTest::newRow("notice") << int(vbInformation) << QStringList{"OK"} << "OK" << QMessageBox::Information;
         QTest::newRow("confirmation") << int(vbExclamation | vbYesNo) << QStringList{"いいえ(&N)", "はい(&Y)"}
-                                      << "はい(&Y)" << true;
-        QTest::newRow("save failure") << int(vbCritical) << QStringList{"OK"} << "OK" << true;
-        QTest::newRow("fatal, no icon") << int(vbOKOnly) << QStringList{"OK"} << "OK" << false;
+                                      << "はい(&Y)" << QMessageBox::Warning;
+        QTest::newRow("save failure") << int(vbCritical) << QStringList{"OK"} << "OK" << QMessageBox::Critical;
+        QTest::newRow("fatal, no icon") << int(vbOKOnly) << QStringList{"OK"} << "OK" << QMessageBox::NoIcon;
     }
     void layout()
     {
         QFETCH(int, style);
         QFETCH(QStringList, captions);
         QFETCH(QString, defaultCaption);
-        QFETCH(bool, hasIcon);
+        QFETCH(QMessageBox::Icon, icon);
         const auto box = ui::MakeMessageBox(QStringLiteral("一行目\r\n二行目"), style, QStringLiteral("ゼルモア"));
         QCOMPARE(box->windowTitle(), QStringLiteral("ゼルモア"));
         QCOMPARE(box->text(), QStringLiteral("一行目\n二行目"));
         QCOMPARE(Captions(*box), captions);
         QVERIFY(box->defaultButton());
         QCOMPARE(box->defaultButton()->text(), defaultCaption);
-        QCOMPARE(!box->iconPixmap().isNull(), hasIcon);
+        QCOMPARE(box->icon(), icon);
+        // The picture shown is the game's own, not one from the desktop's theme.
+        if (icon == QMessageBox::NoIcon) {
+            QVERIFY(box->iconPixmap().isNull());
+        } else {
+            const QImage shown = box->iconPixmap().toImage();
+            const QImage drawn = ui::MessageIcon(icon, shown.devicePixelRatio()).toImage();
+            QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32), drawn.convertToFormat(QImage::Format_ARGB32));
+        }
     }
 
     void textIsPlainAndUnselectable()
@@ -127,6 +138,8 @@ private slots:
         QVERIFY(warning.red() > 200 && warning.green() > 120 && warning.blue() < 100);
         QVERIFY(critical.red() > critical.blue() && critical.red() > critical.green());
         QVERIFY(ui::MessageIcon(QMessageBox::Question, 1).isNull());
+        // The menu bar's overflow button gets a drawn chevron.
+        QVERIFY(!QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).isNull());
         QVERIFY(ui::MessageIcon(QMessageBox::NoIcon, 1).isNull());
     }
 };
