@@ -75,7 +75,7 @@ if [ "$(id -u)" = 0 ]; then
     PLAYER_HOME=$(getent passwd "$PLAYER" | cut -d: -f6)
     run_game() {
         runuser -u "$PLAYER" -- env -i HOME="$PLAYER_HOME" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin \
-            LANG=C.UTF-8 "$GAME" >/dev/null 2>&1 &
+            LANG=C.UTF-8 SDL_AUDIODRIVER=dummy "$GAME" >/dev/null 2>&1 &
         GAME_PID=$!
     }
 else
@@ -88,7 +88,8 @@ else
     PLAYER_HOME=$WORK/home
     mkdir -p "$PLAYER_HOME"
     run_game() {
-        env -i HOME="$PLAYER_HOME" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin LANG=C.UTF-8 "$GAME" >/dev/null 2>&1 &
+        env -i HOME="$PLAYER_HOME" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin LANG=C.UTF-8 SDL_AUDIODRIVER=dummy \
+            "$GAME" >/dev/null 2>&1 &
         GAME_PID=$!
     }
 fi
@@ -97,6 +98,12 @@ DATA_DIR=$PLAYER_HOME/.local/share/zelmor
 [ -x "$GAME" ] || fail "no $GAME"
 [ -f "$PROGRAM_DIR/R00.BMP" ] || fail "the pictures are not beside the program"
 [ -f /usr/share/applications/zelmor.desktop ] || [ "$INSTALLED_BY_US" = 0 ] || fail "no desktop entry"
+# The sound device is a module beside the program, loaded on the first sound;
+# everything it needs must come with the package's dependencies.
+[ -f "$PROGRAM_DIR/libzelmor_audio.so" ] || fail "the sound module is not beside the program"
+if ldd "$PROGRAM_DIR/libzelmor_audio.so" | grep -q "not found"; then
+    fail "the sound module's libraries are missing: $(ldd "$PROGRAM_DIR/libzelmor_audio.so" | grep "not found" | tr '\n' ' ')"
+fi
 
 xs_start_display
 
@@ -110,6 +117,18 @@ run_game
 MAIN=$(xs_reach_main_window 60) || fail "the main window did not appear"
 wits_seen && fail "the battle of wits came up on a first start"
 xs_measure_menu "$MAIN"
+# The sound switched twice from the File menu, before any spin: switching
+# it on readies the sound device, which loads the sound module from the
+# program's directory.
+for i in 1 2; do
+    xs_key "$MAIN" alt+f
+    sleep 0.3
+    xdotool key s
+    sleep 0.5
+done
+grep -q "$PROGRAM_DIR/libzelmor_audio.so" "/proc/$(pgrep -n -x zelmor)/maps" ||
+    fail "switching the sound on did not load $PROGRAM_DIR/libzelmor_audio.so"
+say "switching the sound on loaded the sound module from $PROGRAM_DIR"
 for i in 1 2 3 4 5 6 7 8; do
     xs_click_twips "$MAIN" 600 720 540 540      # cover A
     sleep 0.15
