@@ -1,9 +1,10 @@
 // Zelmor: starts the machine.
-#include "app/FrmMain.h"
+#include "app/GameSession.h"
 #include "platform/FirstPaintProbe.h"
-#include "platform/Fonts.h"
-#include "platform/GameStyle.h"
 #include "platform/Seams.h"
+#include "ui/DialogPrompter.h"
+#include "ui/Fonts.h"
+#include "ui/GameStyle.h"
 
 #include <QApplication>
 
@@ -27,13 +28,16 @@ int main(int argc, char** argv)
     QApplication::setFont(ui::GameFont());
     Randomize();
 
-    FrmMain form;
-    form.Form_Load();
-    if (ProgramEnded())
+    ui::DialogPrompter prompter;
+    seams::install(&prompter);
+    app::GameSession session;
+    prompter.setOwner(&session.window());
+    if (!session.start())
         return 0;
 
-    form.adjustSize();
-    ui::CentreOnScreen(form);
-    form.show();
+    ui::MainWindow& window = session.window();
+    window.adjustSize();
+    ui::CentreOnScreen(window);
+    window.show();
     return app.exec();
 }

@@ -65,11 +65,6 @@ double Int(double x)
     return std::floor(x);
 }
 
-QColor ToQColor(long bgr)
-{
-    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
-}
-
 long ColorFromHexText(const QString& text)
 {
     QString digits = text.trimmed();

@@ -2,7 +2,6 @@
 // the numeric value of a text, decimal text, Int, colours and twips.
 #pragma once
 
-#include <QColor>
 #include <QRect>
 #include <QString>
 
@@ -24,7 +23,6 @@ double Int(double x);
 
 // Colours are 24-bit values in blue-green-red order (&HBBGGRR).
 constexpr long RGB(int r, int g, int b) { return (long(b) << 16) | (long(g) << 8) | long(r); }
-QColor ToQColor(long bgr);
 // Reads a hexadecimal colour text such as "&H0080C0FF".
 long ColorFromHexText(const QString& text);
 

@@ -1,9 +1,6 @@
 #include "platform/Seams.h"
-#include "platform/MessageBox.h"
 
 #include <QCoreApplication>
-#include <QDialog>
-#include <QInputDialog>
 
 #include <chrono>
 #include <random>
@@ -23,26 +20,15 @@ private:
     std::mt19937_64 engine_{12345};
 };
 
-class WidgetPrompter final : public Prompter {
+// Until the game installs its dialogs: answers without showing anything.
+class SilentPrompter final : public Prompter {
 public:
-    int msgBox(const QString& prompt, int style, const QString& title) override
-    {
-        const auto box = ui::MakeMessageBox(prompt, style, title);
-        return ui::RunMessageBox(*box, style);
-    }
-
-    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override
-    {
-        QInputDialog dialog;
-        dialog.setWindowTitle(title);
-        dialog.setLabelText(QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        dialog.setTextValue(defaultText);
-        dialog.setOkButtonText(QStringLiteral("OK"));
-        dialog.setCancelButtonText(QStringLiteral("キャンセル"));
-        return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
-    }
-
-    void showModal(QDialog& dialog) override { dialog.exec(); }
+    int msgBox(const QString&, int style, const QString&) override { return (style & 0xF) == vbYesNo ? vbNo : vbOK; }
+    QString inputBox(const QString&, const QString&, const QString&) override { return QString(); }
+    int chooseTarget() override { return 0; }
+    WitsChoice witsWelcome() override { return WitsChoice::Closed; }
+    void witsFailure(int) override {}
+    void showModal(QDialog&) override {}
 };
 
 class ProcessHost final : public Host {
@@ -60,16 +46,16 @@ private:
 };
 
 ClockRandom realRandom;
-WidgetPrompter realPrompter;
+SilentPrompter silentPrompter;
 ProcessHost realHost;
 RandomSource* currentRandom = &realRandom;
-Prompter* currentPrompter = &realPrompter;
+Prompter* currentPrompter = &silentPrompter;
 Host* currentHost = &realHost;
 
 } // namespace
 
 void install(RandomSource* source) { currentRandom = source ? source : &realRandom; }
-void install(Prompter* prompter) { currentPrompter = prompter ? prompter : &realPrompter; }
+void install(Prompter* prompter) { currentPrompter = prompter ? prompter : &silentPrompter; }
 void install(Host* host) { currentHost = host ? host : &realHost; }
 
 RandomSource& random() { return *currentRandom; }

@@ -27,7 +27,15 @@ enum MsgStyle : int {
 };
 enum MsgAnswer : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
 
-// Modal prompts: message boxes, the input box and modal dialogs.
+// The first battle-of-wits dialog's outcome.
+enum class WitsChoice {
+    Closed,    // closed with its close box: no battle under way
+    Promise,   // "I will not change the files again": the battle is off
+    Challenge, // the player takes up the battle
+};
+
+// Modal prompts: message boxes, the input box and the game's modal dialogs.
+// Each returns the player's answer; none changes the game itself.
 class Prompter {
 public:
     virtual ~Prompter() = default;
@@ -35,7 +43,13 @@ public:
     virtual int msgBox(const QString& prompt, int style, const QString& title) = 0;
     // Returns the text entered, or an empty text for Cancel.
     virtual QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) = 0;
-    // Shows a dialog modally and returns when it has closed.
+    // The target-symbol dialog: the symbol bought, 1..9, or 0 for none.
+    virtual int chooseTarget() = 0;
+    // The battle of wits: the welcome dialog, and the failure dialog that
+    // shows the number of failed checks (and the consolation prize from 10 on).
+    virtual WitsChoice witsWelcome() = 0;
+    virtual void witsFailure(int failures) = 0;
+    // Shows any other dialog modally and returns when it has closed.
     virtual void showModal(QDialog& dialog) = 0;
 };
 
@@ -49,7 +63,9 @@ public:
     virtual bool ended() const = 0;
 };
 
-// Installs a seam; passing nullptr restores the real one.
+// Installs a seam; passing nullptr restores the default. The default prompter
+// answers OK, Cancel and "none" without showing anything: the game installs
+// its dialogs at start-up (ui/DialogPrompter.h).
 void install(RandomSource* source);
 void install(Prompter* prompter);
 void install(Host* host);

@@ -1,8 +1,7 @@
 #include "sound/FailureNotes.h"
 
-#include "app/FrmMain.h"
-
 #include <QCoreApplication>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 
@@ -15,20 +14,21 @@ int pending = 0;
 int LoopLevel() { return QThread::currentThread()->loopLevel(); }
 
 // While a modal loop runs above the failure's level, looks again every 100 ms.
-void NoteWhenBack(const QString& line, int level)
+void NoteWhenBack(const QString& line, int level, QPointer<const QObject> owner,
+                  const std::function<bool()>& soundStillOn)
 {
-    QTimer::singleShot(LoopLevel() > level ? 100 : 0, QCoreApplication::instance(), [line, level] {
+    QTimer::singleShot(LoopLevel() > level ? 100 : 0, QCoreApplication::instance(), [line, level, owner, soundStillOn] {
         if (LoopLevel() > level)
-            return NoteWhenBack(line, level);
+            return NoteWhenBack(line, level, owner, soundStillOn);
         --pending;
-        if (FrmMain::SoundOn())
+        if (owner && soundStillOn())
             qWarning("%s", qPrintable(line));
     });
 }
 
 } // namespace
 
-void NoteFailure(const QString& reason)
+void NoteFailure(const QString& reason, const QObject* owner, std::function<bool()> soundStillOn)
 {
     const QString line = QStringLiteral("Zelmor: no sound: %1").arg(reason);
     if (!QCoreApplication::instance()) {
@@ -36,7 +36,7 @@ void NoteFailure(const QString& reason)
         return;
     }
     ++pending;
-    NoteWhenBack(line, LoopLevel());
+    NoteWhenBack(line, LoopLevel(), owner, soundStillOn);
 }
 
 int PendingFailureNotes() { return pending; }

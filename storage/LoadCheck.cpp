@@ -13,7 +13,7 @@ namespace {
 // is not read further.
 constexpr qint64 MaxSettingsBytes = 16 * 1024 * 1024;
 
-SettingsLines ReadSettingsFile(const QString& path)
+Settings ReadSettingsFile(const QString& path)
 {
     const QByteArray bytes = ReadHead(path, MaxSettingsBytes + 1);
     if (bytes.size() > MaxSettingsBytes)
@@ -49,8 +49,8 @@ LoadOutcome LoadFiles(const QString& settingsPath, const QString& dataPath)
             return out;
         }
         trap([&] {
-            out.lines = ReadSettingsFile(settingsPath);
-            out.linesRead = true;
+            out.settings = ReadSettingsFile(settingsPath);
+            out.settingsRead = true;
         });
         trap([&] { ProbeFile(dataPath); });
         if (out.fileMissing)
@@ -68,7 +68,7 @@ LoadOutcome LoadFiles(const QString& settingsPath, const QString& dataPath)
             out.loadedMark = copy.mark;
             out.markRead = true;
         }
-        if (out.fileMissing || moneyCopy != out.lines[2])
+        if (out.fileMissing || moneyCopy != out.settings.money)
             return fail(2);
         QDateTime settingsTime, dataTime;
         trap([&] { settingsTime = ModifiedTime(settingsPath); });

@@ -2,7 +2,7 @@
 // the main window's LoadData turns the outcome into dialogs and messages.
 #pragma once
 
-#include "storage/SettingsFile.h"
+#include "storage/Settings.h"
 
 #include <QString>
 
@@ -27,8 +27,8 @@ struct LoadOutcome {
     bool fileMissing = false;
     bool markRead = false;
     double loadedMark = 0;
-    SettingsLines lines; // as read (slots 1..30), when the settings file was read
-    bool linesRead = false;
+    Settings settings; // as read, when the settings file was read
+    bool settingsRead = false;
 };
 
 // Reads the settings file and the data file and checks them. A save that was

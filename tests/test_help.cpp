@@ -1,9 +1,8 @@
 // The Help menu: the modeless help window with its document, and the modal
 // version window.
-#include "app/MdlZelmor.h"
-#include "features/FrmAbout.h"
-#include "features/FrmHelp.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/SessionRig.h"
+#include "ui/AboutDialog.h"
+#include "ui/HelpWindow.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -17,19 +16,11 @@ using namespace testing;
 
 namespace {
 
-// Starts the game and forgets the messages of start-up (such as the first-time greeting).
-FrmMain& Start(Game& game)
-{
-    FrmMain& form = game.start();
-    game.prompts.messages.clear();
-    return form;
-}
-
 int OpenHelpWindows()
 {
     int count = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
-        count += qobject_cast<FrmHelp*>(w) && w->isVisible() ? 1 : 0;
+        count += qobject_cast<ui::HelpWindow*>(w) && w->isVisible() ? 1 : 0;
     return count;
 }
 
@@ -38,8 +29,8 @@ void DeleteClosedWindows()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// The character format of the first text in the block that reads `text`,
-// or of the fragment holding `text` when no block reads exactly that.
+// The character format of the block that reads `text`, or of the first
+// fragment that holds it.
 QTextCharFormat FormatOf(const QTextDocument& doc, const QString& text)
 {
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
@@ -68,37 +59,28 @@ private slots:
     // ------------------------------------------------------------ help window
     void helpOpensModeless()
     {
-        Game game;
-        FrmMain& f = Start(game);
-        f.mnuMes.click();
-        FrmHelp* help = f.helpWindow();
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        w.helpItem.click();
+        ui::HelpWindow* help = w.helpWindow();
         QVERIFY(help);
-        QVERIFY(help->isVisible());
-        QVERIFY(help->isWindow());
-        QVERIFY(!help->isModal());
-        QVERIFY(game.prompts.dialogsShown.isEmpty());
+        QVERIFY(help->isVisible() && help->isWindow() && !help->isModal());
+        QVERIFY(rig.prompts.shown.isEmpty());
         QCOMPARE(help->windowTitle(), QStringLiteral("ゼルモアのヘルプ"));
         QCOMPARE(help->size(), QSize(499, 268));
-        QCOMPARE(help->RichTextBox1->geometry(), QRect(0, 0, 497, 265));
-        QVERIFY(help->RichTextBox1->isReadOnly());
-        QCOMPARE(f.mousePointer(), ui::MousePointer::Default);
+        QCOMPARE(help->document->geometry(), QRect(0, 0, 497, 265));
+        QVERIFY(help->document->isReadOnly());
+        QCOMPARE(w.pointer(), game::Pointer::Default);
         // The game goes on while the help is open.
-        game.rnd.script({pick(1, 4)});
-        f.Image10.click();
-        QCOMPARE(f.Label1.caption(), QStringLiteral("90"));
+        rig.rnd.push(pick(1, 4));
+        w.covers[0].click();
+        QCOMPARE(w.moneyLabel.caption(), QStringLiteral("90"));
         QVERIFY(help->isVisible());
-    }
-
-    void helpWhileHelpIsOpen()
-    {
-        Game game;
-        FrmMain& f = Start(game);
-        f.mnuMes.click();
-        FrmHelp* first = f.helpWindow();
-        f.mnuMes.click();
-        QCOMPARE(f.helpWindow(), first);
+        // Asking again brings the same window to the front.
+        w.helpItem.click();
+        QCOMPARE(w.helpWindow(), help);
         QCOMPARE(OpenHelpWindows(), 1);
-        QCOMPARE(f.mousePointer(), ui::MousePointer::Default);
     }
 
     void escapeClosesOnlyTheHelp_data()
@@ -110,43 +92,58 @@ private slots:
     void escapeClosesOnlyTheHelp()
     {
         QFETCH(bool, onDocument);
-        Game game;
-        FrmMain& f = Start(game);
-        f.mnuMes.click();
-        FrmHelp* help = f.helpWindow();
-        QWidget* target = onDocument ? static_cast<QWidget*>(help->RichTextBox1) : help;
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        w.helpItem.click();
+        ui::HelpWindow* help = w.helpWindow();
+        QWidget* target = onDocument ? static_cast<QWidget*>(help->document) : help;
         QTest::keyClick(target, Qt::Key_A);
         QVERIFY(help->isVisible());
         QTest::keyClick(target, Qt::Key_Escape);
         DeleteClosedWindows();
-        QVERIFY(!f.helpWindow());
+        QVERIFY(!w.helpWindow());
         QCOMPARE(OpenHelpWindows(), 0);
-        QVERIFY(!game.host.endedFlag);
-        // Escape on the main window itself still quits.
-        QTest::keyClick(f.centralWidget(), Qt::Key_Escape);
-        QVERIFY(game.host.endedFlag);
+        QVERIFY(!rig.host.endedFlag);
     }
 
     void reopeningLoadsAfresh()
     {
-        Game game;
-        FrmMain& f = Start(game);
-        f.mnuMes.click();
-        f.helpWindow()->RichTextBox1->setPlainText(QStringLiteral("scratch"));
-        f.helpWindow()->close();
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        w.helpItem.click();
+        w.helpWindow()->document->setPlainText(QStringLiteral("scratch"));
+        w.helpWindow()->close();
         DeleteClosedWindows();
-        QVERIFY(!f.helpWindow());
-        f.mnuMes.click();
-        QVERIFY(f.helpWindow());
-        QVERIFY(f.helpWindow()->RichTextBox1->toPlainText().contains(Headings.first()));
+        w.helpItem.click();
+        QVERIFY(w.helpWindow()->document->toPlainText().contains(Headings.first()));
         QCOMPARE(OpenHelpWindows(), 1);
+    }
+
+    // Quitting with the help open: the help window goes with the main window,
+    // and nothing is left pointing at either.
+    void quittingWithTheHelpOpen()
+    {
+        SessionRig rig;
+        rig.play();
+        rig.window().helpItem.click();
+        const QPointer<ui::HelpWindow> help = rig.window().helpWindow();
+        for (int i = 0; i < 100; ++i)
+            rig.rnd.push(0.5); // the save's random filler
+        rig.window().quitItem.click();
+        QCOMPARE(rig.host.endCount, 1);
+        rig.endSession();
+        QVERIFY(help.isNull());
+        QCOMPARE(OpenHelpWindows(), 0);
     }
 
     // ------------------------------------------------------------ help document
     void documentHeadingsInOrder()
     {
-        FrmHelp help;
-        const QStringList lines = help.RichTextBox1->toPlainText().split(QChar::ParagraphSeparator).join(u'\n').split(u'\n');
+        ui::HelpWindow help;
+        const QStringList lines =
+            help.document->toPlainText().split(QChar::ParagraphSeparator).join(u'\n').split(u'\n');
         QCOMPARE(lines.first(), TitleLine);
         for (const QString& line : lines)
             QVERIFY2(!line.endsWith(u' '), qPrintable(line)); // no stray blanks between paragraphs
@@ -156,50 +153,32 @@ private slots:
             QVERIFY2(found > at, qPrintable(heading));
             at = found;
         }
+        for (const char16_t* figure : {u"６／３００", u"$1,000,000", u"$10,000,000", u"絵柄の数字 × 100 × BET",
+                                       u"10000 × BET", u"1.5秒", u"左 → 右 → 中"})
+            QVERIFY2(help.document->toPlainText().contains(QString::fromUtf16(figure)),
+                     qPrintable(QString::fromUtf16(figure)));
     }
 
-    void documentFigures_data()
-    {
-        QTest::addColumn<QString>("figure");
-        for (const char16_t* figure : {u"1/50", u"６／３００", u"$100", u"$10", u"10 倍", u"５回", u"1.5秒",
-                                       u"$1,000,000", u"$10,000,000", u"絵柄の数字 × 100 × BET", u"＋ $1000",
-                                       u"10000 × BET", u"絵柄の数字 × 10000 × BET", u"10000$ の絵柄は狙い出目に選べません",
-                                       u"（ほとんど）", u"左 → 右 → 中"})
-            QTest::newRow(qPrintable(QString::fromUtf16(figure))) << QString::fromUtf16(figure);
-    }
-    void documentFigures()
-    {
-        QFETCH(QString, figure);
-        FrmHelp help;
-        QVERIFY(help.RichTextBox1->toPlainText().contains(figure));
-    }
-
-    void documentColours_data()
+    void documentStyles_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QColor>("colour");
         QTest::addColumn<bool>("underlined");
         const QColor red(255, 0, 0), blue(0, 0, 255), magenta(255, 0, 255), black(0, 0, 0);
-        for (const QString& heading : Headings)
-            QTest::newRow(qPrintable(heading)) << heading << blue << false;
+        QTest::newRow("heading") << Headings[2] << blue << false;
         QTest::newRow("formula") << QStringLiteral("通常：　絵柄の数字 × 100 × BET") << red << false;
-        QTest::newRow("target formula") << QStringLiteral("狙い出目で大当たり") << red << false;
         QTest::newRow("caution") << QStringLiteral("このプログラムはあくまでもゲームです。") << red << false;
         QTest::newRow("probability note") << QStringLiteral("※ 通常の大当たり確率は") << magenta << false;
-        QTest::newRow("reach closing line") << QStringLiteral("1.5秒待ってください") << magenta << false;
         QTest::newRow("miss card") << QStringLiteral("はずれ") << black << true;
-        QTest::newRow("Start") << QStringLiteral("Ｓｔａｒｔ") << black << true;
-        QTest::newRow("$100 loan") << QStringLiteral("１００＄借して") << black << true;
-        QTest::newRow("$1000 loan") << QStringLiteral("１０００＄借して") << black << true;
         QTest::newRow("body") << QStringLiteral("最初にあなたには") << black << false;
     }
-    void documentColours()
+    void documentStyles()
     {
         QFETCH(QString, text);
         QFETCH(QColor, colour);
         QFETCH(bool, underlined);
-        FrmHelp help;
-        const QTextCharFormat format = FormatOf(*help.RichTextBox1->document(), text);
+        ui::HelpWindow help;
+        const QTextCharFormat format = FormatOf(*help.document->document(), text);
         QCOMPARE(format.foreground().color(), colour);
         QCOMPARE(format.fontUnderline(), underlined);
         QCOMPARE(format.fontPointSize(), 10.5);
@@ -208,8 +187,8 @@ private slots:
 
     void documentTitleStyle()
     {
-        FrmHelp help;
-        const QTextCharFormat format = FormatOf(*help.RichTextBox1->document(), TitleLine);
+        ui::HelpWindow help;
+        const QTextCharFormat format = FormatOf(*help.document->document(), TitleLine);
         QCOMPARE(format.foreground().color(), QColor(0, 255, 255));
         QCOMPARE(format.fontWeight(), int(QFont::Bold));
         QVERIFY(format.fontItalic());
@@ -219,34 +198,32 @@ private slots:
     // ------------------------------------------------------------ version window
     void versionWindow()
     {
-        Game game;
-        FrmMain& f = Start(game);
+        SessionRig rig;
+        rig.play();
         bool checked = false;
-        game.prompts.dialogHandlers.push_back([&](QDialog& dialog) {
-            auto* about = qobject_cast<FrmAbout*>(&dialog);
+        rig.prompts.dialogHandlers.push_back([&](QDialog& dialog) {
+            auto* about = qobject_cast<ui::AboutDialog*>(&dialog);
             QVERIFY(about);
+            QCOMPARE(about->parentWidget(), &rig.window());
             QCOMPARE(about->windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
             QCOMPARE(about->size(), QSize(382, 250));
-            QCOMPARE(about->lblVersion.caption(), QStringLiteral("Version 1.2.0"));
-            QCOMPARE(about->lblTitle.caption(), QStringLiteral("Zelmor"));
-            QCOMPARE(about->lblTitle.widget()->font().pointSizeF(), 24.0);
-            QVERIFY(about->lblTitle.widget()->font().bold());
-            QVERIFY(about->picIcon.hasPicture());
-            const QString description = about->lblDescription.caption();
-            QVERIFY(description.startsWith(QStringLiteral("遊び方：") + QString(84, QChar(0x3000)) + QStringLiteral("あなたに１００＄")));
+            QCOMPARE(about->titleLabel.caption(), QStringLiteral("Zelmor"));
+            QCOMPARE(about->titleLabel.widget()->font().pointSizeF(), 24.0);
+            QCOMPARE(about->versionLabel.caption(), QStringLiteral("Version 1.2.0"));
+            QVERIFY(about->icon.hasPicture());
+            const QString description = about->descriptionLabel.caption();
+            QVERIFY(description.startsWith(QStringLiteral("遊び方：") + QString(84, QChar(0x3000))
+                                           + QStringLiteral("あなたに１００＄")));
             QVERIFY(description.endsWith(QStringLiteral("そして５回のスロットチャンスに入ります。狙えば必ず揃います。")));
-            QVERIFY(about->lblDescription.widget()->wordWrap());
-            QCOMPARE(about->Line1[0]->palette().color(QPalette::Window), QColor(128, 128, 128));
-            QCOMPARE(about->Line1[1]->palette().color(QPalette::Window), QColor(255, 255, 255));
-            QVERIFY(about->Line1[0]->y() < about->Line1[1]->y());
-            QVERIFY(!about->lblDisclaimer.caption().isEmpty());
-            QCOMPARE(about->cmdOK->text(), QStringLiteral("OK"));
-            QVERIFY(about->cmdOK->isDefault());
+            QCOMPARE(about->separator[0]->palette().color(QPalette::Window), QColor(128, 128, 128));
+            QCOMPARE(about->separator[1]->palette().color(QPalette::Window), QColor(255, 255, 255));
+            QCOMPARE(about->creditsLabel.caption(), QStringLiteral("絵・音楽・プログラム：ゼルモア制作チーム"));
+            QVERIFY(about->okButton->isDefault());
             checked = true;
         });
-        f.mnuVer.click();
+        rig.window().versionItem.click();
         QVERIFY(checked);
-        QCOMPARE(game.prompts.dialogsShown, QStringList{QStringLiteral("FrmAbout")});
+        QCOMPARE(rig.prompts.shown, QStringList{QStringLiteral("dialog")});
     }
 
     void versionWindowCloses_data()
@@ -259,18 +236,15 @@ private slots:
     void versionWindowCloses()
     {
         QFETCH(int, key);
-        Game game;
-        FrmMain& f = Start(game);
-        FrmAbout about(&f);
+        ui::AboutDialog about;
         about.show();
-        about.cmdOK->setFocus();
+        about.okButton->setFocus();
         if (key)
             QTest::keyClick(&about, Qt::Key(key));
         else
-            about.cmdOK->click();
+            about.okButton->click();
         QVERIFY(!about.isVisible());
         QCOMPARE(about.result(), int(QDialog::Accepted));
-        QVERIFY(!game.host.endedFlag);
     }
 };
 

@@ -1,277 +1,418 @@
-// The main window as a player first meets it, and the four-cover pick.
-#include "app/MdlZelmor.h"
+// The main window as the machine's view: what it shows after the start-up,
+// and that clicks, keys, menu items and timer ticks reach the machine and
+// come back as what the window shows.
 #include "platform/Runtime.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/SessionRig.h"
 
-#include <QBuffer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace testing;
-using namespace MdlZelmor;
+using game::Pointer;
+
+namespace {
+
+// The nine reel rows as the window shows them, in the form of reelFaces().
+QString shownFaces(const ui::MainWindow& w)
+{
+    QString faces;
+    for (const ui::Image& row : w.reelRows) {
+        const QString name = QFileInfo(row.picture()).fileName();
+        const bool symbol = name.size() == 7 && name.startsWith(QStringLiteral("R0")) && name.at(2).isDigit();
+        if (!row.visible())
+            faces += QLatin1Char('.');
+        else
+            faces += symbol ? name.at(2) : QLatin1Char('-');
+    }
+    return faces;
+}
+
+// Fires the window's reel timer as its ticks would come, until it stops.
+int tickReels(ui::MainWindow& w, int maxTicks = 2000)
+{
+    int ticks = 0;
+    while (w.reelTimer.enabled() && ticks < maxTicks) {
+        w.reelTimer.fire();
+        ++ticks;
+    }
+    return ticks;
+}
+
+void hitCoverA(SessionRig& rig)
+{
+    rig.rnd.push(pick(0, 4));
+    rig.window().covers[0].click();
+}
+
+// Start with a spin whose lottery number is 6: the left reel's stop lines the
+// pay line up at once and pays. `notice` is the notice draw (0..19).
+void startLineUp(SessionRig& rig, int notice = 0)
+{
+    ui::MainWindow& w = rig.window();
+    rig.rnd.script(spinDraws(0, 0, 0, 0, 6));
+    rig.rnd.push(pick(notice, 20));
+    w.startButton.click();
+}
+
+// The random filler of the data file for the saves a test makes.
+void scriptSaves(SessionRig& rig, int saves = 1)
+{
+    for (int i = 0; i < 100 * saves; ++i)
+        rig.rnd.push(0.5);
+}
+
+} // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
-    void freshStart()
+    void freshLook()
     {
-        Game game;
-        FrmMain& f = game.start();
-        QCOMPARE(f.windowTitle(), QStringLiteral("ゼルモア"));
-        QCOMPARE(f.centralWidget()->size(), QSize(494, 285));
-        QCOMPARE(f.Label1.caption(), QStringLiteral("100"));
-        QCOMPARE(f.Label11.caption(), QStringLiteral("0"));
-        QCOMPARE(f.Label12.caption(), QStringLiteral("0"));
-        QCOMPARE(f.Label8.caption(), QStringLiteral("ＺＥＬＭＯＲ"));
-        QCOMPARE(f.Label13.caption(), QStringLiteral("獲得＄"));
-        QCOMPARE(f.Label2.caption(), QStringLiteral("持ち金（＄）"));
-        QCOMPARE(f.Label9.caption(), QStringLiteral("狙い出目"));
-        QCOMPARE(f.Label7.caption(), QStringLiteral("10$"));
-        QCOMPARE(f.Label10.caption(), QStringLiteral("BET"));
-        QCOMPARE(f.Label3.caption() + f.Label4.caption() + f.Label5.caption() + f.Label6.caption(),
-                 QStringLiteral("ABCD"));
-        QVERIFY(!f.Command1.visible());
-        QVERIFY(!f.ImgLStop.visible());
-        QVERIFY(!f.ImgCStop.visible());
-        QVERIFY(!f.ImgRStop.visible());
-        QVERIFY(!f.Label14.visible());
-        for (auto* cover : {&f.Image10, &f.Image11, &f.Image12, &f.Image13}) {
-            QCOMPARE(cover->picture(), game.path(QStringLiteral("COVER.BMP")));
-            QVERIFY(cover->enabled());
+        SessionRig rig;
+        QVERIFY(rig.start());
+        const Message& notice = rig.prompts.messages.back();
+        QCOMPARE(notice.text, QStringLiteral("現在の確率設定は、300分の6に設定されています。"));
+        QCOMPARE(notice.style, int(seams::vbInformation));
+        QCOMPARE(notice.title, QStringLiteral("ゼルモア"));
+
+        ui::MainWindow& w = rig.window();
+        QCOMPARE(w.windowTitle(), QStringLiteral("ゼルモア"));
+        QCOMPARE(w.centralWidget()->size(), QSize(494, 285));
+        QCOMPARE(w.moneyLabel.caption(), QStringLiteral("100"));
+        QCOMPARE(w.betLabel.caption(), QStringLiteral("0"));
+        QCOMPARE(w.winLabel.caption(), QStringLiteral("0"));
+        QCOMPARE(shownFaces(w), QStringLiteral("765876987")); // 6, 7 and 8 on the pay line
+        for (const ui::Image& cover : w.covers) {
+            QCOMPARE(cover.picture(), rig.path(QStringLiteral("COVER.BMP")));
+            QVERIFY(cover.enabled());
         }
-        QCOMPARE(f.Image14.picture(), game.path(QStringLiteral("BAI01.BMP")));
-        QCOMPARE(f.Image10.toolTip(), QStringLiteral("当たるかな？"));
-        QCOMPARE(f.Image13.toolTip(), QStringLiteral("ん～"));
-        // Reels at start-up: 6, 7 and 8 on the pay line.
-        QCOMPARE(f.Image2.picture(), game.path(QStringLiteral("R06.BMP")));
-        QCOMPARE(f.Image5.picture(), game.path(QStringLiteral("R07.BMP")));
-        QCOMPARE(f.Image8.picture(), game.path(QStringLiteral("R08.BMP")));
-        QCOMPARE(f.Image1.picture(), game.path(QStringLiteral("R07.BMP")));
-        QCOMPARE(f.Image3.picture(), game.path(QStringLiteral("R05.BMP")));
-        QCOMPARE(f.ChanceLeft, 0);
-        QCOMPARE(f.Timer1.interval(), 75);
-        QVERIFY(!f.Timer1.enabled());
-        QVERIFY(f.Timer2.enabled());
-        QCOMPARE(f.Timer2.interval(), 250);
-        QVERIFY(f.Timer3.enabled());
-        QCOMPARE(f.Timer3.interval(), 1000);
-        QCOMPARE(TargetRate, 1);
-        QCOMPARE(TargetSymbol, 0);
-        QCOMPARE(f.Shape2.fillColor(), rt::RGB(0, 128, 128));
-        QCOMPARE(f.Shape8.fillColor(), rt::RGB(192, 64, 0));
-        QCOMPARE(f.mousePointer(), ui::MousePointer::Default);
-        QVERIFY(AppDir.endsWith(QLatin1Char('/')));
-    }
+        QCOMPARE(w.targetBox.picture(), rig.path(QStringLiteral("BAI01.BMP")));
+        QVERIFY(!w.startButton.visible());
+        for (const ui::Image& stop : w.stopButtons)
+            QVERIFY(!stop.visible());
+        QVERIFY(!w.chanceCounterLabel.visible());
+        for (const ui::Shape& lamp : w.frameLamps)
+            QCOMPARE(lamp.fillColor(), game::FrameLampDark);
+        QCOMPARE(w.noticeLamps[1].borderColor(), game::NoticeLampDark);
+        QVERIFY(!w.reelTimer.enabled());
+        QCOMPARE(w.reelTimer.interval(), game::ReelTickMs);
+        QVERIFY(w.frameLampTimer.enabled());
+        QCOMPARE(w.frameLampTimer.interval(), 250);
+        QVERIFY(w.noticeLampTimer.enabled());
+        QCOMPARE(w.noticeLampTimer.interval(), 1000);
+        QVERIFY(w.fileMenu.enabled());
+        QVERIFY(!w.noSoundItem.checked());
+        QVERIFY(!w.probabilityItem.enabled());
+        QCOMPARE(w.pointer(), Pointer::Default);
 
-    void menus()
-    {
-        Game game;
-        FrmMain& f = game.start();
-        const QList<QAction*> top = f.menuBar()->actions();
-        QCOMPARE(top.size(), 2);
-        QCOMPARE(top[0]->text(), QStringLiteral("ファイル(&F)"));
-        QCOMPARE(top[1]->text(), QStringLiteral("ヘルプ(&H)"));
-        QStringList file;
-        for (QAction* a : f.mnuFile.menu()->actions())
-            file << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(file, QStringList({QStringLiteral("お願い100$借して(&1)"), QStringLiteral("お願い1000$借して(&2)"),
-                                    QStringLiteral("-"), QStringLiteral("音はいらない(&S)"),
-                                    QStringLiteral("確率変動(&K)"), QStringLiteral("-"),
-                                    QStringLiteral("ゼルモアの終了(&Q)")}));
-        QCOMPARE(f.mnuVer.caption(), QStringLiteral("バージョン情報(&V)"));
-        QCOMPARE(f.mnuMes.caption(), QStringLiteral("ヘルプ(&M)"));
-        QVERIFY(f.mnuMusic.action()->isCheckable());
-        QVERIFY(!f.mnuMusic.checked());
-    }
-
-    void controlPositionsInTwips()
-    {
-        Game game;
-        FrmMain& f = game.start();
-        QCOMPARE(f.Image10.widget()->geometry(), rt::TwipsRect(600, 720, 540, 540));
-        QCOMPARE(f.Image13.widget()->geometry(), rt::TwipsRect(600, 2880, 540, 540));
-        QCOMPARE(f.Image5.widget()->geometry(), rt::TwipsRect(3120, 1560, 855, 855));
-        QCOMPARE(f.Label1.widget()->geometry(), rt::TwipsRect(5760, 1440, 1575, 375));
-        QCOMPARE(f.Command1.widget()->geometry(), rt::TwipsRect(400, 3600, 750, 495));
-        QCOMPARE(f.ImgRStop.widget()->geometry(), rt::TwipsRect(4280, 3600, 480, 480));
-        QCOMPARE(f.Shape8.widget()->geometry(), rt::TwipsRect(1515, 520, 270, 2920));
-    }
-
-    // A hit: $10 charged, the hit card shown, BET up and the Start button visible.
-    void coverHit()
-    {
-        Game game;
-        FrmMain& f = game.start();
-        game.rnd.script({pick(1, 4)});
-        f.Image11.click();
-        QCOMPARE(f.Label1.caption(), QStringLiteral("90"));
-        QCOMPARE(f.Image11.picture(), game.path(QStringLiteral("ATARI.BMP")));
-        QCOMPARE(f.Image10.picture(), game.path(QStringLiteral("COVER.BMP")));
-        QCOMPARE(f.Label11.caption(), QStringLiteral("1"));
-        QVERIFY(f.Command1.visible());
-        QVERIFY(!game.rnd.exhausted());
-    }
-
-    // Each cover has its own hit value; everything else is a miss.
-    void eachCoverHitsOnOneDraw()
-    {
-        Game game;
-        FrmMain& f = game.start();
-        ui::Image* covers[4] = {&f.Image10, &f.Image11, &f.Image12, &f.Image13};
-        for (int c = 0; c < 4; ++c) {
-            for (int d = 0; d < 4; ++d) {
-                f.Label1.setCaption(QStringLiteral("1000"));
-                f.Label11.setCaption(QStringLiteral("0"));
-                game.rnd.script({pick(d, 4)});
-                covers[c]->click();
-                const bool hit = f.Label11.caption() == QStringLiteral("1");
-                QCOMPARE(hit, c == d);
-                QCOMPARE(covers[c]->picture(),
-                         game.path(hit ? QStringLiteral("ATARI.BMP") : QStringLiteral("HAZURE.BMP")));
-            }
+        QStringList menus;
+        for (QAction* menu : w.menuBar()->actions()) {
+            menus << menu->text();
+            for (QAction* item : menu->menu()->actions())
+                menus << (item->isSeparator() ? QStringLiteral("-") : item->text());
         }
+        QCOMPARE(menus, QStringList({"ファイル(&F)", "お願い100$借して(&1)", "お願い1000$借して(&2)", "-",
+                                     "音はいらない(&S)", "確率変動(&K)", "-", "ゼルモアの終了(&Q)", "ヘルプ(&H)",
+                                     "バージョン情報(&V)", "ヘルプ(&M)"}));
     }
 
-    void missFlipsOtherCoverBack()
+    void layoutInTwips_data()
     {
-        Game game;
-        FrmMain& f = game.start();
-        game.rnd.script({pick(0, 4), pick(0, 4)});
-        f.Image10.click();
-        QCOMPARE(f.Image10.picture(), game.path(QStringLiteral("ATARI.BMP")));
-        f.Image11.click(); // cover B misses on draw 0
-        QCOMPARE(f.Image10.picture(), game.path(QStringLiteral("COVER.BMP")));
-        QCOMPARE(f.Image11.picture(), game.path(QStringLiteral("HAZURE.BMP")));
-        QCOMPARE(f.Label11.caption(), QStringLiteral("1"));
-        QVERIFY(f.Command1.visible()); // a miss leaves the Start button as it was
-        QCOMPARE(f.Label1.caption(), QStringLiteral("80"));
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QRect>("twips");
+        QTest::newRow("cover A") << "covers[0]" << QRect(600, 720, 540, 540);
+        QTest::newRow("cover D") << "covers[3]" << QRect(600, 2880, 540, 540);
+        QTest::newRow("pay line, centre reel") << "reelRows[4]" << QRect(3120, 1560, 855, 855);
+        QTest::newRow("right reel, bottom row") << "reelRows[8]" << QRect(4080, 2400, 855, 855);
+        QTest::newRow("money") << "moneyLabel" << QRect(5760, 1440, 1575, 375);
+        QTest::newRow("Start") << "startButton" << QRect(400, 3600, 750, 495);
+        QTest::newRow("right STOP") << "stopButtons[2]" << QRect(4280, 3600, 480, 480);
+        QTest::newRow("top bar lamp") << "frameLamps[0]" << QRect(1800, 480, 3520, 255);
+        QTest::newRow("left notice lamp") << "noticeLamps[0]" << QRect(1515, 520, 270, 2920);
+        QTest::newRow("slot-chance counter") << "chanceCounterLabel" << QRect(5280, 3640, 375, 375);
+    }
+    void layoutInTwips()
+    {
+        QFETCH(QString, control);
+        QFETCH(QRect, twips);
+        SessionRig rig;
+        ui::MainWindow& w = rig.window();
+        const QHash<QString, QWidget*> widgets{
+            {"covers[0]", w.covers[0].widget()},         {"covers[3]", w.covers[3].widget()},
+            {"reelRows[4]", w.reelRows[4].widget()},     {"reelRows[8]", w.reelRows[8].widget()},
+            {"moneyLabel", w.moneyLabel.widget()},       {"startButton", w.startButton.widget()},
+            {"stopButtons[2]", w.stopButtons[2].widget()}, {"frameLamps[0]", w.frameLamps[0].widget()},
+            {"noticeLamps[0]", w.noticeLamps[0].widget()}, {"chanceCounterLabel", w.chanceCounterLabel.widget()},
+        };
+        QCOMPARE(widgets.value(control)->geometry(),
+                 rt::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     }
 
-    void exactlyTenDollars()
+    // A mouse click on a cover reaches the machine, and the labels and
+    // pictures follow: a hit, then a miss on another cover.
+    void coverClicks()
     {
-        Game game;
-        FrmMain& f = game.start();
-        game.prompts.messages.clear(); // the start-up's welcome and probability messages
-        f.Label1.setCaption(QStringLiteral("10"));
-        game.rnd.script({pick(0, 4)});
-        f.Image10.click();
-        QCOMPARE(f.Label1.caption(), QStringLiteral("0"));
-        QCOMPARE(f.Label11.caption(), QStringLiteral("1"));
-        // With $0 nothing more happens, silently.
-        f.Image10.click();
-        QCOMPARE(f.Label1.caption(), QStringLiteral("0"));
-        QCOMPARE(f.Image10.picture(), game.path(QStringLiteral("COVER.BMP")));
-        QCOMPARE(game.rnd.draws(), 1);
-        QVERIFY(game.prompts.messages.empty());
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        w.show();
+        rig.rnd.push(pick(1, 4));
+        QTest::mouseClick(w.covers[1].widget(), Qt::LeftButton);
+        QCOMPARE(w.moneyLabel.caption(), QStringLiteral("90"));
+        QCOMPARE(w.betLabel.caption(), QStringLiteral("1"));
+        QCOMPARE(w.covers[1].picture(), rig.path(QStringLiteral("ATARI.BMP")));
+        QVERIFY(w.startButton.visible());
+
+        rig.rnd.push(pick(0, 4));
+        QTest::mouseClick(w.covers[2].widget(), Qt::LeftButton);
+        QCOMPARE(w.covers[1].picture(), rig.path(QStringLiteral("COVER.BMP")));
+        QCOMPARE(w.covers[2].picture(), rig.path(QStringLiteral("HAZURE.BMP")));
+        QCOMPARE(w.moneyLabel.caption(), QStringLiteral("80"));
+        QCOMPARE(w.betLabel.caption(), QStringLiteral("1"));
+        QVERIFY(!rig.rnd.exhausted());
     }
 
-    void betTenIsTheLimit()
+    // Start, then the reel timer's ticks play a missed spin to its end.
+    void spinThroughTheView()
     {
-        Game game;
-        FrmMain& f = game.start();
-        game.prompts.messages.clear(); // the start-up's welcome and probability messages
-        f.Label11.setCaption(QStringLiteral("9"));
-        game.rnd.script({pick(2, 4)});
-        f.Image12.click();
-        QCOMPARE(f.Label11.caption(), QStringLiteral("10"));
-        QCOMPARE(f.Label1.caption(), QStringLiteral("90"));
-        f.Label12.setCaption(QStringLiteral("500"));
-        TargetRate = 100;
-        TargetSymbol = 5;
-        f.Image14.setPicture(AppDir + QStringLiteral("R05.BMP"));
-        f.Image12.click();
-        QCOMPARE(game.prompts.texts(), QStringList{QStringLiteral("ＢＥＴは１０倍迄です。")});
-        QCOMPARE(game.prompts.messages[0].style, int(seams::vbInformation));
-        QCOMPARE(game.prompts.messages[0].title, QStringLiteral("ゼルモア"));
-        QCOMPARE(f.Label1.caption(), QStringLiteral("90")); // nothing charged
-        QCOMPARE(f.Label11.caption(), QStringLiteral("10"));
-        QCOMPARE(f.Label12.caption(), QStringLiteral("0"));
-        QCOMPARE(f.Image12.picture(), game.path(QStringLiteral("COVER.BMP")));
-        QCOMPARE(f.Image14.picture(), game.path(QStringLiteral("BAI01.BMP")));
-        // The bought target still counts for the next spin.
-        QCOMPARE(TargetRate, 100);
-        QCOMPARE(TargetSymbol, 5);
-        QCOMPARE(game.rnd.draws(), 1);
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        hitCoverA(rig);
+        rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
+        w.startButton.click();
+
+        QVERIFY(!w.startButton.visible());
+        QVERIFY(!w.covers[0].enabled());
+        QVERIFY(!w.fileMenu.enabled() && !w.helpMenu.enabled());
+        QCOMPARE(w.pointer(), Pointer::ArrowHourglass);
+        QVERIFY(w.reelTimer.enabled());
+        QCOMPARE(w.reelTimer.interval(), game::ReelTickMs);
+
+        int ticks = 0;
+        while (w.reelTimer.enabled() && ticks < 2000) {
+            w.reelTimer.fire();
+            ++ticks;
+            QCOMPARE(shownFaces(w), reelFaces(rig.s()));
+        }
+        QVERIFY(ticks > 90);
+        QVERIFY(!rig.machine().spinning());
+        QVERIFY(w.covers[0].enabled());
+        QVERIFY(w.fileMenu.enabled() && w.helpMenu.enabled());
+        QCOMPARE(w.betLabel.caption(), QStringLiteral("0"));
+        QCOMPARE(w.pointer(), Pointer::Default);
+        QVERIFY(!rig.rnd.exhausted());
     }
 
-    void missAfterTargetChosenCancelsIt()
+    // A jackpot spin: the notice lamps blink at the notice timer's new pace,
+    // the pay line lines up with the other rows gone, the win shows and the
+    // slot-chance counter appears. The next spin is stopped with the STOP
+    // buttons, and the counter counts down when it ends.
+    void jackpotAndSlotChance()
     {
-        Game game;
-        FrmMain& f = game.start();
-        TargetRate = 100;
-        TargetSymbol = 7;
-        f.Image14.setPicture(AppDir + QStringLiteral("R07.BMP"));
-        game.rnd.script({pick(3, 4)});
-        f.Image10.click();
-        QCOMPARE(TargetRate, 1);
-        QCOMPARE(TargetSymbol, 0);
-        QCOMPARE(f.Image14.picture(), game.path(QStringLiteral("BAI01.BMP")));
-        QCOMPARE(f.Image10.picture(), game.path(QStringLiteral("HAZURE.BMP")));
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        hitCoverA(rig);
+        startLineUp(rig, 1); // the fast notice
+        QCOMPARE(w.noticeLampTimer.interval(), 100);
+        w.noticeLampTimer.fire();
+        QCOMPARE(w.noticeLamps[0].fillColor(), game::NoticeLampLit);
+        QCOMPARE(w.noticeLamps[1].borderColor(), game::NoticeLampLit);
+        tickReels(w);
+
+        QCOMPARE(w.noticeLamps[0].fillColor(), game::NoticeLampDark);
+        const QString faces = shownFaces(w);
+        QCOMPARE(faces, reelFaces(rig.s()));
+        QCOMPARE(faces.count(QLatin1Char('.')), 6);
+        QVERIFY(rig.s().lastWin > 0);
+        QCOMPARE(w.winLabel.caption(), rt::DecimalText(double(rig.s().lastWin)));
+        QCOMPARE(w.moneyLabel.caption(), rt::DecimalText(double(rig.s().money)));
+        QVERIFY(w.chanceCounterLabel.visible());
+        QCOMPARE(w.chanceCounterLabel.caption(), QStringLiteral("5"));
+
+        hitCoverA(rig);
+        rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
+        w.startButton.click();
+        QCOMPARE(shownFaces(w).count(QLatin1Char('.')), 0);
+        for (const ui::Image& stop : w.stopButtons)
+            QVERIFY(stop.visible());
+        QCOMPARE(w.chanceCounterLabel.caption(), QStringLiteral("5")); // it follows at the end of the spin
+        w.reelTimer.fire();
+        for (ui::Image& stop : w.stopButtons) {
+            stop.click();
+            QVERIFY(!stop.visible());
+        }
+        QVERIFY(!rig.machine().spinning());
+        QCOMPARE(w.chanceCounterLabel.caption(), QStringLiteral("4"));
+        QCOMPARE(w.winLabel.caption(), rt::DecimalText(double(rig.s().lastWin)));
+        QVERIFY(!rig.rnd.exhausted());
     }
 
-    void millionThresholdOffersTheTargetDialog_data()
+    void frameLampsFollowTheirTimer()
     {
-        QTest::addColumn<QString>("money");
-        QTest::addColumn<int>("chanceLeft");
-        QTest::addColumn<bool>("offered");
-        QTest::newRow("exactly a million after the charge") << "1000010" << 0 << false;
-        QTest::newRow("above a million after the charge") << "1000020" << 0 << true;
-        QTest::newRow("slot chance pending") << "2000000" << 3 << false;
-    }
-    void millionThresholdOffersTheTargetDialog()
-    {
-        QFETCH(QString, money);
-        QFETCH(int, chanceLeft);
-        QFETCH(bool, offered);
-        Game game;
-        FrmMain& f = game.start();
-        f.Label1.setCaption(money);
-        f.ChanceLeft = chanceLeft;
-        game.rnd.script({pick(0, 4)});
-        f.Image10.click();
-        const int shown = game.prompts.dialogsShown.count(QStringLiteral("FrmSelect"));
-        if (!offered)
-            QCOMPARE(shown, 0);
-        QCOMPARE(f.Label11.caption(), QStringLiteral("1"));
-        QVERIFY(f.Command1.visible());
-        QCOMPARE(f.mousePointer(), ui::MousePointer::Default);
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        w.frameLampTimer.fire();
+        QCOMPARE(w.frameLamps[0].fillColor(), game::FrameLampDark); // not blinking
+        rig.machine().editState().frameBlink = true;
+        w.frameLampTimer.fire();
+        for (const ui::Shape& lamp : w.frameLamps) {
+            QCOMPARE(lamp.fillColor(), game::FrameLampLit);
+            QCOMPARE(lamp.borderColor(), game::FrameLampLit);
+        }
+        w.frameLampTimer.fire();
+        QCOMPARE(w.frameLamps[5].fillColor(), game::FrameLampDark);
     }
 
-    void missingPictureLeavesTheBoxEmpty()
+    // Every way out asks once; the session saves once and ends the program.
+    // The close box of a program that has ended saves nothing more.
+    void quitSavesOnce_data()
     {
-        Game game;
-        game.removeFile(QStringLiteral("COVER.BMP"));
-        game.removeFile(QStringLiteral("ATARI.BMP"));
-        game.writeFile(QStringLiteral("HAZURE.BMP"), QByteArray("not a bitmap"));
-        FrmMain& f = game.start();
-        QVERIFY(!f.Image10.hasPicture());
-        game.rnd.script({pick(0, 4), pick(1, 4)});
-        f.Image10.click();
-        QVERIFY(!f.Image10.hasPicture());
-        QCOMPARE(f.Label11.caption(), QStringLiteral("1"));
-        QVERIFY(f.Command1.visible());
-        f.Image10.click();
-        QVERIFY(!f.Image10.hasPicture()); // unreadable miss card
-        QCOMPARE(f.Label1.caption(), QStringLiteral("80"));
+        QTest::addColumn<QString>("way");
+        QTest::newRow("Escape") << "Escape";
+        QTest::newRow("quit item") << "quit item";
+        QTest::newRow("close box") << "close box";
+    }
+    void quitSavesOnce()
+    {
+        QFETCH(QString, way);
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        QSignalSpy asked(&w, &ui::MainWindow::quitRequested);
+        scriptSaves(rig, 2);
+        if (way == QStringLiteral("Escape"))
+            QTest::keyClick(w.moneyLabel.widget(), Qt::Key_Escape);
+        else if (way == QStringLiteral("quit item"))
+            w.quitItem.click();
+        else
+            w.close();
+        QCOMPARE(asked.count(), 1);
+        QCOMPARE(rig.host.endCount, 1);
+        QVERIFY(!rig.readFile(QStringLiteral("Zelmor.ini")).isEmpty());
+        QVERIFY(!rig.readFile(QStringLiteral("Zelmor.bin")).isEmpty());
+
+        rig.removeFile(QStringLiteral("Zelmor.ini"));
+        rig.removeFile(QStringLiteral("Zelmor.bin"));
+        w.close();
+        QCOMPARE(asked.count(), 1);
+        QCOMPARE(rig.host.endCount, 1);
+        QVERIFY(!QFileInfo::exists(rig.path(QStringLiteral("Zelmor.ini"))));
     }
 
-    // Pictures are decoded by the format their name gives; a player's own
-    // picture saved in another format under the game's name still shows.
-    void pictureInAnotherFormatStillShows()
+    // Other keys go on to the controls; only Escape quits.
+    void otherKeysDoNotQuit()
     {
-        Game game;
-        QImage card(72, 72, QImage::Format_RGB32);
-        card.fill(Qt::magenta);
-        QByteArray png;
-        QBuffer buffer(&png);
-        QVERIFY(buffer.open(QIODevice::WriteOnly) && card.save(&buffer, "PNG"));
-        game.writeFile(QStringLiteral("COVER.BMP"), png);
-        FrmMain& f = game.start();
-        QVERIFY(f.Image10.hasPicture());
-        const QImage shown = f.Image10.widget()->grab().toImage();
-        QCOMPARE(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(Qt::magenta));
+        SessionRig rig;
+        rig.play();
+        QTest::keyClick(rig.window().moneyLabel.widget(), Qt::Key_Q);
+        QTest::keyClick(rig.window().moneyLabel.widget(), Qt::Key_Return);
+        QVERIFY(!rig.host.endedFlag);
+    }
+
+    void borrowingFromTheMenu()
+    {
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        w.borrow100Item.click();
+        QCOMPARE(rig.prompts.texts(), QStringList{QStringLiteral("どうして？お金もってるじゃない！")});
+
+        rig.machine().editState().money = 0;
+        rig.rnd.push(pick(0, 10));
+        w.borrow100Item.click();
+        QCOMPARE(w.moneyLabel.caption(), QStringLiteral("100"));
+
+        rig.machine().editState().money = 0;
+        rig.rnd.push(pick(1, 50));
+        w.borrow1000Item.click();
+        QCOMPARE(w.moneyLabel.caption(), QStringLiteral("1000"));
+
+        // While the reels turn the menus take no clicks.
+        hitCoverA(rig);
+        rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
+        w.startButton.click();
+        rig.prompts.messages.clear();
+        w.borrow100Item.click();
+        QVERIFY(rig.prompts.messages.empty());
+        QVERIFY(!rig.rnd.exhausted());
+    }
+
+    // The probability item takes clicks only once the machine is unlocked,
+    // here by a jackpot that reaches the goal.
+    void probabilityOnceUnlocked()
+    {
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        w.probabilityItem.click();
+        QVERIFY(rig.prompts.inputs.empty());
+
+        rig.machine().editState().money = game::Goal - 10;
+        hitCoverA(rig);
+        QCOMPARE(rig.prompts.targetDialogs, 1); // offered above $1,000,000
+        QCOMPARE(w.pointer(), Pointer::Default);
+        startLineUp(rig);
+        tickReels(w);
+        QVERIFY(rig.prompts.texts().contains(QStringLiteral(
+            "達成おめでとうございます。\r\n今後確率を自由に変更できます。\r\n１００＄から再スタートとなります。")));
+        QCOMPARE(w.moneyLabel.caption(), QStringLiteral("100"));
+        QVERIFY(w.probabilityItem.enabled());
+
+        rig.prompts.inputAnswers.push_back(QStringLiteral("50"));
+        w.probabilityItem.click();
+        QCOMPARE(rig.prompts.inputs.size(), std::size_t(1));
+        QCOMPARE(rig.s().denominator, 50.0);
+        QCOMPARE(rig.prompts.texts().last(), QStringLiteral("確率を50分の6に変更しました。"));
+    }
+
+    // The no-sound item: its check mark follows the machine, and only the
+    // player's switching the sound on readies the device.
+    void soundSwitchFromTheMenu()
+    {
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        QCOMPARE(rig.audio.prepared, 0);
+        w.noSoundItem.click();
+        QVERIFY(w.noSoundItem.checked());
+        QCOMPARE(rig.s().sound, game::SoundSwitch::Off);
+        QCOMPARE(rig.audio.prepared, 0);
+        w.noSoundItem.click();
+        QVERIFY(!w.noSoundItem.checked());
+        QCOMPARE(rig.audio.prepared, 1);
+
+        hitCoverA(rig);
+        rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
+        w.startButton.click();
+        QCOMPARE(rig.audio.played, QStringList{QStringLiteral("music ROLL.MID")});
+        tickReels(w);
+        QVERIFY(rig.audio.log.contains(QStringLiteral("close ROLL.MID"))); // the miss stops the music
+    }
+
+    // A cue the device cannot play switches the sound off within the spin start.
+    void failedCueSwitchesTheSoundOff()
+    {
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        w.noSoundItem.click();
+        w.noSoundItem.click(); // sound on
+        rig.audio.deviceFails = true;
+        hitCoverA(rig);
+        rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
+        w.startButton.click();
+        QCOMPARE(rig.s().sound, game::SoundSwitch::Off);
+        QVERIFY(w.noSoundItem.checked());
+        QCOMPARE(rig.prompts.texts(),
+                 QStringList{QStringLiteral("音源デバイスエラーです。<音はいらない> に自動設定します。")});
+        QVERIFY(rig.machine().spinning());
     }
 };
 

@@ -1,9 +1,16 @@
-// The game's message box as the player sees it: title, text, icon, buttons
-// and the answer each way of closing it gives.
-#include "platform/GameStyle.h"
-#include "platform/MessageBox.h"
-#include "platform/Seams.h"
+// The game's prompts as the player sees them: the message box (title, text,
+// icon, buttons and the answer each way of closing it gives), the input box,
+// and the modal dialogs, each of which returns the player's choice.
+#include "tests/support/Rig.h"
+#include "ui/DialogPrompter.h"
+#include "ui/GameStyle.h"
+#include "ui/MessageBox.h"
+#include "ui/TargetDialog.h"
+#include "ui/WitsFailureDialog.h"
+#include "ui/WitsWelcomeDialog.h"
 
+#include <QApplication>
+#include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -12,6 +19,8 @@
 #include <functional>
 
 using namespace seams;
+
+Q_DECLARE_METATYPE(seams::WitsChoice)
 
 namespace {
 
@@ -32,11 +41,20 @@ int Answer(int style, const std::function<void(QMessageBox&)>& close)
     return ui::RunMessageBox(*box, style);
 }
 
-// The colour of the icon's body at (x, y), clear of its white or dark sign.
-QColor Body(QMessageBox::Icon icon, int x, int y)
+// Acts on the modal dialog of type D once its event loop runs.
+template <class D>
+void WhenShown(const std::function<void(D&)>& act)
 {
-    return ui::MessageIcon(icon, 1).toImage().pixelColor(x, y);
+    QTimer::singleShot(0, qApp, [act] {
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        act(*dialog);
+    });
 }
+
+const QString Promise = QStringLiteral("残念ですがデータは初期値に戻しましたので、ご了承下さい。");
+const QString Disclaimer = QStringLiteral("注意：あなたがデータ変更したことによっての生じたいかなる障害・問題\r\n"
+                                          "　　　　に対しても作者は一切の責任を負わないものとします。");
 
 } // namespace
 
@@ -45,6 +63,7 @@ class TestMessageBox : public QObject {
 private slots:
     void initTestCase() { QApplication::setStyle(new ui::GameStyle); }
 
+    // ------------------------------------------------------------ message box
     void layout_data()
     {
         QTest::addColumn<int>("style");
@@ -67,7 +86,6 @@ private slots:
         QCOMPARE(box->windowTitle(), QStringLiteral("ゼルモア"));
         QCOMPARE(box->text(), QStringLiteral("一行目\n二行目"));
         QCOMPARE(Captions(*box), captions);
-        QVERIFY(box->defaultButton());
         QCOMPARE(box->defaultButton()->text(), defaultCaption);
         QCOMPARE(box->icon(), icon);
         // The picture shown is the game's own, not one from the desktop's theme.
@@ -82,41 +100,46 @@ private slots:
 
     void textIsPlainAndUnselectable()
     {
-        const auto box = ui::MakeMessageBox(QStringLiteral("<b>$100</b> &amp;"), vbInformation, QStringLiteral("t"));
-        QCOMPARE(box->textFormat(), Qt::PlainText);
+        const auto box = ui::MakeMessageBox(QStringLiteral("<b>$100</b> &amp;"), vbInformation, QString());
+        QCOMPARE(box->windowTitle(), QStringLiteral("Zelmor")); // untitled: the program's name
         QCOMPARE(box->textInteractionFlags(), Qt::NoTextInteraction);
         const auto labels = box->findChildren<QLabel*>();
-        const bool shownAsWritten = std::any_of(labels.begin(), labels.end(), [](QLabel* label) {
+        QVERIFY(std::any_of(labels.begin(), labels.end(), [](QLabel* label) {
             return label->text() == QStringLiteral("<b>$100</b> &amp;") && label->textFormat() == Qt::PlainText;
-        });
-        QVERIFY(shownAsWritten);
+        }));
     }
 
-    void untitledBoxTakesTheProgramsTitle()
+    void answers_data()
     {
-        QCOMPARE(ui::MakeMessageBox(QStringLiteral("x"), vbOKOnly, QString())->windowTitle(), QStringLiteral("Zelmor"));
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QString>("how"); // a button caption, or a key
+        QTest::addColumn<int>("answer");
+        const int yesNo = vbExclamation | vbYesNo;
+        QTest::newRow("Yes") << yesNo << "はい(&Y)" << int(vbYes);
+        QTest::newRow("No") << yesNo << "いいえ(&N)" << int(vbNo);
+        QTest::newRow("Enter is Yes") << yesNo << "Enter" << int(vbYes);
+        QTest::newRow("Escape is No") << yesNo << "Escape" << int(vbNo);
+        QTest::newRow("close box is No") << yesNo << "close" << int(vbNo);
+        QTest::newRow("OK") << int(vbInformation) << "OK" << int(vbOK);
+        QTest::newRow("Escape is OK") << int(vbInformation) << "Escape" << int(vbOK);
     }
-
     void answers()
     {
-        const auto click = [](const QString& caption) {
-            return [caption](QMessageBox& box) {
-                for (QAbstractButton* button : box.buttons())
-                    if (button->text() == caption)
-                        button->click();
-            };
-        };
-        const auto escape = [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); };
-        const auto enter = [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); };
-        const auto closeBox = [](QMessageBox& box) { box.close(); };
-        const int yesNo = vbExclamation | vbYesNo;
-        QCOMPARE(Answer(yesNo, click(QStringLiteral("はい(&Y)"))), int(vbYes));
-        QCOMPARE(Answer(yesNo, click(QStringLiteral("いいえ(&N)"))), int(vbNo));
-        QCOMPARE(Answer(yesNo, enter), int(vbYes));
-        QCOMPARE(Answer(yesNo, escape), int(vbNo));
-        QCOMPARE(Answer(yesNo, closeBox), int(vbNo));
-        QCOMPARE(Answer(vbInformation, click(QStringLiteral("OK"))), int(vbOK));
-        QCOMPARE(Answer(vbInformation, escape), int(vbOK));
+        QFETCH(int, style);
+        QFETCH(QString, how);
+        QFETCH(int, answer);
+        const int given = Answer(style, [how](QMessageBox& box) {
+            if (how == QStringLiteral("Enter"))
+                QTest::keyClick(&box, Qt::Key_Return);
+            else if (how == QStringLiteral("Escape"))
+                QTest::keyClick(&box, Qt::Key_Escape);
+            else if (how == QStringLiteral("close"))
+                box.close();
+            for (QAbstractButton* button : box.buttons())
+                if (button->text() == how)
+                    button->click();
+        });
+        QCOMPARE(given, answer);
     }
 
     // The icons are drawn for the screen: sharp at double density, see-through
@@ -127,20 +150,162 @@ private slots:
             for (auto icon : {QMessageBox::Information, QMessageBox::Warning, QMessageBox::Critical}) {
                 const QPixmap pixmap = ui::MessageIcon(icon, dpr);
                 QCOMPARE(pixmap.size(), QSize(32, 32) * dpr);
-                QCOMPARE(pixmap.devicePixelRatio(), dpr);
                 QCOMPARE(pixmap.toImage().pixelColor(0, 0).alpha(), 0);
             }
         }
-        const QColor information = Body(QMessageBox::Information, 8, 16);
-        const QColor warning = Body(QMessageBox::Warning, 10, 26);
-        const QColor critical = Body(QMessageBox::Critical, 8, 16);
+        const QColor information = ui::MessageIcon(QMessageBox::Information, 1).toImage().pixelColor(8, 16);
+        const QColor warning = ui::MessageIcon(QMessageBox::Warning, 1).toImage().pixelColor(10, 26);
+        const QColor critical = ui::MessageIcon(QMessageBox::Critical, 1).toImage().pixelColor(8, 16);
         QVERIFY(information.blue() > information.red());
         QVERIFY(warning.red() > 200 && warning.green() > 120 && warning.blue() < 100);
         QVERIFY(critical.red() > critical.blue() && critical.red() > critical.green());
         QVERIFY(ui::MessageIcon(QMessageBox::Question, 1).isNull());
-        // The menu bar's overflow button gets a drawn chevron.
         QVERIFY(!QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).isNull());
-        QVERIFY(ui::MessageIcon(QMessageBox::NoIcon, 1).isNull());
+    }
+
+    // ------------------------------------------------------------ input box
+    void inputBox_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("OK") << true << "50";
+        QTest::newRow("キャンセル") << false << "";
+    }
+    void inputBox()
+    {
+        QFETCH(bool, accept);
+        QFETCH(QString, answer);
+        QStringList buttons;
+        WhenShown<QInputDialog>([&](QInputDialog& dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("確率変動"));
+            QCOMPARE(dialog.labelText(), QStringLiteral("一行目\n二行目"));
+            QCOMPARE(dialog.textValue(), QStringLiteral("300"));
+            buttons << dialog.okButtonText() << dialog.cancelButtonText();
+            dialog.setTextValue(QStringLiteral("50"));
+            accept ? dialog.accept() : dialog.reject();
+        });
+        ui::DialogPrompter prompter;
+        QCOMPARE(prompter.inputBox(QStringLiteral("一行目\r\n二行目"), QStringLiteral("確率変動"), QStringLiteral("300")),
+                 answer);
+        QCOMPARE(buttons, QStringList({"OK", "キャンセル"}));
+    }
+
+    // ------------------------------------------------------------ target symbol
+    void targetChoice_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("symbol");
+        QTest::newRow("symbol 1") << "1" << 1;
+        QTest::newRow("symbol 9") << "9" << 9;
+        QTest::newRow("none") << "none" << 0;
+        QTest::newRow("Escape") << "Escape" << 0;
+        QTest::newRow("close box") << "close" << 0;
+    }
+    void targetChoice()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, symbol);
+        testing::Seams seams;
+        seams.host.dir = QStringLiteral(ZELMOR_ASSET_DIR);
+        QWidget owner;
+        owner.setGeometry(100, 100, 494, 285);
+        WhenShown<ui::TargetDialog>([&](ui::TargetDialog& dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("狙い出目の選択　　　選択すると１００＄支払います。"));
+            QCOMPARE(dialog.parentWidget(), &owner);
+            QVERIFY(dialog.symbols[2].picture().endsWith(QStringLiteral("/R03.BMP")));
+            QCOMPARE(dialog.noneButton->text(), QStringLiteral("選択しない"));
+            if (how == QStringLiteral("none"))
+                dialog.noneButton->click();
+            else if (how == QStringLiteral("Escape"))
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            else if (how == QStringLiteral("close"))
+                dialog.close();
+            else
+                dialog.symbols[how.toInt() - 1].click();
+        });
+        ui::DialogPrompter prompter;
+        prompter.setOwner(&owner);
+        QCOMPARE(prompter.chooseTarget(), symbol);
+    }
+
+    // ------------------------------------------------------------ battle of wits
+    void witsWelcome_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("confirmation"); // the answer to the disclaimer
+        QTest::addColumn<seams::WitsChoice>("choice");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("promise") << "promise" << 0 << WitsChoice::Promise << QStringList{Promise};
+        QTest::newRow("challenge, Yes") << "challenge" << int(vbYes) << WitsChoice::Challenge
+                                        << QStringList{Disclaimer};
+        QTest::newRow("challenge, No") << "challenge" << int(vbNo) << WitsChoice::Promise
+                                       << QStringList{Disclaimer, Promise};
+        QTest::newRow("close box") << "close" << 0 << WitsChoice::Closed << QStringList{};
+        QTest::newRow("Escape") << "Escape" << 0 << WitsChoice::Closed << QStringList{};
+    }
+    void witsWelcome()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, confirmation);
+        QFETCH(seams::WitsChoice, choice);
+        QFETCH(QStringList, messages);
+        testing::Seams seams;
+        seams.host.dir = QStringLiteral(ZELMOR_ASSET_DIR);
+        if (confirmation)
+            seams.prompts.answers.push_back(confirmation);
+        WhenShown<ui::WitsWelcomeDialog>([&](ui::WitsWelcomeDialog& dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("ゼルモア　知恵くらべにようこそ"));
+            QVERIFY(dialog.picture.hasPicture());
+            if (button == QStringLiteral("promise"))
+                dialog.promiseButton->click();
+            else if (button == QStringLiteral("challenge"))
+                dialog.challengeButton->click();
+            else if (button == QStringLiteral("Escape"))
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            else
+                dialog.close();
+        });
+        ui::DialogPrompter prompter;
+        QCOMPARE(prompter.witsWelcome(), choice);
+        QCOMPARE(seams.prompts.texts(), messages);
+        if (!messages.isEmpty()) {
+            QCOMPARE(seams.prompts.messages.front().style,
+                     button == QStringLiteral("promise") ? int(vbInformation) : int(vbExclamation | vbYesNo));
+            QCOMPARE(seams.prompts.messages.front().title, button == QStringLiteral("promise")
+                                                               ? QStringLiteral("ゼルモア")
+                                                               : QStringLiteral("ゼルモア　ご確認"));
+        }
+    }
+
+    void witsFailure_data()
+    {
+        QTest::addColumn<int>("failures");
+        QTest::addColumn<int>("hints");
+        QTest::addColumn<bool>("consolation");
+        QTest::newRow("1") << 1 << 1 << false;
+        QTest::newRow("4") << 4 << 1 << false;
+        QTest::newRow("5") << 5 << 2 << false;
+        QTest::newRow("9") << 9 << 3 << false;
+        QTest::newRow("10") << 10 << 3 << true;
+    }
+    void witsFailure()
+    {
+        QFETCH(int, failures);
+        QFETCH(int, hints);
+        QFETCH(bool, consolation);
+        testing::Seams seams;
+        ui::WitsFailureDialog dialog(failures);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("ゼルモア　知恵くらべ"));
+        QCOMPARE(dialog.countLabel.caption(), QString::number(failures));
+        int shown = 0;
+        for (const ui::Label& hint : dialog.hints)
+            shown += hint.visible() ? 1 : 0;
+        QCOMPARE(shown, hints);
+        QCOMPARE(dialog.messageLabel.caption() == QStringLiteral("あなたは　残念賞　と認定されました。"), consolation);
+        // Only the close box closes it.
+        dialog.show();
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
     }
 };
 

@@ -1,318 +1,216 @@
-// The reel steps under Timer1: faces, positions, the stop rules of the left
-// and right reels, and the spins that end without a win.
-#include "app/MdlZelmor.h"
-#include "platform/Runtime.h"
-#include "tests/support/SavedGame.h"
-#include "tests/support/TestSupport.h"
+// The reel steps tick by tick: faces and positions, the stop rules of the
+// three reels, spins that end without a win, and the reach actions of a
+// jackpot spin (centre reach, instant line-up, all-rotation).
+#include "tests/support/Rig.h"
 
 #include <QtTest>
 
 using namespace testing;
-using namespace MdlZelmor;
 
 namespace {
 
-const long Teal = rt::RGB(0, 128, 128);
+// One whole spin after a cover hit, as the player sees and hears it.
+struct Spin {
+    std::vector<double> draws; // the spin start's draws, then the later ones
+    int ticks = 0;             // reel ticks until nothing turns
+    QString intervals;         // the reel timer's interval before each tick, run-length coded
+    QString stops;             // the tick after which the left, centre and right columns last changed
+    QString timeline;          // the sound, by tick
+    QString faces;             // reelFaces() at the end
+    qint64 win = 0;
+};
 
-// The tick (1-based) after which a reel's column last changed; 0 if never.
-int lastChange(const std::vector<Tick>& ticks, int reel, const QString& before)
+std::vector<double> draws(int left, int centre, int right, int reach, int drawNumber, std::vector<double> later = {})
 {
-    int last = 0;
-    QString previous = before.mid(reel * 3, 3);
-    for (std::size_t i = 0; i < ticks.size(); ++i) {
-        const QString column = ticks[i].faces.mid(reel * 3, 3);
-        if (column != previous)
-            last = int(i) + 1;
-        previous = column;
-    }
-    return last;
+    std::vector<double> all = spinDraws(left, centre, right, reach, drawNumber);
+    all.insert(all.end(), later.begin(), later.end());
+    return all;
 }
 
-void checkEndOfSpin(const FrmMain& f)
+// "75*78 500*10": 78 ticks that each waited 75 ms, then 10 that waited 500 ms.
+QString runLengths(const std::vector<Tick>& ticks)
 {
-    for (auto* cover : {&f.Image10, &f.Image11, &f.Image12, &f.Image13})
-        QVERIFY(cover->enabled());
-    QCOMPARE(f.Label11.caption(), QStringLiteral("0"));
-    QVERIFY(f.mnuFile.enabled());
-    QVERIFY(f.mnuHelp.enabled());
-    QCOMPARE(f.mousePointer(), ui::MousePointer::Default);
-    QVERIFY(!f.Timer1.enabled());
-    QVERIFY(!f.Command1.visible());
+    QStringList runs;
+    int count = 0;
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+        ++count;
+        if (i + 1 == ticks.size() || ticks[i + 1].waitedMs != ticks[i].waitedMs) {
+            runs << QStringLiteral("%1*%2").arg(ticks[i].waitedMs).arg(count);
+            count = 0;
+        }
+    }
+    return runs.join(QLatin1Char(' '));
+}
+
+QString lastChanges(const std::vector<Tick>& ticks, const QString& before)
+{
+    QStringList last;
+    for (int reel = 0; reel < 3; ++reel) {
+        int tick = 0;
+        QString previous = before.mid(reel * 3, 3);
+        for (std::size_t i = 0; i < ticks.size(); ++i) {
+            if (ticks[i].faces.mid(reel * 3, 3) != previous)
+                tick = int(i) + 1;
+            previous = ticks[i].faces.mid(reel * 3, 3);
+        }
+        last << QString::number(tick);
+    }
+    return last.join(QLatin1Char(' '));
 }
 
 } // namespace
 
+Q_DECLARE_METATYPE(Spin)
+
 class TestReels : public QObject {
     Q_OBJECT
 private slots:
-    // Start-up steps each reel once from 6, 7 and 8 with the countdowns at 0:
-    // the first faces, then the centre's stop logic ends it as a miss.
-    void startUpDrawsTheFirstFacesAndMisses_data()
+    // Start-up steps each reel once from 6, 7 and 8 and draws nothing.
+    void startUpFaces()
     {
-        QTest::addColumn<QString>("line3");
-        QTest::addColumn<QStringList>("commands");
-        QTest::newRow("sound on") << "0" << QStringList{"music Close"};
-        QTest::newRow("sound off") << "1" << QStringList{};
-    }
-    void startUpDrawsTheFirstFacesAndMisses()
-    {
-        QFETCH(QString, line3);
-        QFETCH(QStringList, commands);
-        Game game;
-        game.writeFile(QStringLiteral("Zelmor.ini"), SavedSettings(QStringLiteral("100"), {{3, line3}}));
-        game.writeFile(QStringLiteral("Zelmor.bin"), DataBytes("100"));
-        CueRecorder cues;
-        FrmMain& f = game.start();
-        QCOMPARE(SaveLines[3], line3);
-        QCOMPARE(reelFaces(f), QStringLiteral("765876987"));
-        QCOMPARE(f.PosL, 7);
-        QCOMPARE(f.PosC, 8);
-        QCOMPARE(f.PosR, 9);
-        QCOMPARE(f.HitSymbol, 8);
-        QCOMPARE(f.SpinL + f.SpinC + f.SpinR, 0);
-        QVERIFY(!f.ImgLStop.visible() && !f.ImgCStop.visible() && !f.ImgRStop.visible());
-        QCOMPARE(cues.log, commands); // the miss path closed the music
-        QCOMPARE(game.rnd.draws(), 0);
-        QCOMPARE(f.ChanceLeft, 0);
-        QCOMPARE(f.FrameBlink, 0);
+        MachineRig rig;
+        const auto& s = rig.s();
+        QCOMPARE(reelFaces(s), QStringLiteral("765876987"));
+        QVERIFY(s.posL == 7 && s.posC == 8 && s.posR == 9 && s.hitSymbol == 8);
+        QVERIFY(!rig.machine.spinning() && !s.reelTimerEnabled && s.coversEnabled && !s.startShown);
+        QCOMPARE(rig.rnd.draws(), 0);
     }
 
+    // A step draws position+1, position and position-1 top to bottom, then
+    // moves the position on.
     void faceOfAReel_data()
     {
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("column");
-        QTest::addColumn<int>("next");
-        QTest::newRow("0") << 0 << "109" << 1;
-        QTest::newRow("1") << 1 << "210" << 2;
-        QTest::newRow("5") << 5 << "654" << 6;
-        QTest::newRow("8") << 8 << "987" << 9;
-        QTest::newRow("9") << 9 << "098" << 0;
+        for (const char* column : {"109", "210", "654", "987", "098"})
+            QTest::newRow(column) << (column[1] - '0') << QString::fromLatin1(column);
     }
     void faceOfAReel()
     {
         QFETCH(int, position);
         QFETCH(QString, column);
-        QFETCH(int, next);
-        Game game;
-        FrmMain& f = game.play();
-        f.PosL = f.PosC = f.PosR = position;
-        f.StopCountL = f.StopCountC = f.StopCountR = 10;
-        f.TickLeftReel();
-        f.TickCentreReel();
-        f.TickRightReel();
-        QCOMPARE(reelFaces(f), column + column + column);
-        QCOMPARE(f.PosL, next);
-        QCOMPARE(f.PosC, next);
-        QCOMPARE(f.PosR, next);
-        QCOMPARE(f.HitSymbol, next);
-        QCOMPARE(f.StopCountL, 9);
-        QCOMPARE(f.Image5.picture(), game.path(QStringLiteral("R0%1.BMP").arg(position)));
+        MachineRig rig;
+        auto& s = rig.edit();
+        s.posL = s.posC = s.posR = position;
+        s.stopCountL = s.stopCountC = s.stopCountR = 10;
+        rig.machine.TickLeftReel();
+        rig.machine.TickCentreReel();
+        rig.machine.TickRightReel();
+        QCOMPARE(reelFaces(s), column + column + column);
+        const int next = (position + 1) % 10;
+        QVERIFY(s.posL == next && s.posC == next && s.posR == next && s.hitSymbol == next);
+        QCOMPARE(s.stopCountL, 9);
     }
 
-    // No reach, no jackpot: left stops after 50, right after 75, centre after 95.
-    void plainMiss()
+    void wholeSpin_data()
     {
-        Game game;
-        FrmMain& f = game.play();
-        SaveLines[3] = QStringLiteral("0");
-        CueRecorder cues;
-        hitAndStart(game, f, spinDraws(0, 0, 0, 0, 100));
-        const QString before = reelFaces(f);
-        const auto ticks = runReels(f);
-        QCOMPARE(int(ticks.size()), 95);
-        QCOMPARE(lastChange(ticks, 0, before), 50);
-        QCOMPARE(lastChange(ticks, 2, before), 75);
-        QCOMPARE(lastChange(ticks, 1, before), 95);
-        QCOMPARE(payLine(f), QStringLiteral("623"));
-        QCOMPARE(ticks.back().faces, QStringLiteral("765321432"));
-        for (const Tick& t : ticks)
-            QCOMPARE(t.waitedMs, 75);
-        checkEndOfSpin(f);
-        QCOMPARE(f.Timer1.interval(), 75);
-        QCOMPARE(cues.played(), QStringList{"music ROLL.MID"});
-        QCOMPARE(cues.log.last(), QStringLiteral("music Close"));
-        QCOMPARE(cues.musicStops(), 1);
-        QCOMPARE(f.Label1.caption(), QStringLiteral("90"));
-        QCOMPARE(f.Label12.caption(), QStringLiteral("0"));
-        QCOMPARE(f.FrameBlink, 0);
-        QCOMPARE(f.ChanceLeft, 0);
-        QCOMPARE(game.rnd.remaining(), std::size_t(0));
-        QVERIFY(!game.rnd.exhausted());
-        QVERIFY(game.prompts.messages.empty());
-
-        // Later ticks find nothing turning and change nothing.
-        const QString faces = reelFaces(f);
-        f.Timer1.fire();
-        QCOMPARE(reelFaces(f), faces);
+        QTest::addColumn<Spin>("spin");
+        auto add = [](const char* name, const Spin& spin) { QTest::newRow(name) << spin; };
+        // No reach: left stops after 50, right after 75, centre after 95;
+        // neither of the others rests on the left reel's symbol.
+        add("plain miss", {draws(0, 0, 0, 0, 100), 95, "75*95", "50 95 75", "95:stop music", "765321432"});
+        add("no reach: right and centre step past the left symbol",
+            {draws(0, 4, 3, 2, 150), 100, "75*100", "50 100 79", "100:stop music", "765876876"});
+        // A reach that misses: the right reel finds the left symbol, 500 ms
+        // steps, the reach tune one step later; the centre stops off the line.
+        add("reach misses", {draws(0, 0, 0, 1, 100, {pick(0, 30), pick(29, 30), pick(0, 10)}), 88, "75*78 500*10",
+                             "50 88 78", "79:Reach 88:stop music", "765654765"});
+        add("reach: a centre countdown ending on the line goes on",
+            {draws(0, 0, 0, 1, 100, {pick(0, 30), pick(29, 30), pick(1, 10)}), 90, "75*78 500*12", "50 90 78",
+             "79:Reach 90:stop music", "765876765"});
+        add("reach: right lands on the left symbol at once",
+            {draws(0, 8, 3, 1, 250, {pick(0, 30), pick(29, 30), pick(9, 10)}), 97, "75*78 500*19", "50 97 78",
+             "79:Reach 97:stop music", "765543765"});
+        add("reach: right one step past it searches nine more",
+            {draws(0, 8, 4, 1, 250, {pick(0, 30), pick(29, 30), pick(9, 10)}), 107, "75*88 500*19", "50 107 88",
+             "89:Reach 107:stop music", "765543765"});
+        // Lottery 2..5 once the centre countdown is out: 2 stops on the line,
+        // 3 pauses 1.5 s first, 4 pauses one short of it, 5 one past it.
+        auto centre = [&](const char* name, int drawNumber, int extra, int pause, int pay) {
+            QString intervals = QStringLiteral("75*78 500*%1").arg((pause ? pause : pay) - 78);
+            if (pause)
+                intervals += QStringLiteral(" 1500*1") + (pay > pause + 1 ? QStringLiteral(" 500*%1").arg(pay - pause - 1) : QString());
+            QString timeline = QStringLiteral("79:Reach ");
+            if (pause)
+                timeline += QStringLiteral("%1:stop music ").arg(pause);
+            timeline += QStringLiteral("%1:Jackpot %1:ChanceIntro").arg(pay);
+            add(name, {draws(0, 0, 0, 0, drawNumber, {pick(0, 20), pick(extra, 10)}), pay, intervals,
+                       QStringLiteral("50 %1 78").arg(pay), timeline, "765765765", 600});
+        };
+        centre("2 normal stop", 2, 0, 0, 89);
+        centre("2 countdown ends lined up: pays at once", 2, 1, 0, 89);
+        centre("3 two-stage stop", 3, 0, 88, 89);
+        centre("3 pauses even when lined up", 3, 1, 89, 99);
+        centre("4 one-short: top row matches at once", 4, 0, 88, 89);
+        centre("4 one-short after a search", 4, 1, 98, 99);
+        centre("5 one-past stop", 5, 0, 90, 99);
+        centre("5 one-past after a longer search", 5, 3, 100, 109);
+        // Lottery 6: the pay line lines up at the left reel's stop and the
+        // six other rows vanish.
+        add("instant line-up", {draws(0, 0, 0, 0, 6, {pick(0, 20)}), 50, "75*50", "50 50 50",
+                                "50:Jackpot 50:ChanceIntro", ".7..7..7.", 1700});
+        // Lottery 1: from the left reel's stop all three turn together at
+        // 500 ms; after the count two chances in three pay, else a 3 s pause
+        // and more steps without music.
+        add("all-rotation", {draws(0, 0, 0, 0, 1, {pick(0, 20), pick(0, 20), pick(0, 3)}), 59, "75*50 500*9",
+                             "59 59 59", "50:AllRotation 59:stop music 59:Jackpot 59:ChanceIntro", "765765765", 600});
+        add("all-rotation with the reach draw", {draws(0, 0, 0, 1, 1, {pick(0, 20), pick(0, 20), pick(2, 3)}), 59,
+                                                 "75*50 500*9", "59 59 59",
+                                                 "50:AllRotation 59:stop music 59:Jackpot 59:ChanceIntro",
+                                                 "765765765", 600});
+        add("all-rotation, one re-lottery",
+            {draws(0, 0, 0, 2, 1, {pick(0, 20), pick(0, 20), pick(1, 3), pick(0, 15), pick(0, 3)}), 64,
+             "75*50 500*9 3000*1 500*4", "64 64 64",
+             "50:AllRotation 59:stop music 64:stop music 64:Jackpot 64:ChanceIntro", "210210210", 100});
+        add("all-rotation, two re-lotteries",
+            {draws(0, 0, 0, 0, 1, {pick(0, 20), pick(0, 20), pick(1, 3), pick(0, 15), pick(1, 3), pick(0, 15), pick(0, 3)}),
+             69, "75*50 500*9 3000*1 500*4 3000*1 500*4", "69 69 69",
+             "50:AllRotation 59:stop music 64:stop music 69:stop music 69:Jackpot 69:ChanceIntro", "765765765", 600});
     }
-
-    // Without a reach neither the right nor the centre reel rests on the
-    // left reel's symbol: a countdown ending on it turns one more step.
-    void noReachNeverRestsOnTheLeftSymbol()
+    void wholeSpin()
     {
-        Game game;
-        FrmMain& f = game.play();
-        hitAndStart(game, f, spinDraws(0, 4, 3, 2, 150)); // right ends on 7 at 78, centre on 7 at 99
-        const QString before = reelFaces(f);
-        const auto ticks = runReels(f);
-        QCOMPARE(lastChange(ticks, 2, before), 79);
-        QCOMPARE(int(ticks.size()), 100);
-        QCOMPARE(payLine(f), QStringLiteral("677"));
-        QCOMPARE(f.FrameBlink, 0);
-        checkEndOfSpin(f);
-    }
-
-    // A reach that does not pay: the right reel finds the left symbol, the
-    // pace drops to 500 ms, the reach music starts one step later, and the
-    // centre reel stops off the line; a countdown ending on the line goes one more.
-    void reachThatMisses_data()
-    {
-        QTest::addColumn<int>("extra");
-        QTest::addColumn<int>("endTick");
-        QTest::addColumn<QString>("line");
-        QTest::newRow("countdown ends off the line") << 0 << 88 << "656";
-        QTest::newRow("countdown ends on the line") << 1 << 90 << "676";
-    }
-    void reachThatMisses()
-    {
-        QFETCH(int, extra);
-        QFETCH(int, endTick);
-        QFETCH(QString, line);
-        Game game;
-        FrmMain& f = game.play();
-        SaveLines[3] = QStringLiteral("0");
-        CueRecorder cues;
-        // No notice; the reach's centre run is 10 + extra.
-        hitAndStart(game, f, spinDraws(0, 0, 0, 1, 100), {pick(0, 30), pick(29, 30), pick(extra, 10)});
-        const QString before = reelFaces(f);
-        int reachMusicTick = 0;
-        std::vector<int> frameBlink;
-        const auto ticks = runReels(f, 2000, [&](int n) {
-            frameBlink.push_back(f.FrameBlink);
-            if (!reachMusicTick && cues.played().contains(QStringLiteral("music REACH.MID")))
-                reachMusicTick = n;
+        QFETCH(Spin, spin);
+        MachineRig rig;
+        rig.hitAndStart(spin.draws);
+        rig.clearLogs();
+        const QString before = reelFaces(rig.s());
+        QStringList timeline;
+        const auto ticks = runReels(rig.machine, 2000, [&](int n) {
+            for (const QString& entry : std::as_const(rig.sound))
+                timeline << QStringLiteral("%1:%2").arg(n).arg(entry);
+            rig.sound.clear();
         });
-        QCOMPARE(lastChange(ticks, 2, before), 78);
-        QCOMPARE(ticks[77].faces.mid(7, 1), ticks[77].faces.mid(1, 1)); // the reach: 6 and 6
-        QCOMPARE(reachMusicTick, 79);
-        QCOMPARE(int(ticks.size()), endTick);
-        for (int i = 0; i < endTick; ++i)
-            QCOMPARE(ticks[i].waitedMs, i < 78 ? 75 : 500);
-        QCOMPARE(frameBlink[76], 0);
-        QCOMPARE(frameBlink[77], 1);
-        QCOMPARE(frameBlink[endTick - 2], 1);
-        QCOMPARE(payLine(f), line);
-        // The end: lamps dark, music stopped, covers open.
-        QCOMPARE(f.FrameBlink, 0);
-        QCOMPARE(f.FramePhase, 0);
-        QCOMPARE(f.Shape2.fillColor(), Teal);
-        QCOMPARE(f.Shape1.borderColor(), Teal);
-        QCOMPARE(cues.log.last(), QStringLiteral("music Close"));
-        QCOMPARE(cues.played(), QStringList({"music ROLL.MID", "music REACH.MID"}));
-        checkEndOfSpin(f);
-        QCOMPARE(f.ChanceLeft, 0);
-        QCOMPARE(f.Label1.caption(), QStringLiteral("90"));
-        QVERIFY(game.prompts.messages.empty());
-        QCOMPARE(game.rnd.remaining(), std::size_t(0));
+        QCOMPARE(int(ticks.size()), spin.ticks);
+        QCOMPARE(runLengths(ticks), spin.intervals);
+        QCOMPARE(lastChanges(ticks, before), spin.stops);
+        QCOMPARE(timeline.join(QLatin1Char(' ')), spin.timeline);
+        QCOMPARE(reelFaces(rig.s()), spin.faces);
+        QCOMPARE(rig.s().lastWin, spin.win);
+        QCOMPARE(rig.s().money, 90 + spin.win);
+        QCOMPARE(rig.s().chanceCounter, spin.win ? 5 : 0);
+        QVERIFY(rig.s().coversEnabled && rig.s().menusEnabled);
+        QCOMPARE(rig.s().bet, 0);
+        QVERIFY(rig.rnd.remaining() == 0 && !rig.rnd.exhausted());
+        QVERIFY(rig.prompts.messages.empty());
+        // Later ticks find nothing turning and change nothing.
+        rig.machine.tickReels();
+        QCOMPARE(reelFaces(rig.s()), spin.faces);
     }
 
-    // With a reach the right reel searches up to nine more steps at 75 ms.
-    void rightReelSearchesForTheLeftSymbol_data()
+    // The next spin shows hidden rows again and continues from where the
+    // reels stopped.
+    void nextSpinContinues()
     {
-        QTest::addColumn<int>("right");
-        QTest::addColumn<int>("stopTick");
-        QTest::newRow("lands on it at once") << 3 << 78;
-        QTest::newRow("one step past it: nine more") << 4 << 88;
-        QTest::newRow("five more") << 8 << 88;
-    }
-    void rightReelSearchesForTheLeftSymbol()
-    {
-        QFETCH(int, right);
-        QFETCH(int, stopTick);
-        Game game;
-        FrmMain& f = game.play();
-        hitAndStart(game, f, spinDraws(0, 8, right, 1, 250), {pick(0, 30), pick(29, 30), pick(9, 10)});
-        const QString before = reelFaces(f);
-        const auto ticks = runReels(f);
-        QCOMPARE(lastChange(ticks, 2, before), stopTick);
-        QCOMPARE(ticks[stopTick - 1].waitedMs, 75);
-        QCOMPARE(ticks[stopTick].waitedMs, 500);
-        QCOMPARE(ticks.back().faces.mid(7, 1), ticks.back().faces.mid(1, 1));
-        QVERIFY(payLine(f)[1] != payLine(f)[0]);
-        checkEndOfSpin(f);
-    }
-
-    // A reel stopped by its rule keeps its face for the rest of the spin.
-    void stoppedReelsKeepTheirFaces()
-    {
-        Game game;
-        FrmMain& f = game.play();
-        hitAndStart(game, f, spinDraws(5, 5, 5, 0, 300));
-        const auto ticks = runReels(f);
-        QCOMPARE(int(ticks.size()), 100);
-        for (int i = 55; i < 100; ++i)
-            QCOMPARE(ticks[i].faces.left(3), ticks[54].faces.left(3));
-        for (int i = 80; i < 100; ++i)
-            QCOMPARE(ticks[i].faces.right(3), ticks[79].faces.right(3));
-    }
-
-    // The next spin continues from where the reels stopped.
-    void nextSpinContinuesFromTheStoppedPositions()
-    {
-        Game game;
-        FrmMain& f = game.play();
-        hitAndStart(game, f, spinDraws(0, 0, 0, 0, 100));
-        runReels(f);
-        const int l = f.PosL, c = f.PosC, r = f.PosR;
-        hitAndStart(game, f, spinDraws(0, 0, 0, 0, 100));
-        f.Timer1.fire();
-        QCOMPARE(f.PosL, (l + 1) % 10);
-        QCOMPARE(f.PosC, (c + 1) % 10);
-        QCOMPARE(f.PosR, (r + 1) % 10);
-        QCOMPARE(symbolShown(f.Image2), l);
-    }
-
-    // A reel row paints its symbol stretched to the box; an empty box is
-    // transparent, so the window beneath it shows through.
-    void rowsPaintTheirSymbols()
-    {
-        Game game;
-        FrmMain& f = game.play();
-        QWidget* box = f.Image5.widget();
-        const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        // Once painted, the box covers what lies beneath, which then need
-        // not be repainted at every tick.
-        QVERIFY(box->testAttribute(Qt::WA_OpaquePaintEvent));
-        const QImage expected = QImage(game.path(QStringLiteral("R07.BMP")))
-                                    .scaled(box->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                                    .convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(shown.size(), expected.size());
-        qint64 difference = 0;
-        for (int y = 0; y < shown.height(); ++y)
-            for (int x = 0; x < shown.width(); ++x) {
-                const QRgb a = shown.pixel(x, y), b = expected.pixel(x, y);
-                difference += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
-            }
-        QVERIFY2(difference / (shown.width() * shown.height() * 3) < 4, qPrintable(QString::number(difference)));
-
-        f.Image5.setPicture(game.path(QStringLiteral("NOSUCH.BMP")));
-        QVERIFY(!f.Image5.hasPicture());
-        QVERIFY(!box->testAttribute(Qt::WA_OpaquePaintEvent));
-    }
-
-    // A missing symbol picture leaves its box empty; the reels go on.
-    void missingSymbolPicture()
-    {
-        Game game;
-        FrmMain& f = game.play();
-        game.removeFile(QStringLiteral("R03.BMP"));
-        hitAndStart(game, f, spinDraws(0, 0, 0, 0, 100));
-        const auto ticks = runReels(f);
-        QCOMPARE(int(ticks.size()), 95);
-        QCOMPARE(reelFaces(f), QStringLiteral("765-214-2"));
-        checkEndOfSpin(f);
+        MachineRig rig;
+        rig.hitAndStart(draws(0, 0, 0, 0, 6, {pick(0, 20)}));
+        runReels(rig.machine);
+        QCOMPARE(reelFaces(rig.s()), QStringLiteral(".7..7..7."));
+        rig.hitAndStart(spinDraws(0, 0, 0, 0, 100));
+        QVERIFY(!reelFaces(rig.s()).contains(QLatin1Char('.')));
+        rig.machine.tickReels();
+        QCOMPARE(reelFaces(rig.s()), QStringLiteral("876876876"));
     }
 };
 
-QTEST_MAIN(TestReels)
+QTEST_GUILESS_MAIN(TestReels)
 #include "test_reels.moc"

@@ -1,6 +1,6 @@
 // The meanings the game's routines rely on: numeric value of a text, decimal
 // text, colours, twips and the timer's restart on a new interval.
-#include "platform/Controls.h"
+#include "ui/Controls.h"
 #include "platform/Runtime.h"
 
 #include <QElapsedTimer>
@@ -60,7 +60,7 @@ private slots:
     {
         // &HBBGGRR: red in the low byte.
         QCOMPARE(rt::RGB(255, 128, 0), 0x0080FFL);
-        QCOMPARE(rt::ToQColor(0x0080FF), QColor(255, 128, 0));
+        QCOMPARE(ui::ToQColor(0x0080FF), QColor(255, 128, 0));
         QCOMPARE(rt::ColorFromHexText(QStringLiteral("&H0080C0FF")), rt::RGB(255, 192, 128));
         QCOMPARE(rt::ColorFromHexText(QStringLiteral("&H000040C0")), rt::RGB(192, 64, 0));
     }

@@ -5,9 +5,9 @@
 #include "storage/FileAccess.h"
 #include "storage/LoadCheck.h"
 #include "storage/RuntimeError.h"
-#include "storage/SettingsFile.h"
-#include "tests/support/SavedGame.h"
-#include "tests/support/TestSupport.h"
+#include "storage/Settings.h"
+#include "tests/support/Rig.h"
+#include "tests/support/SaveFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -164,16 +164,72 @@ private slots:
 
     void settingsEncodeShiftJisWithCrLf()
     {
-        storage::SettingsLines lines;
-        lines[1] = QStringLiteral("/opt/zelmor/");
-        lines[2] = QStringLiteral("100");
-        lines[5] = QStringLiteral("絶対解除する");
-        lines[30] = QStringLiteral("300");
-        const QByteArray bytes = storage::EncodeSettings(lines);
+        storage::Settings settings;
+        settings.savedDirectory = QStringLiteral("/opt/zelmor/");
+        settings.money = QStringLiteral("100");
+        settings.battleStatus = QStringLiteral("絶対解除する");
+        settings.denominator = QStringLiteral("300");
+        const QByteArray bytes = storage::EncodeSettings(settings);
         QCOMPARE(bytes.count("\r\n"), 30);
         QVERIFY(bytes.startsWith("/opt/zelmor/\r\n100\r\n\r\n\r\n\x90\xE2\x91\xCE\x89\xF0\x8F\x9C\x82\xB7\x82\xE9\r\n"));
         QVERIFY(bytes.endsWith("\r\n\r\n300\r\n"));
-        QCOMPARE(storage::DecodeSettings(bytes), lines);
+        QCOMPARE(storage::EncodeSettings(storage::DecodeSettings(bytes)), bytes);
+    }
+
+    // Every line comes back byte for byte through a load and a save: the used
+    // ones hold any character Shift-JIS can, the unused ones any bytes at all.
+    void settingsRoundTripByteForByte()
+    {
+        QMap<int, QString> lines;
+        lines[1] = QStringLiteral("/home/プレイヤー/ゼルモア/");
+        lines[3] = QStringLiteral("x");
+        lines[5] = QStringLiteral("あなたは残念賞と認定されました。");
+        lines[6] = QStringLiteral("12");
+        lines[28] = QStringLiteral("1");
+        lines[29] = QStringLiteral("ChosenGuest");
+        lines[30] = QStringLiteral("6.5");
+        for (int n = 7; n <= 27; ++n)
+            lines[n] = QStringLiteral("行%1 ｶﾀｶﾅ ①Ⅱ㈱ 漢字").arg(n);
+        QByteArray bytes = SettingsBytes(lines);
+        // Bytes that are no Shift-JIS at all in two unused lines.
+        bytes.replace(QByteArray("\x8d\x73" "8 "), QByteArray("\x81\xFF\xA0\xFD\x82\x7F "));
+        bytes.replace(QByteArray("\x8d\x73" "20 "), QByteArray("\xFF\xFE\x80 "));
+        const storage::Settings settings = storage::DecodeSettings(bytes);
+        QCOMPARE(storage::EncodeSettings(settings), bytes);
+        QCOMPARE(settings.sound(), game::SoundSwitch::Unset);
+        QVERIFY(settings.unlocked());
+    }
+
+    void settingsNamedValues_data()
+    {
+        QTest::addColumn<QString>("line3");
+        QTest::addColumn<int>("sound");
+        QTest::addColumn<QString>("line28");
+        QTest::addColumn<QString>("line29");
+        QTest::addColumn<bool>("unlocked");
+        QTest::newRow("first start") << "" << int(game::SoundSwitch::Unset) << "" << "" << false;
+        QTest::newRow("sound on, unlocked") << "0" << int(game::SoundSwitch::On) << "1" << "ChosenGuest" << true;
+        QTest::newRow("no sound, half unlocked") << "1" << int(game::SoundSwitch::Off) << "1" << "Guest" << false;
+        QTest::newRow("other switch") << " 0" << int(game::SoundSwitch::Unset) << "" << "ChosenGuest" << false;
+    }
+    void settingsNamedValues()
+    {
+        QFETCH(QString, line3);
+        QFETCH(int, sound);
+        QFETCH(QString, line28);
+        QFETCH(QString, line29);
+        QFETCH(bool, unlocked);
+        storage::Settings settings =
+            storage::DecodeSettings(SettingsBytes({{3, line3}, {28, line28}, {29, line29}}));
+        QCOMPARE(int(settings.sound()), sound);
+        QCOMPARE(settings.unlocked(), unlocked);
+        // Unset keeps whatever text the line held; On and Off write 0 and 1.
+        settings.setSound(game::SoundSwitch::Unset);
+        QCOMPARE(settings.soundSwitch, line3);
+        settings.setSound(game::SoundSwitch::Off);
+        QCOMPARE(settings.soundSwitch, QStringLiteral("1"));
+        settings.unlock();
+        QCOMPARE(settings.unlockFlag + settings.unlockStatus, QStringLiteral("1ChosenGuest"));
     }
 
     void settingsLineEnds_data()
@@ -195,9 +251,9 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, line2);
         QFETCH(QString, line30);
-        const storage::SettingsLines lines = storage::DecodeSettings(bytes);
-        QCOMPARE(lines[2], line2);
-        QCOMPARE(lines[30], line30);
+        const storage::Settings settings = storage::DecodeSettings(bytes);
+        QCOMPARE(settings.money, line2);
+        QCOMPARE(settings.denominator, line30);
     }
 
     void tooFewSettingsLines_data()
@@ -218,9 +274,9 @@ private slots:
     {
         QByteArray bytes = SettingsBytes({});
         bytes.prepend("\x81\xFF\xA0\xFD\x82"); // broken double-byte pairs in line 1
-        const storage::SettingsLines lines = storage::DecodeSettings(bytes);
-        QVERIFY(!lines[1].isEmpty());
-        QVERIFY(lines[2].isEmpty());
+        const storage::Settings settings = storage::DecodeSettings(bytes);
+        QVERIFY(!settings.savedDirectory.isEmpty());
+        QVERIFY(settings.money.isEmpty());
     }
 
     // Every kind of damaged pair ends in a first start, a failed check or a
@@ -359,5 +415,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestStorageFormats)
+QTEST_GUILESS_MAIN(TestStorageFormats)
 #include "test_storageformats.moc"

@@ -204,22 +204,24 @@ int SdlAudio::openEffect(const QByteArray& bytes, QString& error)
     return effect_.handle;
 }
 
-// A fresh player per Play starts the tune from its beginning. The file is
-// handed over outside the lock; the audio thread only ever sees a player that
-// is complete.
+// A fresh player per Play starts the tune from its beginning. A new player
+// registers itself with the synthesizer, whose rendering on the audio thread
+// then runs the player's callback, so the player is made and filled under
+// the lock (filling only copies the bytes; they are parsed when it plays).
 bool SdlAudio::playMusic(std::function<void()> onEnd, QString& error)
 {
+    bool filled = false;
     fluid_player_t* player = nullptr;
     {
         std::lock_guard lock(mutex_);
         player = new_fluid_player(synth_);
-    }
-    if (!player || fluid_player_add_mem(player, music_.midi.constData(), size_t(music_.midi.size())) != FLUID_OK) {
-        error = QStringLiteral("cannot start the MIDI player");
-        if (player) {
-            std::lock_guard lock(mutex_);
+        filled = player
+            && fluid_player_add_mem(player, music_.midi.constData(), size_t(music_.midi.size())) == FLUID_OK;
+        if (player && !filled)
             delete_fluid_player(player);
-        }
+    }
+    if (!filled) {
+        error = QStringLiteral("cannot start the MIDI player");
         return false;
     }
     const std::uint64_t cue = ++nextCue_;

@@ -13,7 +13,7 @@ mkdir -p "$out"
 flags="-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I$root
   $(pkg-config --cflags Qt6Core Qt6Gui)"
 libs="$(pkg-config --libs Qt6Core Qt6Gui)"
-sources="$root/storage/DataFile.cpp $root/storage/SettingsFile.cpp $root/storage/FileAccess.cpp
+sources="$root/storage/DataFile.cpp $root/storage/Settings.cpp $root/storage/FileAccess.cpp
   $root/storage/LoadCheck.cpp $root/platform/Runtime.cpp"
 
 seed() { # a valid pair as the first corpus entry of each target

@@ -2,7 +2,7 @@
 // arbitrary bytes. Either decodes or throws a RuntimeError with a known number.
 #include "storage/DataFile.h"
 #include "storage/RuntimeError.h"
-#include "storage/SettingsFile.h"
+#include "storage/Settings.h"
 
 #include <QByteArray>
 
@@ -31,8 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::abort();
     }
     try {
-        const storage::SettingsLines lines = storage::DecodeSettings(bytes);
-        if (storage::DecodeSettings(storage::EncodeSettings(lines)).size() != lines.size())
+        // Whatever was read is written back the same way every time.
+        const QByteArray written = storage::EncodeSettings(storage::DecodeSettings(bytes));
+        if (storage::EncodeSettings(storage::DecodeSettings(written)) != written)
             std::abort();
     } catch (const storage::RuntimeError& error) {
         if (error.number() != storage::ErrInputPastEnd)

@@ -1,5 +1,6 @@
 // Prints the machine's odds, payouts and returns as Markdown tables, computed
-// exactly by enumerating every draw of the game's rules (see MachineMath.h).
+// exactly by running the game's machine through every outcome of its draws
+// (see MachineMath.h).
 //
 //   zelmor_math            the tables for D = 300 and D = 6
 //   zelmor_math 300 6 50   the same for other denominators
@@ -13,6 +14,8 @@
 using zmath::Fraction;
 
 namespace {
+
+zmath::MachineMath math;
 
 // "p/q = 0.xxxxxx", the exact value and its decimal.
 std::string both(const Fraction& f, int places = 6)
@@ -47,7 +50,7 @@ void spinOdds(const std::vector<int>& ds)
 {
     std::vector<zmath::SpinOdds> odds;
     for (int d : ds)
-        odds.push_back(zmath::EnumerateSpinStart(d));
+        odds.push_back(math.spinOdds(d));
     auto line = [&](const std::string& label, auto pick) {
         std::vector<std::string> cells;
         for (const auto& o : odds)
@@ -64,7 +67,7 @@ void spinOdds(const std::vector<int>& ds)
     line("normal notice lamps (500 ms)", [](const auto& o) { return o.normalLamps; });
     line("notice sound", [](const auto& o) { return o.noticeSound; });
     line("any notice", [](const auto& o) { return o.anyNotice; });
-    line("jackpot, given the premium notice", [](const auto&) { return Fraction(1); });
+    line("jackpot, given the premium notice", [](const auto& o) { return o.premiumLampsJackpot / o.premiumLamps; });
     line("jackpot, given normal lamps", [](const auto& o) { return o.normalLampsJackpot / o.normalLamps; });
     line("jackpot, given the notice sound", [](const auto& o) { return o.noticeSoundJackpot / o.noticeSound; });
     line("jackpot, given any notice", [](const auto& o) { return o.anyNoticeJackpot / o.anyNotice; });
@@ -73,7 +76,7 @@ void spinOdds(const std::vector<int>& ds)
 
 void noticeBreakdown()
 {
-    const zmath::SpinOdds o = zmath::EnumerateSpinStart(300);
+    const zmath::SpinOdds& o = math.spinOdds(300);
     std::printf("### Notices within a spin\n\n");
     std::printf("| notice | within a jackpot spin | within a reach that misses |\n|---|---|---|\n");
     row("premium lamps (100 ms), no sound", {both(o.jpPremium, 4), "never"});
@@ -90,7 +93,7 @@ void reachActions(const std::vector<int>& ds)
                                   "4 one-short stop", "5 one-past stop", "6 instant line-up"};
     std::vector<zmath::SpinOdds> odds;
     for (int d : ds)
-        odds.push_back(zmath::EnumerateSpinStart(d));
+        odds.push_back(math.spinOdds(d));
     std::printf("### Reach actions\n\n");
     std::printf("| DrawNumber, action | within a jackpot |");
     for (int d : ds)
@@ -112,9 +115,9 @@ void reachActions(const std::vector<int>& ds)
 
 void symbols()
 {
-    const auto steady = zmath::JackpotSymbolAllActions(zmath::SteadyLeftPosition());
-    const auto first = zmath::JackpotSymbolAllActions(zmath::FirstSpinLeftPosition());
-    const auto slot = zmath::EnumerateSlotChanceSpin();
+    const auto& steady = math.jackpotSymbols().longRun;
+    const auto& first = math.jackpotSymbols().firstSpin;
+    const auto& slot = math.slotChance();
     std::printf("### Jackpot symbol\n\n");
     std::printf("| symbol | jackpot spin, long run | jackpot on the first spin of a run | slot-chance line-up |\n");
     std::printf("|---|---|---|---|\n");
@@ -125,12 +128,12 @@ void symbols()
 
 void payouts()
 {
-    const auto steady = zmath::JackpotSymbolAllActions(zmath::SteadyLeftPosition());
+    const auto& steady = math.jackpotSymbols().longRun;
+    auto mean = [&](int bet, int target) { return money(zmath::MeanWin(steady, bet, math.target(target))); };
     std::printf("### Mean payout of a jackpot\n\n");
     std::printf("| BET | no target | target 1 bought | target 5 bought | target 9 bought |\n|---|---|---|---|---|\n");
     for (int bet = 1; bet <= 10; ++bet)
-        row(std::to_string(bet), {money(zmath::MeanWin(steady, bet, 0)), money(zmath::MeanWin(steady, bet, 1)),
-                                  money(zmath::MeanWin(steady, bet, 5)), money(zmath::MeanWin(steady, bet, 9))});
+        row(std::to_string(bet), {mean(bet, 0), mean(bet, 1), mean(bet, 5), mean(bet, 9)});
     std::printf("\nIn general: 1450 x BET + 300 without a target, plus 990 x k x BET with target k bought.\n\n");
 }
 
@@ -138,8 +141,8 @@ void returns(const std::vector<int>& ds)
 {
     std::printf("### Covers\n\n");
     std::printf("| quantity | value |\n|---|---|\n");
-    row("chance that a cover click hits", {both(zmath::CoverHitChance(), 4)});
-    row("expected cost of one BET point", {money(zmath::CostPerBetPoint()) + " (four clicks of $10 on average)"});
+    row("chance that a cover click hits", {both(math.covers().hit, 4)});
+    row("expected cost of one BET point", {money(math.covers().costPerBetPoint()) + " (four clicks of $10 on average)"});
     std::printf("\n### Expected return per dollar spent\n\n");
     std::printf("Winnings divided by the money paid at the covers (and for the target, where bought), "
                 "in the long run; 1 means break-even.\n\n");
@@ -147,14 +150,14 @@ void returns(const std::vector<int>& ds)
     auto r = [](const zmath::Return& ret) { return both(ret.perDollar(), 4); };
     for (int d : ds)
         row("spins outside the slot chance, D = " + std::to_string(d),
-            {r(zmath::NormalSpinReturn(d, 1)), r(zmath::NormalSpinReturn(d, 10))});
-    row("slot-chance spins alone", {r(zmath::SlotChanceSpinReturn(1)), r(zmath::SlotChanceSpinReturn(10))});
+            {r(math.normalSpin(d, 1)), r(math.normalSpin(d, 10))});
+    row("slot-chance spins alone", {r(math.slotChanceSpin(1)), r(math.slotChanceSpin(10))});
     for (int d : ds)
         row("whole game with the slot chance, D = " + std::to_string(d),
-            {r(zmath::WholeGameReturn(d, 1)), r(zmath::WholeGameReturn(d, 10))});
+            {r(math.wholeGame(d, 1)), r(math.wholeGame(d, 10))});
     for (int d : ds)
         row("whole game, target 9 bought for $100 before every spin outside the slot chance, D = " + std::to_string(d),
-            {r(zmath::WholeGameReturn(d, 1, 9)), r(zmath::WholeGameReturn(d, 10, 9))});
+            {r(math.wholeGame(d, 1, 9)), r(math.wholeGame(d, 10, 9))});
     std::printf("\n");
 }
 

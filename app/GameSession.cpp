@@ -1,0 +1,95 @@
+#include "app/GameSession.h"
+
+#include "platform/Seams.h"
+
+namespace app {
+
+namespace {
+
+QString DirectoryWithSlash(QString dir)
+{
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    return dir;
+}
+
+} // namespace
+
+GameSession::GameSession(QObject* parent)
+    : QObject(parent)
+    , programDir_(DirectoryWithSlash(ProgramDir()))
+    , cuePlayer_(programDir_, [this] { return machine_.soundOn(); })
+    , window_(machine_, programDir_)
+{
+    connectSound();
+    connect(&window_, &ui::MainWindow::quitRequested, this, &GameSession::quit);
+}
+
+GameSession::~GameSession() = default;
+
+void GameSession::connectSound()
+{
+    using game::Machine;
+    // A cue the device cannot play switches the sound off, inside the cue.
+    connect(&machine_, &Machine::cue, this, [this](game::Cue c) {
+        if (!cuePlayer_.play(c))
+            machine_.soundDeviceFailed();
+    });
+    connect(&machine_, &Machine::musicStopped, this, [this] { cuePlayer_.stopMusic(); });
+    connect(&machine_, &Machine::soundStopped, this, [this] { cuePlayer_.stopAll(); });
+    connect(&machine_, &Machine::soundSwitchChanged, this, &GameSession::soundSwitchChanged);
+}
+
+// The player switched the sound on: the device may start getting ready. The
+// start-up's own switch setting readies nothing.
+void GameSession::soundSwitchChanged()
+{
+    const bool on = machine_.soundOn();
+    if (started_ && on && !soundWasOn_)
+        cuePlayer_.prepare();
+    soundWasOn_ = on;
+}
+
+bool GameSession::start()
+{
+    switch (saved_.open()) {
+    case storage::SavedGame::Opened::Fatal:
+        return false;
+    case storage::SavedGame::Opened::CheckFailed:
+        quitAfterFailedCheck();
+        return false;
+    case storage::SavedGame::Opened::Play:
+        break;
+    }
+    machine_.startUp(saved_.startValues());
+    started_ = true;
+    Randomize();
+    MsgBox(QStringLiteral("現在の確率設定は、") + saved_.denominatorText() + QStringLiteral("分の6に設定されています。"),
+           seams::vbInformation, QStringLiteral("ゼルモア"));
+    return true;
+}
+
+// A failed check: the reset money is saved with the mark 0, then the quit
+// path runs without a machine and saves once more. Both saves draw their
+// random filler, as they always have.
+void GameSession::quitAfterFailedCheck()
+{
+    const qint64 money = saved_.settingsMoney();
+    saved_.dataMark = 0;
+    saved_.save(money);
+    if (saved_.settings.sound() == game::SoundSwitch::On)
+        cuePlayer_.stopAll();
+    saved_.save(money);
+    EndProgram();
+}
+
+void GameSession::quit()
+{
+    if (machine_.soundOn())
+        cuePlayer_.stopAll();
+    saved_.takeFrom(machine_);
+    saved_.save(machine_.state().money);
+    EndProgram();
+}
+
+} // namespace app

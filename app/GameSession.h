@@ -1,0 +1,49 @@
+// One game session: the machine, the saved game, the sound and the window,
+// wired together. start() runs the start-up, quit() every way out.
+#pragma once
+
+#include "game/Machine.h"
+#include "sound/CuePlayer.h"
+#include "storage/SavedGame.h"
+#include "ui/MainWindow.h"
+
+#include <QObject>
+
+namespace app {
+
+class GameSession : public QObject {
+    Q_OBJECT
+public:
+    // The program's directory is taken from the host seam.
+    explicit GameSession(QObject* parent = nullptr);
+    ~GameSession() override;
+
+    // Loads and checks the saved game and starts the machine. False when the
+    // program ends instead: a file could not be read, or the check failed
+    // (the reset money has then been saved).
+    bool start();
+    // Saves the game and ends the program: Escape, the quit item, the close box.
+    void quit();
+
+    game::Machine& machine() { return machine_; }
+    storage::SavedGame& saved() { return saved_; }
+    sound::CuePlayer& cuePlayer() { return cuePlayer_; }
+    ui::MainWindow& window() { return window_; }
+    // The program's directory, ending in '/'.
+    const QString& programDir() const { return programDir_; }
+
+private:
+    void connectSound();
+    void quitAfterFailedCheck();
+    void soundSwitchChanged();
+
+    const QString programDir_;
+    game::Machine machine_;
+    storage::SavedGame saved_;
+    sound::CuePlayer cuePlayer_;
+    ui::MainWindow window_;
+    bool soundWasOn_ = false;
+    bool started_ = false;
+};
+
+} // namespace app

@@ -1,0 +1,110 @@
+#include "storage/Settings.h"
+
+#include "storage/RuntimeError.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace storage {
+
+namespace {
+
+constexpr int LineCount = 30;
+constexpr int FirstUnusedLine = 7;
+
+// The lines the game reads and writes, by line number.
+QString Settings::*UsedLine(int n)
+{
+    switch (n) {
+    case 1: return &Settings::savedDirectory;
+    case 2: return &Settings::money;
+    case 3: return &Settings::soundSwitch;
+    case 4: return &Settings::moneyLength;
+    case 5: return &Settings::battleStatus;
+    case 6: return &Settings::failureCount;
+    case 28: return &Settings::unlockFlag;
+    case 29: return &Settings::unlockStatus;
+    case 30: return &Settings::denominator;
+    default: return nullptr;
+    }
+}
+
+const QString SoundOnText = QStringLiteral("0");
+const QString SoundOffText = QStringLiteral("1");
+const QString UnlockFlagText = QStringLiteral("1");
+const QString UnlockStatusText = QStringLiteral("ChosenGuest");
+
+} // namespace
+
+game::SoundSwitch Settings::sound() const
+{
+    if (soundSwitch == SoundOnText)
+        return game::SoundSwitch::On;
+    if (soundSwitch == SoundOffText)
+        return game::SoundSwitch::Off;
+    return game::SoundSwitch::Unset;
+}
+
+void Settings::setSound(game::SoundSwitch sound)
+{
+    if (sound == game::SoundSwitch::On)
+        soundSwitch = SoundOnText;
+    else if (sound == game::SoundSwitch::Off)
+        soundSwitch = SoundOffText;
+}
+
+bool Settings::unlocked() const
+{
+    return unlockFlag == UnlockFlagText && unlockStatus == UnlockStatusText;
+}
+
+void Settings::unlock()
+{
+    unlockStatus = UnlockStatusText;
+    unlockFlag = UnlockFlagText;
+}
+
+Settings DecodeSettings(const QByteArray& bytes)
+{
+    Settings settings;
+    const qsizetype size = bytes.size();
+    qsizetype start = 0;
+    for (int n = 1; n <= LineCount; ++n) {
+        // A last line without its line end still counts; an empty rest does not.
+        if (start >= size)
+            throw RuntimeError(ErrInputPastEnd);
+        qsizetype end = start;
+        while (end < size && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        const QByteArrayView line = QByteArrayView(bytes).sliced(start, end - start);
+        if (QString Settings::*field = UsedLine(n)) {
+            QStringDecoder decoder("Shift_JIS");
+            settings.*field = decoder(line);
+        } else {
+            settings.unusedLines[n - FirstUnusedLine] = line.toByteArray();
+        }
+        start = end;
+        if (start < size && bytes[start] == '\r')
+            ++start;
+        if (start < size && bytes[start] == '\n')
+            ++start;
+    }
+    return settings;
+}
+
+QByteArray EncodeSettings(const Settings& settings)
+{
+    QByteArray bytes;
+    for (int n = 1; n <= LineCount; ++n) {
+        if (QString Settings::*field = UsedLine(n)) {
+            QStringEncoder encoder("Shift_JIS");
+            bytes += encoder(settings.*field);
+        } else {
+            bytes += settings.unusedLines[n - FirstUnusedLine];
+        }
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+} // namespace storage

@@ -1,0 +1,49 @@
+// The settings file "Zelmor.ini" as a typed value. Only this header and
+// Settings.cpp know which line holds what.
+#pragma once
+
+#include "game/MachineState.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+
+namespace storage {
+
+struct Settings {
+    // Texts the game reads and writes, as they stand in the file.
+    QString savedDirectory; // the program's directory at the last save; empty at a first start
+    QString money;          // the money as decimal text
+    QString soundSwitch;    // "0" sound on, "1" no sound, anything else: silent and unchecked
+    QString moneyLength;    // characters of the money text (written, never read)
+    QString battleStatus;   // the battle of wits: empty, BattleTaken or Consolation
+    QString failureCount;   // failed checks during the battle; empty counts as 0
+    QString unlockFlag;     // "1" ...
+    QString unlockStatus;   // ... and "ChosenGuest": the probability change is unlocked
+    QString denominator;    // the jackpot probability's denominator; empty means 300
+    // The lines the game never uses, kept byte for byte.
+    std::array<QByteArray, 21> unusedLines{};
+
+    static inline const QString BattleTaken = QStringLiteral("絶対解除する");
+    static inline const QString Consolation = QStringLiteral("あなたは残念賞と認定されました。");
+
+    bool firstStart() const { return savedDirectory.isEmpty(); }
+    game::SoundSwitch sound() const;
+    // On and Off write "0" and "1"; Unset leaves the text as it is.
+    void setSound(game::SoundSwitch sound);
+    bool unlocked() const;
+    void unlock();
+};
+
+// Reads the first 30 lines of the file's bytes. A line ends at CR LF, CR or
+// LF; anything after the 30th line is ignored. Throws RuntimeError 62 (input
+// past end of file) when the bytes hold fewer than 30 lines. The lines the
+// game uses are Shift-JIS; bytes that are not decode to replacement characters.
+Settings DecodeSettings(const QByteArray& bytes);
+
+// Writes the 30 lines, each followed by CR LF: the used ones in Shift-JIS,
+// the unused ones byte for byte as they were read.
+QByteArray EncodeSettings(const Settings& settings);
+
+} // namespace storage

@@ -1,0 +1,76 @@
+#include "tests/support/SessionRig.h"
+
+#include "sound/AudioBackend.h"
+#include "ui/Controls.h"
+#include "ui/Fonts.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace testing {
+
+QStringList assetFiles()
+{
+    const QDir source(QStringLiteral(ZELMOR_ASSET_DIR));
+    return source.entryList({QStringLiteral("*.BMP"), QStringLiteral("*.PNG"), QStringLiteral("*.MID"),
+                             QStringLiteral("*.WAV")},
+                            QDir::Files);
+}
+
+SessionRig::SessionRig()
+{
+    ui::installFontSubstitutions();
+    ui::PictureFiles::clear();
+    host.dir = tmp_.path();
+    for (const QString& name : assetFiles())
+        QFile::copy(QStringLiteral(ZELMOR_ASSET_DIR "/") + name, path(name));
+    sound::install(&audio);
+}
+
+SessionRig::~SessionRig()
+{
+    session_.reset();
+    sound::install(nullptr);
+}
+
+void SessionRig::writeFile(const QString& name, const QByteArray& bytes) const
+{
+    QFile file(path(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(path(name)));
+    file.write(bytes);
+}
+
+QByteArray SessionRig::readFile(const QString& name) const
+{
+    QFile file(path(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void SessionRig::removeFile(const QString& name) const
+{
+    QFile::remove(path(name));
+}
+
+app::GameSession& SessionRig::session()
+{
+    if (!session_)
+        session_ = std::make_unique<app::GameSession>();
+    return *session_;
+}
+
+bool SessionRig::start()
+{
+    return session().start();
+}
+
+app::GameSession& SessionRig::play()
+{
+    if (!start())
+        qFatal("the game did not start");
+    prompts.messages.clear();
+    prompts.shown.clear();
+    return session();
+}
+
+} // namespace testing

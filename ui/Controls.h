@@ -1,0 +1,179 @@
+// The game's controls, each a thin value class over a Qt widget: label,
+// image box, shape, timer, menu item and picture button. Positions are given
+// in twips; the windows read like `moneyLabel.setCaption("0")`.
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+#include <QString>
+
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QTimer;
+class QWidget;
+
+namespace ui {
+
+// A colour given in blue-green-red order (&HBBGGRR).
+QColor ToQColor(long bgr);
+
+struct FontStyle {
+    double points = 9.0;
+    bool bold = false;
+    bool italic = false;
+};
+
+class Label {
+public:
+    void create(QWidget* parent, int left, int top, int width, int height);
+    void setCaption(const QString& text);
+    QString caption() const;
+    void setVisible(bool visible);
+    bool visible() const;
+    void setFont(FontStyle font);
+    void setForeColor(long bgr);
+    void setBackColor(long bgr); // opaque background
+    void setBorder(bool fixedSingle);
+    void setAlignment(Qt::Alignment alignment);
+    void setWordWrap(bool wrap);
+    void setToolTip(const QString& tip);
+    QLabel* widget() const { return label_; }
+
+private:
+    void restyle();
+    QLabel* label_ = nullptr;
+    long fore_ = 0;
+    long back_ = -1; // -1: transparent
+    bool border_ = false;
+};
+
+// Loads pictures from bitmap files. Pictures are kept in memory and reloaded
+// whenever the file's size or modification time changes; a missing or
+// unreadable file gives a null picture.
+class PictureFiles {
+public:
+    static QPixmap load(const QString& path);
+    static void setCaching(bool enabled); // benchmarks compare both ways
+    static void clear();
+};
+
+class ImageBox;
+
+class Image {
+public:
+    void create(QWidget* parent, int left, int top, int width, int height, bool stretch = true);
+    // Shows the picture of a bitmap file. A file that cannot be read leaves
+    // the box empty; the game carries on.
+    void setPicture(const QString& path);
+    void clearPicture();
+    QString picture() const; // the file shown, empty when the box is empty
+    bool hasPicture() const;
+    void setVisible(bool visible);
+    bool visible() const;
+    void setEnabled(bool enabled);
+    bool enabled() const;
+    void setToolTip(const QString& tip);
+    QString toolTip() const;
+    // Runs the click handler as a mouse click would: only when enabled and visible.
+    void click();
+    std::function<void()> onClick;
+    QWidget* widget() const;
+
+private:
+    ImageBox* box_ = nullptr;
+    QString path_;
+};
+
+enum class FillStyle { Transparent, Solid, DiagonalCross };
+
+class ShapeBox;
+
+class Shape {
+public:
+    void create(QWidget* parent, int left, int top, int width, int height);
+    void setFillColor(long bgr);
+    long fillColor() const { return fill_; }
+    void setBorderColor(long bgr);
+    long borderColor() const { return border_; }
+    void setBorderWidth(int pixels);
+    void setFillStyle(FillStyle style);
+    void setBackColor(long bgr); // opaque background under a hatch; -1 = transparent
+    QWidget* widget() const;
+
+private:
+    void update();
+    ShapeBox* box_ = nullptr;
+    long fill_ = 0;
+    long border_ = 0;
+    long back_ = -1;
+    int borderWidth_ = 1;
+    FillStyle style_ = FillStyle::Transparent;
+};
+
+// A timer that ticks while enabled with an interval above 0. A new interval
+// restarts the period, so the next tick comes one new interval later.
+class Timer {
+public:
+    void create(QWidget* owner, int intervalMs, bool enabled);
+    void setEnabled(bool enabled);
+    bool enabled() const { return enabled_; }
+    void setInterval(int ms);
+    int interval() const { return interval_; }
+    bool running() const;
+    // Runs the tick handler directly, as a tick would (tests and benchmarks).
+    void fire();
+    std::function<void()> onTimer;
+
+private:
+    void apply(bool restart);
+    QTimer* timer_ = nullptr;
+    bool enabled_ = false;
+    int interval_ = 0;
+};
+
+class MenuItem {
+public:
+    // A top-level menu of the menu bar.
+    void createMenu(QMenuBar* bar, const QString& caption);
+    // An item of a menu; a caption of "-" makes a separator.
+    void createItem(MenuItem& menu, const QString& caption, bool checkable = false);
+    QString caption() const;
+    void setEnabled(bool enabled);
+    bool enabled() const;
+    void setChecked(bool checked);
+    bool checked() const;
+    // Runs the handler as choosing the item would: only when it and its menu are enabled.
+    void click();
+    std::function<void()> onClick;
+    QAction* action() const { return action_; }
+    QMenu* menu() const { return menu_; }
+
+private:
+    QAction* action_ = nullptr;
+    QMenu* menu_ = nullptr;
+    MenuItem* parent_ = nullptr;
+};
+
+// A push button that shows a picture; pixels of the key colour are transparent.
+class PictureButton {
+public:
+    void create(QWidget* parent, int left, int top, int width, int height);
+    bool setPicture(const QString& path, long transparentKeyBgr);
+    void setBackColor(long bgr);
+    void setVisible(bool visible);
+    bool visible() const;
+    void setToolTip(const QString& tip);
+    void click(); // as a mouse click: only when visible and enabled
+    std::function<void()> onClick;
+    QPushButton* widget() const { return button_; }
+
+private:
+    QPushButton* button_ = nullptr;
+};
+
+} // namespace ui

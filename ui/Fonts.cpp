@@ -1,0 +1,70 @@
+#include "ui/Fonts.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <QString>
+#include <QStringList>
+
+namespace ui {
+
+namespace {
+
+// The Linux faces that stand in for the classic ones, best first.
+const QStringList& GothicFaces()
+{
+    static const QStringList faces{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                                   QStringLiteral("Noto Sans CJK JP")};
+    return faces;
+}
+
+const QStringList& MinchoFaces()
+{
+    static const QStringList faces{QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho"),
+                                   QStringLiteral("Noto Serif CJK JP")};
+    return faces;
+}
+
+} // namespace
+
+void installFontSubstitutions()
+{
+    for (const char16_t* name : {u"ＭＳ Ｐゴシック", u"ＭＳ ゴシック", u"MS PGothic", u"MS Gothic"})
+        QFont::insertSubstitutions(QString::fromUtf16(name), GothicFaces());
+    for (const char16_t* name : {u"ＭＳ 明朝", u"ＭＳ Ｐ明朝", u"MS Mincho", u"MS PMincho"})
+        QFont::insertSubstitutions(QString::fromUtf16(name), MinchoFaces());
+}
+
+QString GameFace()
+{
+    // Asked for by the one face that is installed, Qt loads it at once. A
+    // classic name, or a list of candidates, would first send it through a
+    // fontconfig search for fallback fonts, for every size and weight used.
+    static const QString face = [] {
+        for (const QString& candidate : GothicFaces())
+            if (QFontDatabase::hasFamily(candidate))
+                return candidate;
+        return QString::fromUtf16(GameFontFamily); // left to the substitutions
+    }();
+    return face;
+}
+
+QFont GameFont()
+{
+    QFont font(GameFace());
+    font.setPointSizeF(9);
+    return font;
+}
+
+void CentreOnScreen(QWidget& window)
+{
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QSize frame = window.frameGeometry().size();
+    window.move(screen->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+}
+
+} // namespace ui

@@ -1,0 +1,60 @@
+#include "ui/HelpWindow.h"
+
+#include "platform/Runtime.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTextBrowser>
+
+// The document lives in the ui library's resources, which a static library
+// has to register by hand (outside any namespace).
+static void RegisterHelpResource()
+{
+    Q_INIT_RESOURCE(help);
+}
+
+namespace ui {
+
+namespace {
+
+constexpr int ClientWidthTwips = 7485;
+constexpr int ClientHeightTwips = 4020;
+
+} // namespace
+
+QString HelpWindow::Document()
+{
+    static const bool registered = (RegisterHelpResource(), true);
+    Q_UNUSED(registered);
+    QFile file(QStringLiteral(":/help/help.html"));
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(file.readAll()).trimmed(); // no blank after the last paragraph
+}
+
+HelpWindow::HelpWindow(QWidget* owner)
+    : QWidget(owner, Qt::Window)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("ゼルモアのヘルプ"));
+    setFixedSize(rt::Px(ClientWidthTwips), rt::Px(ClientHeightTwips));
+    document = new QTextBrowser(this);
+    document->setGeometry(rt::TwipsRect(0, 0, 7455, 3975));
+    document->setOpenLinks(false);
+    document->setHtml(Document());
+    document->installEventFilter(this);
+    document->viewport()->installEventFilter(this);
+    installEventFilter(this);
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        close();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace ui

@@ -1,0 +1,66 @@
+#include "ui/TargetDialog.h"
+
+#include "platform/Runtime.h"
+#include "ui/DialogSetup.h"
+
+#include <QKeyEvent>
+#include <QPushButton>
+
+namespace ui {
+
+namespace {
+
+constexpr int ClientWidthTwips = 8070;
+constexpr int ClientHeightTwips = 2025;
+
+} // namespace
+
+TargetDialog::TargetDialog(QWidget* owner)
+    : QDialog(owner)
+{
+    SetUpFixedDialog(*this, QStringLiteral("狙い出目の選択　　　選択すると１００＄支払います。"), ClientWidthTwips,
+                     ClientHeightTwips);
+    buildControls();
+    CentreOnOwner(*this, owner);
+}
+
+void TargetDialog::buildControls()
+{
+    for (int k = 1; k <= 9; ++k) {
+        Image& image = symbols[k - 1];
+        image.create(this, 240 + 840 * (k - 1), 120, 870, 870, true);
+        image.setToolTip(QStringLiteral("この絵柄を選択します。"));
+        image.setPicture(ProgramFile(QStringLiteral("R0%1.BMP").arg(k)));
+        image.onClick = [this, k] { chooseSymbol(k); };
+    }
+    noneButton = new QPushButton(QStringLiteral("選択しない"), this);
+    noneButton->setGeometry(rt::TwipsRect(720, 1200, 6735, 375));
+    noneButton->setToolTip(QStringLiteral("絵柄を選択しません。１００＄は不要"));
+    connect(noneButton, &QPushButton::clicked, this, &QDialog::close);
+    noteLabel.create(this, 120, 1680, 7815, 255);
+    noteLabel.setCaption(QStringLiteral("もし、大当たりして狙い目通りだと、得点のさらに１００倍になります."));
+}
+
+int TargetDialog::choose()
+{
+    chosen_ = 0;
+    exec();
+    return chosen_;
+}
+
+void TargetDialog::chooseSymbol(int k)
+{
+    chosen_ = k;
+    close();
+}
+
+void TargetDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace ui
