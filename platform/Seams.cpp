@@ -27,7 +27,7 @@ public:
     QString inputBox(const QString&, const QString&, const QString&) override { return QString(); }
     int chooseTarget() override { return 0; }
     WitsChoice witsWelcome() override { return WitsChoice::Closed; }
-    void witsFailure(int) override {}
+    void witsFailure(double) override {}
     void showModal(QDialog&) override {}
 };
 

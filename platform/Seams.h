@@ -48,7 +48,7 @@ public:
     // The battle of wits: the welcome dialog, and the failure dialog that
     // shows the number of failed checks (and the consolation prize from 10 on).
     virtual WitsChoice witsWelcome() = 0;
-    virtual void witsFailure(int failures) = 0;
+    virtual void witsFailure(double failures) = 0;
     // Shows any other dialog modally and returns when it has closed.
     virtual void showModal(QDialog& dialog) = 0;
 };

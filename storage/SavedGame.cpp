@@ -9,7 +9,6 @@
 #include "storage/RuntimeError.h"
 
 #include <cmath>
-#include <limits>
 
 namespace storage {
 
@@ -113,8 +112,7 @@ void SavedGame::showWitsFailure()
     settings.failureCount = rt::DecimalText(failures);
     if (failures >= 10)
         settings.battleStatus = Settings::Consolation;
-    const double shown = qBound(0.0, failures, double(std::numeric_limits<int>::max()));
-    seams::prompter().witsFailure(int(shown));
+    seams::prompter().witsFailure(failures);
 }
 
 // The reward for a player who passed the check after a failed one.

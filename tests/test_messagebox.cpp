@@ -1,6 +1,7 @@
 // The game's prompts as the player sees them: the message box (title, text,
 // icon, buttons and the answer each way of closing it gives), the input box,
 // and the modal dialogs, each of which returns the player's choice.
+#include "platform/Runtime.h"
 #include "tests/support/Rig.h"
 #include "ui/DialogPrompter.h"
 #include "ui/GameStyle.h"
@@ -279,24 +280,26 @@ private slots:
 
     void witsFailure_data()
     {
-        QTest::addColumn<int>("failures");
+        QTest::addColumn<double>("failures");
         QTest::addColumn<int>("hints");
         QTest::addColumn<bool>("consolation");
-        QTest::newRow("1") << 1 << 1 << false;
-        QTest::newRow("4") << 4 << 1 << false;
-        QTest::newRow("5") << 5 << 2 << false;
-        QTest::newRow("9") << 9 << 3 << false;
-        QTest::newRow("10") << 10 << 3 << true;
+        QTest::newRow("1") << 1.0 << 1 << false;
+        QTest::newRow("4") << 4.0 << 1 << false;
+        QTest::newRow("5") << 5.0 << 2 << false;
+        QTest::newRow("9") << 9.0 << 3 << false;
+        QTest::newRow("10") << 10.0 << 3 << true;
+        QTest::newRow("a fraction of a failure below 5") << 4.75 << 1 << false;
+        QTest::newRow("far beyond int") << 1e20 << 3 << true;
     }
     void witsFailure()
     {
-        QFETCH(int, failures);
+        QFETCH(double, failures);
         QFETCH(int, hints);
         QFETCH(bool, consolation);
         testing::Seams seams;
         ui::WitsFailureDialog dialog(failures);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("ゼルモア　知恵くらべ"));
-        QCOMPARE(dialog.countLabel.caption(), QString::number(failures));
+        QCOMPARE(dialog.countLabel.caption(), rt::DecimalText(failures));
         int shown = 0;
         for (const ui::Label& hint : dialog.hints)
             shown += hint.visible() ? 1 : 0;

@@ -76,32 +76,6 @@ private slots:
         QCOMPARE(rig.rnd.draws(), 0);
     }
 
-    // A step draws position+1, position and position-1 top to bottom, then
-    // moves the position on.
-    void faceOfAReel_data()
-    {
-        QTest::addColumn<int>("position");
-        QTest::addColumn<QString>("column");
-        for (const char* column : {"109", "210", "654", "987", "098"})
-            QTest::newRow(column) << (column[1] - '0') << QString::fromLatin1(column);
-    }
-    void faceOfAReel()
-    {
-        QFETCH(int, position);
-        QFETCH(QString, column);
-        MachineRig rig;
-        auto& s = rig.edit();
-        s.posL = s.posC = s.posR = position;
-        s.stopCountL = s.stopCountC = s.stopCountR = 10;
-        rig.machine.TickLeftReel();
-        rig.machine.TickCentreReel();
-        rig.machine.TickRightReel();
-        QCOMPARE(reelFaces(s), column + column + column);
-        const int next = (position + 1) % 10;
-        QVERIFY(s.posL == next && s.posC == next && s.posR == next && s.hitSymbol == next);
-        QCOMPARE(s.stopCountL, 9);
-    }
-
     void wholeSpin_data()
     {
         QTest::addColumn<Spin>("spin");

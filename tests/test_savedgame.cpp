@@ -259,22 +259,22 @@ private slots:
         QTest::addColumn<QString>("countAfter");
         const QString taken = Settings::BattleTaken, consoled = Settings::Consolation;
         const QString welcome = u"wits welcome"_s;
-        auto failure = [](int n) { return u"wits failure %1"_s.arg(n); };
+        auto failure = [](const QString& n) { return u"wits failure "_s + n; };
         using seams::WitsChoice;
         QTest::newRow("closed") << QString() << u"3"_s << WitsChoice::Closed << QStringList{welcome} << QString()
                                 << u"3"_s;
         QTest::newRow("promised") << QString() << u"3"_s << WitsChoice::Promise << QStringList{welcome} << QString()
                                   << u"3"_s;
         QTest::newRow("taken up") << QString() << QString() << WitsChoice::Challenge
-                                  << QStringList{welcome, failure(1)} << taken << u"1"_s;
-        QTest::newRow("9th") << taken << u"8"_s << WitsChoice::Closed << QStringList{failure(9)} << taken << u"9"_s;
-        QTest::newRow("10th, consoled") << taken << u"9"_s << WitsChoice::Closed << QStringList{failure(10)}
+                                  << QStringList{welcome, failure(u"1"_s)} << taken << u"1"_s;
+        QTest::newRow("9th") << taken << u"8"_s << WitsChoice::Closed << QStringList{failure(u"9"_s)} << taken << u"9"_s;
+        QTest::newRow("10th, consoled") << taken << u"9"_s << WitsChoice::Closed << QStringList{failure(u"10"_s)}
                                         << consoled << u"10"_s;
-        QTest::newRow("12th") << consoled << u"11"_s << WitsChoice::Closed << QStringList{failure(12)} << consoled
+        QTest::newRow("12th") << consoled << u"11"_s << WitsChoice::Closed << QStringList{failure(u"12"_s)} << consoled
                               << u"12"_s;
-        QTest::newRow("count negative") << taken << u"-3"_s << WitsChoice::Closed << QStringList{failure(-2)}
+        QTest::newRow("count negative") << taken << u"-3"_s << WitsChoice::Closed << QStringList{failure(u"-2"_s)}
                                         << taken << u"-2"_s;
-        QTest::newRow("count huge") << taken << u"1e20"_s << WitsChoice::Closed << QStringList{failure(2147483647)}
+        QTest::newRow("count huge") << taken << u"1e20"_s << WitsChoice::Closed << QStringList{failure(u"100000000000000000000"_s)}
                                     << consoled << u"100000000000000000000"_s;
     }
     void battleOfWits()
@@ -289,7 +289,6 @@ private slots:
         c.writePair(SavedSettings(u"5000"_s, {{5, status}, {6, count}}), DataBytes("100"));
         c.prompts.witsAnswers = {answer};
         QCOMPARE(c.saved.open(), Opened::CheckFailed);
-        QEXPECT_FAIL("count negative", "the failure dialog is handed a count held at 0 or more", Continue);
         QCOMPARE(c.prompts.shown, shown);
         QCOMPARE(c.saved.settings.battleStatus, statusAfter);
         QCOMPARE(c.saved.settings.failureCount, countAfter);

@@ -10,8 +10,6 @@
 using namespace testing;
 using game::SoundSwitch;
 
-Q_DECLARE_METATYPE(std::vector<double>)
-Q_DECLARE_METATYPE(game::SoundSwitch)
 
 namespace {
 
@@ -19,7 +17,27 @@ const QString DeviceError = QStringLiteral("音源デバイスエラーです。
 
 bool drewExactly(const ScriptedRandom& rnd) { return rnd.remaining() == 0 && !rnd.exhausted(); }
 
+struct Notice {
+    SoundSwitch sound;
+    int reach;                 // the reach draw, 0..2
+    int drawNumber;            // the lottery
+    std::vector<double> draws; // the notice draws
+    QString heard;
+    int lampsMs;               // the notice lamps' interval; 0: they stay dark
+};
+
+QList<int> counts(const game::MachineState& s) { return {s.stopCountL, s.stopCountC, s.stopCountR}; }
+
+std::vector<double> drawsOf(const Notice& notice)
+{
+    std::vector<double> draws = spinDraws(0, 0, 0, notice.reach, notice.drawNumber);
+    draws.insert(draws.end(), notice.draws.begin(), notice.draws.end());
+    return draws;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Notice)
 
 class TestSpin : public QObject {
     Q_OBJECT
@@ -39,18 +57,14 @@ private slots:
         rig.edit().rows[3].visible = false; // as an instant line-up left it
         rig.hitAndStart(spinDraws(run, run, run, 0, drawNumber));
         const auto& s = rig.s();
-        QVERIFY(!s.startShown);
+        QVERIFY(!s.startShown && !s.coversEnabled && !s.menusEnabled);
         QCOMPARE(s.covers[0], game::CoverFace::Down); // the hit card turned back
-        QVERIFY(!s.coversEnabled && !s.menusEnabled);
         QCOMPARE(s.pointer, game::Pointer::ArrowHourglass);
         QVERIFY(s.spinL && s.spinC && s.spinR);
-        QCOMPARE(s.stopCountL, 50 + run);
-        QCOMPARE(s.stopCountC, 95 + run);
-        QCOMPARE(s.stopCountR, 75 + run);
+        QCOMPARE(counts(s), QList<int>({50 + run, 95 + run, 75 + run}));
         QCOMPARE(s.reachFlag, 0);
         QCOMPARE(s.drawNumber, drawNumber);
-        QVERIFY(!s.reachShown && !s.noticeBlink && !s.noticeOn);
-        QCOMPARE(s.chanceLeft, 0);
+        QVERIFY(!s.reachShown && !s.noticeBlink && !s.noticeOn && s.chanceLeft == 0);
         QCOMPARE(s.stopShown, (std::array<bool, 3>{false, false, false}));
         QVERIFY(!reelFaces(s).contains(QLatin1Char('.')));
         QCOMPARE(rig.sound, QStringList{"Roll"});
@@ -59,82 +73,51 @@ private slots:
         QVERIFY(rig.prompts.messages.empty());
     }
 
-    // A press while a reel is still marked as turning only clears the marks.
-    void pressWhileAReelTurnsOnlyClearsTheFlags()
-    {
-        MachineRig rig;
-        rig.rnd.push(pick(0, 4));
-        rig.machine.pickCover(0);
-        rig.edit().spinR = true;
-        rig.machine.startSpin();
-        QVERIFY(!rig.machine.spinning());
-        QVERIFY(rig.s().startShown && rig.s().coversEnabled && !rig.s().reelTimerEnabled);
-        QCOMPARE(rig.rnd.draws(), 1); // only the cover's
-        QVERIFY(rig.sound.isEmpty());
-    }
-
     // A jackpot spin (lottery 1..6) draws one notice of 20 and arms five
-    // slot-chance spins; a lottery of 1 keeps the reach draw.
-    void jackpotNotice_data()
+    // slot-chance spins; lottery 1 keeps the reach draw. A reach that will not
+    // pay draws two notices of 30: the chime, then the lamps. Without sound
+    // the draws are the same and nothing is heard.
+    void notice_data()
     {
-        QTest::addColumn<int>("x");
-        QTest::addColumn<int>("noticeMs"); // 0: no notice lamps
-        QTest::addColumn<bool>("chime");
-        QTest::newRow("x=0 none") << 0 << 0 << false;
-        QTest::newRow("x=1 premium") << 1 << 100 << false;
-        QTest::newRow("x=2 none") << 2 << 0 << false;
-        QTest::newRow("x=10 none") << 10 << 0 << false;
-        QTest::newRow("x=11 chime") << 11 << 0 << true;
-        QTest::newRow("x=15 chime") << 15 << 0 << true;
-        QTest::newRow("x=16 lamps and chime") << 16 << 500 << true;
-        QTest::newRow("x=19 lamps and chime") << 19 << 500 << true;
+        QTest::addColumn<Notice>("notice");
+        auto jackpot = [](int x, int drawNumber, const char* heard, int lampsMs) {
+            QTest::addRow("x=%d, lottery %d", x, drawNumber)
+                << Notice{SoundSwitch::On, 2, drawNumber, {pick(x, 20)}, heard, lampsMs};
+        };
+        jackpot(0, 1, "Roll", 0);
+        jackpot(1, 2, "Roll", 100);
+        jackpot(2, 3, "Roll", 0);
+        jackpot(10, 4, "Roll", 0);
+        jackpot(11, 5, "Roll Notice", 0);
+        jackpot(15, 6, "Roll Notice", 0);
+        jackpot(16, 1, "Roll Notice", 500);
+        jackpot(19, 6, "Roll Notice", 500);
+        auto reach = [](int y, int z, const char* heard, int lampsMs) {
+            QTest::addRow("reach, y=%d z=%d", y, z) << Notice{SoundSwitch::On, 1, 7, {pick(y, 30), pick(z, 30)}, heard, lampsMs};
+        };
+        reach(19, 11, "Roll", 0);
+        reach(20, 29, "Roll Notice", 0);
+        reach(0, 10, "Roll", 500);
+        reach(29, 0, "Roll Notice", 500);
+        QTest::newRow("sound off") << Notice{SoundSwitch::Off, 0, 4, {pick(17, 20)}, "", 500};
+        QTest::newRow("sound never chosen") << Notice{SoundSwitch::Unset, 1, 7, {pick(29, 30), pick(0, 30)}, "", 500};
     }
-    void jackpotNotice()
+    void notice()
     {
-        QFETCH(int, x);
-        QFETCH(int, noticeMs);
-        QFETCH(bool, chime);
-        for (int drawNumber = 1; drawNumber <= 6; ++drawNumber) {
-            MachineRig rig;
-            rig.hitAndStart(spinDraws(0, 0, 0, 2, drawNumber), {pick(x, 20)});
-            const auto& s = rig.s();
-            QCOMPARE(s.drawNumber, drawNumber);
-            QCOMPARE(s.reachFlag, drawNumber == 1 ? 2 : 1);
-            QCOMPARE(s.chanceLeft, 5);
-            QCOMPARE(s.noticeTimerMs, noticeMs ? noticeMs : 1000);
-            QCOMPARE(s.noticeBlink, noticeMs != 0);
-            QCOMPARE(s.noticeOn, noticeMs != 0);
-            QCOMPARE(rig.sound.contains("Notice"), chime);
-            QVERIFY(drewExactly(rig.rnd));
-        }
-    }
-
-    // A reach that will not pay draws two notices of 30: chime, then lamps.
-    void falseNoticeOfAReach_data()
-    {
-        QTest::addColumn<int>("y");
-        QTest::addColumn<int>("z");
-        QTest::addColumn<bool>("chime");
-        QTest::addColumn<bool>("lamps");
-        QTest::newRow("neither") << 19 << 11 << false << false;
-        QTest::newRow("chime") << 20 << 29 << true << false;
-        QTest::newRow("lamps") << 0 << 10 << false << true;
-        QTest::newRow("both") << 29 << 0 << true << true;
-    }
-    void falseNoticeOfAReach()
-    {
-        QFETCH(int, y);
-        QFETCH(int, z);
-        QFETCH(bool, chime);
-        QFETCH(bool, lamps);
-        MachineRig rig;
-        rig.hitAndStart(spinDraws(0, 0, 0, 1, 7), {pick(y, 30), pick(z, 30)});
-        QCOMPARE(rig.s().reachFlag, 1);
-        QCOMPARE(rig.s().chanceLeft, 0);
-        QCOMPARE(rig.sound.contains("Notice"), chime);
-        QCOMPARE(rig.s().noticeBlink, lamps);
-        QCOMPARE(rig.s().noticeTimerMs, lamps ? 500 : 1000);
+        QFETCH(Notice, notice);
+        MachineRig rig(notice.sound);
+        rig.hitAndStart(drawsOf(notice));
+        const auto& s = rig.s();
+        const bool jackpot = notice.drawNumber <= 6;
+        QCOMPARE(s.drawNumber, notice.drawNumber);
+        QCOMPARE(s.reachFlag, notice.drawNumber == 1 ? notice.reach : 1);
+        QCOMPARE(s.chanceLeft, jackpot ? 5 : 0);
+        QCOMPARE(rig.sound.join(QLatin1Char(' ')), notice.heard);
+        QCOMPARE(s.noticeTimerMs, notice.lampsMs ? notice.lampsMs : 1000);
+        QCOMPARE(s.noticeBlink, notice.lampsMs != 0);
+        QCOMPARE(s.noticeOn, notice.lampsMs != 0);
         QVERIFY(drewExactly(rig.rnd));
+        QVERIFY(rig.prompts.messages.empty());
     }
 
     // A slot-chance spin draws as usual but has no lottery, no reach and no
@@ -149,33 +132,12 @@ private slots:
             QCOMPARE(s.chanceLeft, 2);
             QCOMPARE(s.drawNumber, 0);
             QCOMPARE(s.reachFlag, 0);
-            QCOMPARE(s.stopCountL, 50000);
-            QCOMPARE(s.stopCountC, 50002);
-            QCOMPARE(s.stopCountR, 50001);
+            QCOMPARE(counts(s), QList<int>({50000, 50002, 50001}));
             QCOMPARE(s.stopShown, (std::array<bool, 3>{true, true, true}));
             QVERIFY(s.reelTimerEnabled);
             QVERIFY(rig.sound.isEmpty());
             QVERIFY(drewExactly(rig.rnd));
         }
-    }
-
-    // Sound off or never chosen: the same draws, no cue.
-    void silentSpinDrawsTheSame_data()
-    {
-        QTest::addColumn<SoundSwitch>("sound");
-        QTest::newRow("no sound") << SoundSwitch::Off;
-        QTest::newRow("first start") << SoundSwitch::Unset;
-    }
-    void silentSpinDrawsTheSame()
-    {
-        QFETCH(SoundSwitch, sound);
-        MachineRig rig(sound);
-        rig.hitAndStart(spinDraws(1, 2, 3, 0, 4), {pick(17, 20)});
-        QVERIFY(rig.sound.isEmpty());
-        QCOMPARE(rig.s().chanceLeft, 5);
-        QVERIFY(rig.s().noticeBlink);
-        QVERIFY(drewExactly(rig.rnd));
-        QVERIFY(rig.prompts.messages.empty());
     }
 
     // A cue failing at the spin start: the whole spin is decided first, sound
@@ -184,61 +146,36 @@ private slots:
     // its slot chance.
     void failingSoundAtTheSpinStart_data()
     {
-        QTest::addColumn<QString>("failing");
-        QTest::addColumn<std::vector<double>>("draws");
-        QTest::addColumn<QStringList>("heard");
-        QTest::addColumn<int>("chance");
-        QTest::addColumn<bool>("lamps");
-        QTest::addColumn<qint64>("win");
-        auto draws = [](int reach, int drawNumber, std::initializer_list<double> later) {
-            std::vector<double> v = spinDraws(0, 0, 0, reach, drawNumber);
-            v.insert(v.end(), later);
-            return v;
-        };
-        QTest::newRow("music, jackpot spin")
-            << "Roll" << draws(0, 5, {pick(17, 20), pick(0, 10)}) << QStringList{"Roll"} << 5 << true << qint64(600);
-        QTest::newRow("chime, jackpot spin") << "Notice" << draws(0, 2, {pick(12, 20), pick(0, 10)})
-                                             << QStringList({"Roll", "Notice"}) << 5 << false << qint64(600);
-        QTest::newRow("chime, reach that misses") << "Notice" << draws(1, 200, {pick(25, 30), pick(3, 30), pick(0, 10)})
-                                                  << QStringList({"Roll", "Notice"}) << 0 << true << qint64(0);
+        QTest::addColumn<Notice>("spin"); // the cue in `heard` that fails is the last one
+        QTest::newRow("music, jackpot spin") << Notice{SoundSwitch::On, 0, 5, {pick(17, 20)}, "Roll", 500};
+        QTest::newRow("chime, jackpot spin") << Notice{SoundSwitch::On, 0, 2, {pick(12, 20)}, "Roll Notice", 0};
+        QTest::newRow("chime, reach that misses")
+            << Notice{SoundSwitch::On, 1, 200, {pick(25, 30), pick(3, 30)}, "Roll Notice", 500};
     }
     void failingSoundAtTheSpinStart()
     {
-        QFETCH(QString, failing);
-        QFETCH(std::vector<double>, draws);
-        QFETCH(QStringList, heard);
-        QFETCH(int, chance);
-        QFETCH(bool, lamps);
-        QFETCH(qint64, win);
+        QFETCH(Notice, spin);
+        const bool jackpot = spin.drawNumber <= 6;
         MachineRig rig;
-        rig.failCue = [&](game::Cue c) { return CueName(c) == failing; };
-        struct {
-            bool soundOff = false, spinning = false, lamps = false;
-            int chanceLeft = -1;
-            std::size_t drawsLeft = 99;
-        } atMessage;
-        rig.prompts.onMessage = [&](const Message&) {
-            const auto& s = rig.s();
-            atMessage = {s.sound == SoundSwitch::Off, rig.machine.spinning(), s.noticeBlink, s.chanceLeft,
-                         rig.rnd.remaining()};
-            runReels(rig.machine);
+        const auto& s = rig.s();
+        rig.failCue = [&](game::Cue c) { return spin.heard.endsWith(CueName(c)); };
+        rig.prompts.onMessage = [&](const Message& m) {
+            QCOMPARE(m.text, DeviceError);
+            QVERIFY(m.style == seams::vbInformation && m.title == QStringLiteral("ゼルモア"));
+            // The spin was decided in full before the message: all but the
+            // reach's centre run, which comes at the right reel's stop.
+            QVERIFY(s.sound == SoundSwitch::Off && rig.machine.spinning());
+            QCOMPARE(s.chanceLeft, jackpot ? 5 : 0);
+            QCOMPARE(s.noticeBlink, spin.lampsMs != 0);
+            QCOMPARE(rig.rnd.remaining(), std::size_t(1));
+            runReels(rig.machine); // the spin plays out while the message is open
         };
-        rig.hitAndStart(draws);
-
-        QCOMPARE(rig.prompts.texts(), QStringList{DeviceError});
-        QCOMPARE(rig.prompts.messages[0].style, int(seams::vbInformation));
-        QCOMPARE(rig.prompts.messages[0].title, QStringLiteral("ゼルモア"));
-        QVERIFY(atMessage.soundOff && atMessage.spinning);
-        QCOMPARE(atMessage.chanceLeft, chance);
-        QCOMPARE(atMessage.lamps, lamps);
-        QCOMPARE(atMessage.drawsLeft, std::size_t(1)); // only the reach's centre run, drawn later
-        // The spin played out in full while the message was open.
-        QVERIFY(!rig.machine.spinning());
-        QVERIFY(rig.s().coversEnabled);
-        QCOMPARE(rig.s().lastWin, win);
-        QCOMPARE(rig.s().chanceCounter, chance);
-        QCOMPARE(rig.sound, heard); // no reach, jackpot or slot-chance tune
-        QVERIFY(!rig.s().frameBlink);
+        rig.hitAndStart(drawsOf(spin), {pick(0, 10)});
+        QCOMPARE(rig.prompts.messages.size(), std::size_t(1));
+        QVERIFY(!rig.machine.spinning() && s.coversEnabled && !s.frameBlink);
+        QCOMPARE(s.lastWin, jackpot ? 600 : 0);
+        QCOMPARE(s.chanceCounter, jackpot ? 5 : 0);
+        QCOMPARE(rig.sound.join(QLatin1Char(' ')), spin.heard); // no reach, jackpot or slot-chance tune
         QVERIFY(drewExactly(rig.rnd));
     }
 
@@ -250,9 +187,7 @@ private slots:
         QTest::addColumn<double>("lot");
         QTest::addColumn<qint64>("drawNumber"); // 0: some large miss
         QTest::newRow("1e30, middle") << 1e30 << 0.5 << qint64(0);
-        QTest::newRow("1e30, largest") << 1e30 << 0.999999 << qint64(0);
         QTest::newRow("1e30, jackpot 6") << 1e30 << 5.5e-30 << qint64(6);
-        QTest::newRow("1e30, seventh value") << 1e30 << 6.5e-30 << qint64(7);
         QTest::newRow("above int") << 4e9 << 0.5 << qint64(2000000001);
     }
     void hugeDenominator()
@@ -286,7 +221,6 @@ private slots:
         const int spins = 120000;
         int jackpot = 0, allRotation = 0, reach = 0, premium = 0, jpLampsChime = 0, jpChimeOnly = 0;
         int reachChime = 0, reachLamps = 0;
-        std::array<std::array<int, 9>, 3> runs{};
         for (int i = 0; i < spins; ++i) {
             auto& s = rig.edit();
             s.spinL = s.spinC = s.spinR = false;
@@ -295,9 +229,6 @@ private slots:
             s.noticeTimerMs = 1000;
             rig.clearLogs();
             rig.machine.startSpin();
-            ++runs[0][s.stopCountL - 50];
-            ++runs[1][s.stopCountC - 95];
-            ++runs[2][s.stopCountR - 75];
             const bool chime = rig.sound.contains("Notice");
             const bool lamps = s.noticeBlink && s.noticeTimerMs == 500;
             if (s.chanceLeft == 5) {
@@ -317,19 +248,19 @@ private slots:
         seams::install(&rig.rnd);
 
         auto within = [](int count, int n, double p) {
-            return std::abs(count - n * p) <= 3.29 * std::sqrt(n * p * (1 - p));
+            const bool inside = std::abs(count - n * p) <= 3.29 * std::sqrt(n * p * (1 - p));
+            if (!inside)
+                qWarning("%d of %d, expected %g", count, n, n * p);
+            return inside;
         };
-        QVERIFY2(within(jackpot, spins, 6.0 / 300), qPrintable(QString::number(jackpot)));
-        QVERIFY2(within(allRotation, spins, 1.0 / 300), qPrintable(QString::number(allRotation)));
-        QVERIFY2(within(reach, spins, 294.0 / 300 / 3), qPrintable(QString::number(reach)));
+        QVERIFY(within(jackpot, spins, 6.0 / 300));
+        QVERIFY(within(allRotation, spins, 1.0 / 300));
+        QVERIFY(within(reach, spins, 294.0 / 300 / 3));
         QVERIFY(within(premium, jackpot, 1.0 / 20));
         QVERIFY(within(jpLampsChime, jackpot, 4.0 / 20));
         QVERIFY(within(jpChimeOnly, jackpot, 5.0 / 20));
         QVERIFY(within(reachChime, reach, 10.0 / 30));
         QVERIFY(within(reachLamps, reach, 11.0 / 30));
-        for (const auto& reel : runs)
-            for (int count : reel)
-                QVERIFY(within(count, spins, 1.0 / 9));
     }
 };
 

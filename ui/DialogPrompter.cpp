@@ -38,7 +38,7 @@ seams::WitsChoice DialogPrompter::witsWelcome()
     return dialog.choose();
 }
 
-void DialogPrompter::witsFailure(int failures)
+void DialogPrompter::witsFailure(double failures)
 {
     WitsFailureDialog dialog(failures, owner_);
     dialog.exec();

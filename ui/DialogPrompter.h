@@ -20,7 +20,7 @@ public:
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     int chooseTarget() override;
     seams::WitsChoice witsWelcome() override;
-    void witsFailure(int failures) override;
+    void witsFailure(double failures) override;
     void showModal(QDialog& dialog) override;
 
 private:

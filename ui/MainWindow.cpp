@@ -89,10 +89,57 @@ struct Place {
     Look look;
 };
 
-template <class... F>
-struct Overloaded : F... {
-    using F::operator()...;
-};
+// Creates a control at its place with its look; `programDir` ends in '/'.
+void Lay(Label& label, QWidget* parent, const Place& p, const QString&)
+{
+    const Look& look = p.look;
+    label.create(parent, p.left, p.top, p.width, p.height);
+    if (look.caption)
+        label.setCaption(QString::fromUtf16(look.caption));
+    if (look.font.points > 0)
+        label.setFont(look.font);
+    if (look.fore >= 0)
+        label.setForeColor(look.fore);
+    if (look.back >= 0)
+        label.setBackColor(look.back);
+    if (look.border)
+        label.setBorder(true);
+    if (look.align)
+        label.setAlignment(look.align);
+    if (look.hidden)
+        label.setVisible(false);
+}
+
+void Lay(Image& image, QWidget* parent, const Place& p, const QString& programDir)
+{
+    const Look& look = p.look;
+    image.create(parent, p.left, p.top, p.width, p.height, look.stretch);
+    if (look.tip)
+        image.setToolTip(QString::fromUtf16(look.tip));
+    if (look.picture)
+        image.setPicture(programDir + QString::fromUtf16(look.picture));
+    if (look.hidden)
+        image.setVisible(false);
+}
+
+void Lay(Shape& shape, QWidget* parent, const Place& p, const QString&)
+{
+    const Look& look = p.look;
+    shape.create(parent, p.left, p.top, p.width, p.height);
+    shape.setFillStyle(look.fill);
+    shape.setBorderWidth(look.lineWidth);
+    if (look.back >= 0)
+        shape.setBackColor(look.back);
+    if (look.line >= 0)
+        shape.setBorderColor(look.line);
+}
+
+void Lay(PictureButton& button, QWidget* parent, const Place& p, const QString&)
+{
+    button.create(parent, p.left, p.top, p.width, p.height);
+    if (p.look.hidden)
+        button.setVisible(false);
+}
 
 } // namespace
 
@@ -193,53 +240,8 @@ void MainWindow::buildControls()
           .hidden = true}},
     };
 
-    QWidget* c = client_;
-    for (const Place& p : places) {
-        const Look& look = p.look;
-        std::visit(Overloaded{
-                       [&](Label* label) {
-                           label->create(c, p.left, p.top, p.width, p.height);
-                           if (look.caption)
-                               label->setCaption(QString::fromUtf16(look.caption));
-                           if (look.font.points > 0)
-                               label->setFont(look.font);
-                           if (look.fore >= 0)
-                               label->setForeColor(look.fore);
-                           if (look.back >= 0)
-                               label->setBackColor(look.back);
-                           if (look.border)
-                               label->setBorder(true);
-                           if (look.align)
-                               label->setAlignment(look.align);
-                           if (look.hidden)
-                               label->setVisible(false);
-                       },
-                       [&](Image* image) {
-                           image->create(c, p.left, p.top, p.width, p.height, look.stretch);
-                           if (look.tip)
-                               image->setToolTip(QString::fromUtf16(look.tip));
-                           if (look.picture)
-                               image->setPicture(programFile(QString::fromUtf16(look.picture)));
-                           if (look.hidden)
-                               image->setVisible(false);
-                       },
-                       [&](Shape* shape) {
-                           shape->create(c, p.left, p.top, p.width, p.height);
-                           shape->setFillStyle(look.fill);
-                           shape->setBorderWidth(look.lineWidth);
-                           if (look.back >= 0)
-                               shape->setBackColor(look.back);
-                           if (look.line >= 0)
-                               shape->setBorderColor(look.line);
-                       },
-                       [&](PictureButton* button) {
-                           button->create(c, p.left, p.top, p.width, p.height);
-                           if (look.hidden)
-                               button->setVisible(false);
-                       },
-                   },
-                   p.control);
-    }
+    for (const Place& p : places)
+        std::visit([&](auto* control) { Lay(*control, client_, p, programDir_); }, p.control);
     startButton.setBackColor(RGB(0, 255, 0));
     startButton.setPicture(programFile(QStringLiteral("START.BMP")), RGB(128, 255, 128));
 

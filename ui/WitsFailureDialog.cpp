@@ -17,7 +17,7 @@ constexpr int ConsolationFrom = 10;
 
 } // namespace
 
-WitsFailureDialog::WitsFailureDialog(int failures, QWidget* parent)
+WitsFailureDialog::WitsFailureDialog(double failures, QWidget* parent)
     : QDialog(parent)
 {
     SetUpWitsDialog(*this, QStringLiteral("ゼルモア　知恵くらべ"), 7200, 3960);
@@ -70,7 +70,7 @@ void WitsFailureDialog::buildControls()
     }
 }
 
-void WitsFailureDialog::showFailures(int failures)
+void WitsFailureDialog::showFailures(double failures)
 {
     countLabel.setCaption(rt::DecimalText(failures));
     for (int i = 0; i < 3; ++i)

@@ -14,7 +14,7 @@ namespace ui {
 class WitsFailureDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit WitsFailureDialog(int failures, QWidget* parent = nullptr);
+    explicit WitsFailureDialog(double failures, QWidget* parent = nullptr);
 
     Image picture;
     Label messageLabel;
@@ -28,7 +28,7 @@ protected:
 
 private:
     void buildControls();
-    void showFailures(int failures);
+    void showFailures(double failures);
 };
 
 } // namespace ui

@@ -91,10 +91,10 @@ seams::WitsChoice ScriptedPrompts::witsWelcome()
     return answer;
 }
 
-void ScriptedPrompts::witsFailure(int failures)
+void ScriptedPrompts::witsFailure(double failures)
 {
     witsFailures.push_back(failures);
-    shown << QStringLiteral("wits failure %1").arg(failures);
+    shown << QStringLiteral("wits failure %1").arg(failures, 0, 'f', 0);
 }
 
 void ScriptedPrompts::showModal(QDialog& dialog)

@@ -58,7 +58,7 @@ public:
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     int chooseTarget() override;
     seams::WitsChoice witsWelcome() override;
-    void witsFailure(int failures) override;
+    void witsFailure(double failures) override;
     void showModal(QDialog& dialog) override;
 
     std::vector<Message> messages;
@@ -72,7 +72,7 @@ public:
     int targetDialogs = 0;
     std::deque<seams::WitsChoice> witsAnswers; // Closed when empty
     int witsWelcomes = 0;
-    std::vector<int> witsFailures;      // the counts the failure dialog showed
+    std::vector<double> witsFailures;   // the counts the failure dialog showed
     // Every prompt (message, input, target, wits) in order, by kind and text.
     QStringList shown;
     // Each modal dialog is handed to the next handler; none left: it is closed.

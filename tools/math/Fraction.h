@@ -86,10 +86,7 @@ public:
         return (negative && q != 0 ? "-" : "") + digits;
     }
 
-private:
-    Int num_ = 0;
-    Int den_ = 1;
-
+    // Whole-number arithmetic that reports overflow rather than wrapping.
     static Int abs(Int v) { return v < 0 ? -v : v; }
     // For a, b >= 0. The parts are mostly small: their remainders are taken
     // in 64 bits as soon as both fit.
@@ -131,6 +128,11 @@ private:
             throw std::overflow_error("fraction overflow");
         return r;
     }
+
+private:
+    Int num_ = 0;
+    Int den_ = 1;
+
     static std::string intText(Int v)
     {
         if (v == 0)

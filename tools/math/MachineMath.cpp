@@ -14,11 +14,10 @@ namespace zmath {
 namespace {
 
 // Every state a step of the machine can end in, with its chance.
-std::vector<std::pair<Fraction, game::MachineState>> Outcomes(game::Machine& machine, const std::function<void()>& step,
-                                                              DrawWalker::Lottery lottery = DrawWalker::Lottery::Everything)
+std::vector<std::pair<Fraction, game::MachineState>> Outcomes(game::Machine& machine, const std::function<void()>& step)
 {
     std::vector<std::pair<Fraction, game::MachineState>> outcomes;
-    DrawWalker walker(lottery);
+    DrawWalker walker;
     walker.walk(step, [&](const Fraction& chance) { outcomes.emplace_back(chance, machine.state()); });
     return outcomes;
 }
@@ -63,7 +62,7 @@ public:
     QString inputBox(const QString&, const QString&, const QString&) override { return QString(); }
     int chooseTarget() override { return symbol_; }
     seams::WitsChoice witsWelcome() override { return seams::WitsChoice::Closed; }
-    void witsFailure(int) override {}
+    void witsFailure(double) override {}
     void showModal(QDialog&) override {}
 
 private:
@@ -76,23 +75,6 @@ constexpr int NoWin = 10;
 int PaidSymbol(const game::MachineState& s)
 {
     return s.lastWin > 0 ? s.hitSymbol : NoWin;
-}
-
-Distribution JackpotSymbol(SpinChain& chain, const game::MachineState& from)
-{
-    const Chances chances = chain.spin(from);
-    Fraction total;
-    for (const Fraction& c : chances)
-        total += c;
-    Distribution d;
-    for (int k = 0; k < 10; ++k)
-        d[std::size_t(k)] = chances[std::size_t(k)] / total;
-    return d;
-}
-
-SpinChain JackpotSpins()
-{
-    return SpinChain(NoWin + 1, PaidSymbol, DrawWalker::Lottery::JackpotsOnly);
 }
 
 } // namespace
@@ -208,8 +190,13 @@ SlotChanceOdds EnumerateSlotChanceSpin()
 
 Distribution JackpotSymbol(const game::MachineState& from)
 {
-    SpinChain chain = JackpotSpins();
-    return JackpotSymbol(chain, from);
+    SpinChain jackpotSpins(NoWin + 1, PaidSymbol, DrawWalker::Lottery::JackpotsOnly);
+    const Chances chances = jackpotSpins.spin(from);
+    const Fraction total = chances.total();
+    Distribution d;
+    for (int k = 0; k < 10; ++k)
+        d[std::size_t(k)] = chances[std::size_t(k)] / total;
+    return d;
 }
 
 JackpotSymbols EnumerateJackpotSymbols()

@@ -14,17 +14,39 @@ bool Settled(const game::Machine& machine)
     return !(machine.state().reelTimerEnabled && machine.spinning());
 }
 
-// Which reels turn: a change marks a state where spins often meet.
-int Turning(const game::MachineState& s)
+// Solves A X = C by Gauss-Jordan elimination. Each chance is a reduced
+// fraction of its own here: the elimination would make a common denominator
+// grow beyond bounds.
+std::vector<Chances> Solve(std::vector<std::vector<Fraction>> a, std::vector<std::vector<Fraction>> c)
 {
-    return int(s.spinL) | int(s.spinC) << 1 | int(s.spinR) << 2 | int(s.allRotation) << 3;
-}
-
-void AddScaled(Chances& into, const Fraction& weight, const Chances& values)
-{
-    for (std::size_t i = 0; i < values.size(); ++i)
-        if (values[i].num() != 0)
-            into[i] += weight * values[i];
+    const std::size_t m = a.size();
+    for (std::size_t col = 0; col < m; ++col) {
+        std::size_t pivot = col;
+        while (pivot < m && a[pivot][col].num() == 0)
+            ++pivot;
+        if (pivot == m)
+            throw std::runtime_error("a cycle of states that never ends its spin");
+        std::swap(a[pivot], a[col]);
+        std::swap(c[pivot], c[col]);
+        const Fraction inverse = Fraction(1) / a[col][col];
+        for (std::size_t j = col; j < m; ++j)
+            a[col][j] *= inverse;
+        for (Fraction& v : c[col])
+            v *= inverse;
+        for (std::size_t i = 0; i < m; ++i) {
+            if (i == col || a[i][col].num() == 0)
+                continue;
+            const Fraction factor = a[i][col];
+            for (std::size_t j = col; j < m; ++j)
+                a[i][j] -= factor * a[col][j];
+            for (std::size_t k = 0; k < c[i].size(); ++k)
+                c[i][k] -= factor * c[col][k];
+        }
+    }
+    std::vector<Chances> x;
+    for (const auto& row : c)
+        x.emplace_back(row);
+    return x;
 }
 
 // Ticks in a row without a node before a spin counts as stuck.
@@ -48,9 +70,9 @@ SpinChain::SpinChain(int outcomeCount, std::function<int(const game::MachineStat
 }
 
 // Every outcome of one step from `from`, equal states merged.
-void SpinChain::walk(const game::MachineState& from, void (game::Machine::*step)(), Successors& into)
+SpinChain::Successors SpinChain::walk(const game::MachineState& from, void (game::Machine::*step)())
 {
-    into.clear();
+    Successors into;
     std::unordered_map<StateKey, std::size_t, StateKeyHash> seen;
     walker_.walk([&] {
         machine_.editState() = from;
@@ -70,30 +92,28 @@ void SpinChain::walk(const game::MachineState& from, void (game::Machine::*step)
         }
         into.push_back({chance, state, Settled(machine_)});
     });
+    return into;
 }
 
 Chances SpinChain::spin(const game::MachineState& from)
 {
     Chances chances(static_cast<std::size_t>(outcomeCount_));
-    Successors started;
-    walk(from, &game::Machine::startSpin, started);
-    for (const Successor& successor : started) {
+    for (const Successor& successor : walk(from, &game::Machine::startSpin)) {
         const Next next = follow(successor);
         if (next.outcome >= 0)
-            chances[std::size_t(next.outcome)] += successor.chance;
+            chances.add(std::size_t(next.outcome), successor.chance);
         else
-            AddScaled(chances, successor.chance, nodes_[std::size_t(next.node)].value);
+            chances.addScaled(successor.chance, nodes_[std::size_t(next.node)].value);
     }
     return chances;
 }
 
-// Ticks on from `start` until the spin settles or a state is a node: its
-// tick draws, or the tick before it stopped or started a reel.
+// Ticks on from `start` until the spin settles or reaches a state whose
+// tick draws: a node.
 SpinChain::Next SpinChain::follow(const Successor& start)
 {
     machine_.editState() = start.state;
     bool settled = start.settled;
-    int turning = Turning(start.state);
     for (int quiet = 0; quiet < MaxQuietTicks; ++quiet) {
         if (settled) {
             const int outcome = outcome_(machine_.state());
@@ -101,9 +121,6 @@ SpinChain::Next SpinChain::follow(const Successor& start)
                 throw std::logic_error("a finished spin with no outcome");
             return {outcome, -1};
         }
-        if (Turning(machine_.state()) != turning)
-            return {-1, visit(machine_.state())};
-        turning = Turning(machine_.state());
         before_ = machine_.state();
         if (walker_.probe([this] { machine_.tickReels(); }))
             return {-1, visit(before_)};
@@ -118,10 +135,9 @@ int SpinChain::visit(game::MachineState state)
     if (!added)
         return known->second;
     const int id = known->second;
-    Successors successors;
-    walk(state, &game::Machine::tickReels, successors);
+    const Successors successors = walk(state, &game::Machine::tickReels);
     nodes_.emplace_back();
-    nodes_[std::size_t(id)].settled.resize(std::size_t(outcomeCount_));
+    nodes_[std::size_t(id)].settled = Chances(std::size_t(outcomeCount_));
     nodes_[std::size_t(id)].index = nodes_[std::size_t(id)].low = counter_++;
     stack_.push_back(id);
 
@@ -129,7 +145,7 @@ int SpinChain::visit(game::MachineState state)
         const Next next = follow(successor);
         Node& node = nodes_[std::size_t(id)]; // follow() may have added nodes
         if (next.outcome >= 0) {
-            node.settled[std::size_t(next.outcome)] += successor.chance;
+            node.settled.add(std::size_t(next.outcome), successor.chance);
             continue;
         }
         node.edges.emplace_back(successor.chance, next.node);
@@ -165,13 +181,12 @@ void SpinChain::solve(const std::vector<int>& component)
             if (target == component.front())
                 loop += chance;
             else
-                AddScaled(value, chance, nodes_[std::size_t(target)].value);
+                value.addScaled(chance, nodes_[std::size_t(target)].value);
         }
         if (!(loop == Fraction(0))) {
             if (loop == Fraction(1))
                 throw std::runtime_error("a state that never ends its spin");
-            for (Fraction& v : value)
-                v = v / (Fraction(1) - loop);
+            value.scale(Fraction(1) / (Fraction(1) - loop));
         }
         node.value = std::move(value);
         node.solved = true;
@@ -184,46 +199,38 @@ void SpinChain::solve(const std::vector<int>& component)
         row.emplace(component[i], i);
     // (I - W) X = C, with the solved nodes folded into C.
     std::vector<std::vector<Fraction>> a(m, std::vector<Fraction>(m));
-    std::vector<Chances> c(m);
+    std::vector<std::vector<Fraction>> c(m);
     for (std::size_t i = 0; i < m; ++i) {
         Node& node = nodes_[std::size_t(component[i])];
         a[i][i] = Fraction(1);
-        c[i] = std::move(node.settled);
+        Chances outside = std::move(node.settled);
         for (const auto& [chance, target] : node.edges) {
             const auto inside = row.find(target);
             if (inside == row.end())
-                AddScaled(c[i], chance, nodes_[std::size_t(target)].value);
+                outside.addScaled(chance, nodes_[std::size_t(target)].value);
             else
                 a[i][inside->second] -= chance;
         }
+        c[i] = outside.fractions();
     }
-    // Gauss-Jordan elimination; I - W is invertible when every state ends
-    // its spin with chance 1.
-    for (std::size_t col = 0; col < m; ++col) {
-        std::size_t pivot = col;
-        while (pivot < m && a[pivot][col].num() == 0)
-            ++pivot;
-        if (pivot == m)
-            throw std::runtime_error("a cycle of states that never ends its spin");
-        std::swap(a[pivot], a[col]);
-        std::swap(c[pivot], c[col]);
-        const Fraction inverse = Fraction(1) / a[col][col];
-        for (std::size_t j = col; j < m; ++j)
-            a[col][j] *= inverse;
-        for (Fraction& v : c[col])
-            v *= inverse;
-        for (std::size_t i = 0; i < m; ++i) {
-            if (i == col || a[i][col].num() == 0)
-                continue;
-            const Fraction factor = a[i][col];
-            for (std::size_t j = col; j < m; ++j)
-                a[i][j] -= factor * a[col][j];
-            AddScaled(c[i], Fraction(0) - factor, c[col]);
-        }
+    // Cycles met in different spins often make the same system.
+    std::string system;
+    auto write = [&system](const Fraction& f) {
+        const Fraction::Int parts[2] = {f.num(), f.den()};
+        system.append(reinterpret_cast<const char*>(parts), sizeof parts);
+    };
+    for (std::size_t i = 0; i < m; ++i) {
+        for (const Fraction& f : a[i])
+            write(f);
+        for (const Fraction& f : c[i])
+            write(f);
     }
+    auto& solution = solved_[system];
+    if (solution.empty())
+        solution = Solve(std::move(a), std::move(c));
     for (std::size_t i = 0; i < m; ++i) {
         Node& node = nodes_[std::size_t(component[i])];
-        node.value = std::move(c[i]);
+        node.value = solution[i];
         node.solved = true;
         node.edges = {};
     }

@@ -3,18 +3,18 @@
 #pragma once
 
 #include "game/Machine.h"
+#include "tools/math/Chances.h"
 #include "tools/math/DrawWalker.h"
 #include "tools/math/Fraction.h"
 
 #include <array>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace zmath {
-
-using Chances = std::vector<Fraction>;
 
 // The bytes of a state with its padding cleared: equal states, equal keys.
 using StateKey = std::array<char, sizeof(game::MachineState)>;
@@ -32,11 +32,9 @@ struct StateKeyHash {
 // The tree of draws need not be finite: the all-rotation reach may draw more
 // steps again and again. So the walk goes tick by tick, and the states in
 // which the next tick draws are the nodes of a chain whose edges are that
-// tick's outcomes; a state met again is the same node. So are the states in
-// which a reel has just stopped, where spins that began differently often
-// meet. The chances are found in one depth-first pass (Tarjan's strongly
-// connected components), solving the small linear system of each cycle
-// exactly.
+// tick's outcomes; a state met again is the same node. The chances are found
+// in one depth-first pass (Tarjan's strongly connected components), solving
+// the small linear system of each cycle exactly.
 class SpinChain {
 public:
     // `outcome` names a finished spin by an index below `outcomeCount`.
@@ -66,7 +64,7 @@ private:
         int node = -1;
     };
 
-    void walk(const game::MachineState& from, void (game::Machine::*step)(), Successors& into);
+    Successors walk(const game::MachineState& from, void (game::Machine::*step)());
     Next follow(const Successor& start);
     int visit(game::MachineState state);
     void solve(const std::vector<int>& component);
@@ -78,6 +76,7 @@ private:
     std::vector<Node> nodes_;
     std::unordered_map<StateKey, int, StateKeyHash> known_;
     std::vector<int> stack_;
+    std::unordered_map<std::string, std::vector<Chances>> solved_; // by the system solved
     int counter_ = 0;
     game::MachineState before_; // the state before the tick being probed
 };
