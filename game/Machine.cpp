@@ -393,9 +393,7 @@ void Machine::EndWithoutWin()
     closeMusic();
     if (s_.chanceLeft != 0) {
         s_.chanceLeft = 0;
-        s_.chanceCounter = 0;
         BackToNormalPlay();
-        emit amountsChanged();
         Tell(QStringLiteral("パンクしました。"));
     }
     EndOfSpin();
@@ -543,8 +541,11 @@ void Machine::BackToNormalPlay()
 }
 
 // End of a spin: covers take clicks, BET 0, menus enabled, normal pointer.
+// The slot-chance counter never shows a number while no spins remain.
 void Machine::EndOfSpin()
 {
+    if (s_.chanceLeft == 0)
+        s_.chanceCounter = 0;
     s_.coversEnabled = true;
     s_.bet = 0;
     s_.menusEnabled = true;

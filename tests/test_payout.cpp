@@ -115,7 +115,8 @@ private slots:
             << Pay{2, 1, 0, 50, 200, 250, "Jackpot ChanceIntro", 5, game::SoundSwitch::On, "notice frame", 1000};
         QTest::newRow("sound off, slot chance follows")
             << Pay{2, 1, 0, 50, 200, 250, "", 5, game::SoundSwitch::Off, "notice"};
-        QTest::newRow("sound off, slot chance over") << Pay{2, 1, 0, 50, 200, 250, "", 0, game::SoundSwitch::Off, "notice"};
+        QTest::newRow("sound off, slot chance over")
+            << Pay{2, 1, 0, 50, 200, 250, "", 0, game::SoundSwitch::Off, "notice"};
     }
     void payout()
     {
@@ -229,8 +230,8 @@ private slots:
         QTest::newRow("right runs out") << ChanceSpin{3, 3, "5 L 1 C R=1 run", 0, "", 2, lost};
         QTest::newRow("centre runs out: bust") << ChanceSpin{3, 3, "5 L 1 R C=1 run", 0, "", 0, bust};
         QTest::newRow("all run out: bust") << ChanceSpin{3, 3, "run", 0, "", 0, bust};
-        QTest::newRow("all run out in the last spin: a miss that leaves the counter")
-            << ChanceSpin{3, 1, "run", 0, "", 1, "Stop Stop stop music"};
+        QTest::newRow("all run out in the last spin: a miss that hides the counter")
+            << ChanceSpin{3, 1, "run", 0, "", 0, "Stop Stop stop music"};
     }
     void slotChanceSpin()
     {

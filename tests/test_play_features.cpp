@@ -61,7 +61,8 @@ private slots:
                 QString faces = QStringLiteral("DDDD");
                 faces[c] = QLatin1Char(c == d ? 'H' : 'M');
                 const QString click = QStringLiteral("%1%2").arg(QChar('A' + c)).arg(d);
-                QTest::addRow("cover %c, draw %d", 'A' + c, d) << Covers{100, 0, 0, click, 90, int(c == d), faces, c == d};
+                QTest::addRow("cover %c, draw %d", 'A' + c, d)
+                    << Covers{100, 0, 0, click, 90, int(c == d), faces, c == d};
             }
         }
         QTest::newRow("a miss turns the hit card back") << Covers{100, 0, 0, "A0 B0", 80, 1, "DMDD", true};

@@ -103,7 +103,9 @@ private slots:
         auto centre = [&](const char* name, int drawNumber, int extra, int pause, int pay) {
             QString intervals = QStringLiteral("75*78 500*%1").arg((pause ? pause : pay) - 78);
             if (pause)
-                intervals += QStringLiteral(" 1500*1") + (pay > pause + 1 ? QStringLiteral(" 500*%1").arg(pay - pause - 1) : QString());
+                intervals += QStringLiteral(" 1500*1");
+            if (pause && pay > pause + 1)
+                intervals += QStringLiteral(" 500*%1").arg(pay - pause - 1);
             QString timeline = QStringLiteral("79:Reach ");
             if (pause)
                 timeline += QStringLiteral("%1:stop music ").arg(pause);
@@ -137,7 +139,8 @@ private slots:
              "75*50 500*9 3000*1 500*4", "64 64 64",
              "50:AllRotation 59:stop music 64:stop music 64:Jackpot 64:ChanceIntro", "210210210", 100});
         add("all-rotation, two re-lotteries",
-            {draws(0, 0, 0, 0, 1, {pick(0, 20), pick(0, 20), pick(1, 3), pick(0, 15), pick(1, 3), pick(0, 15), pick(0, 3)}),
+            {draws(0, 0, 0, 0, 1,
+                   {pick(0, 20), pick(0, 20), pick(1, 3), pick(0, 15), pick(1, 3), pick(0, 15), pick(0, 3)}),
              69, "75*50 500*9 3000*1 500*4 3000*1 500*4", "69 69 69",
              "50:AllRotation 59:stop music 64:stop music 69:stop music 69:Jackpot 69:ChanceIntro", "765765765", 600});
     }

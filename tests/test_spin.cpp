@@ -93,7 +93,8 @@ private slots:
         jackpot(16, 1, "Roll Notice", 500);
         jackpot(19, 6, "Roll Notice", 500);
         auto reach = [](int y, int z, const char* heard, int lampsMs) {
-            QTest::addRow("reach, y=%d z=%d", y, z) << Notice{SoundSwitch::On, 1, 7, {pick(y, 30), pick(z, 30)}, heard, lampsMs};
+            QTest::addRow("reach, y=%d z=%d", y, z)
+                << Notice{SoundSwitch::On, 1, 7, {pick(y, 30), pick(z, 30)}, heard, lampsMs};
         };
         reach(19, 11, "Roll", 0);
         reach(20, 29, "Roll Notice", 0);

@@ -98,13 +98,18 @@ SpinChain::Successors SpinChain::walk(const game::MachineState& from, void (game
 Chances SpinChain::spin(const game::MachineState& from)
 {
     Chances chances(static_cast<std::size_t>(outcomeCount_));
+    Fraction started;
     for (const Successor& successor : walk(from, &game::Machine::startSpin)) {
+        started += successor.chance;
         const Next next = follow(successor);
         if (next.outcome >= 0)
             chances.add(std::size_t(next.outcome), successor.chance);
         else
             chances.addScaled(successor.chance, nodes_[std::size_t(next.node)].value);
     }
+    // Exact sums lose nothing: every spin started ends in one outcome.
+    if (!(chances.total() == started))
+        throw std::logic_error("the chances of the outcomes do not add up to the spins started");
     return chances;
 }
 
