@@ -62,6 +62,9 @@ DataCopy DecodeDataRecord(const QByteArray& record)
         const int length = int(quint8(record[0])) | (int(quint8(record[1])) << 8);
         if (length + 2 > DataRecordLength)
             throw RuntimeError(ErrBadRecordLength);
+        // A record cut short cannot hold the text its prefix announces.
+        if (record.size() < length + 2)
+            throw RuntimeError(ErrInvalidArgument);
         string = record.mid(2, length);
     }
     DataCopy copy;

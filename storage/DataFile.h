@@ -30,8 +30,9 @@ struct DataCopy {
 
 // Decodes record 1 as read from the file (the file's first bytes, at most one
 // record). A file too short to hold the length prefix holds an empty string.
-// Throws RuntimeError 5 when a byte the decoding needs is missing or below its
-// offset, and RuntimeError 59 when the length prefix exceeds the record.
+// Throws RuntimeError 5 when the record is shorter than its length prefix
+// says or a byte the decoding needs is below its offset, and RuntimeError 59
+// when the length prefix exceeds the record.
 DataCopy DecodeDataRecord(const QByteArray& record);
 
 } // namespace storage

@@ -32,11 +32,20 @@ int OpenErrorNumber(const QString& path, const QFile& file)
     return ErrPathFileAccess;
 }
 
+// A missing file is not found; a symbolic link to nothing is a file that
+// cannot be reached, never taken for a file that was never written.
+void ThrowIfMissing(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return;
+    throw RuntimeError(info.isSymLink() ? ErrPathFileAccess : ErrFileNotFound);
+}
+
 void OpenForReading(QFile& file)
 {
     const QString path = file.fileName();
-    if (!QFileInfo::exists(path))
-        throw RuntimeError(ErrFileNotFound);
+    ThrowIfMissing(path);
     if (QFileInfo(path).isDir())
         throw RuntimeError(ErrPathFileAccess);
     if (!file.open(QIODevice::ReadOnly))
@@ -83,7 +92,27 @@ void MoveIntoPlace(const QString& from, const QString& to)
     SyncDirectory(to);
 }
 
+// Removes the temporaries of a save that never reached its renames: the data
+// file's first, so that an interruption between the two never leaves a lone
+// data temporary, which the next load would take for a committed save.
+void DiscardPending(const QString& settingsPath, const QString& dataPath)
+{
+    QFile::remove(PendingPath(dataPath));
+    QFile::remove(PendingPath(settingsPath));
+}
+
 } // namespace
+
+QString SaveTarget(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return path;
+    const QString target = info.canonicalFilePath(); // empty for a link to nothing
+    if (target.isEmpty())
+        throw RuntimeError(ErrPathFileAccess);
+    return target;
+}
 
 QString PendingPath(const QString& path)
 {
@@ -110,15 +139,15 @@ QByteArray ReadHead(const QString& path, qint64 limit)
 
 QDateTime ModifiedTime(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        throw RuntimeError(ErrFileNotFound);
-    return info.lastModified();
+    ThrowIfMissing(path);
+    return QFileInfo(path).lastModified();
 }
 
-void WriteFilePair(const QString& settingsPath, const QByteArray& settings, const QString& dataPath,
+void WriteFilePair(const QString& settingsLink, const QByteArray& settings, const QString& dataLink,
                    const QByteArray& data)
 {
+    const QString settingsPath = SaveTarget(settingsLink);
+    const QString dataPath = SaveTarget(dataLink);
     RecoverInterruptedSave(settingsPath, dataPath);
     try {
         CheckTarget(settingsPath);
@@ -129,36 +158,27 @@ void WriteFilePair(const QString& settingsPath, const QByteArray& settings, cons
         Stage("data written");
         MoveIntoPlace(PendingPath(settingsPath), settingsPath);
     } catch (const RuntimeError&) {
-        QFile::remove(PendingPath(settingsPath));
-        QFile::remove(PendingPath(dataPath));
+        DiscardPending(settingsPath, dataPath);
         throw;
     }
-    // From here on the new pair is committed: a data file left pending is
-    // moved into place by the next load.
+    // From here on the new pair is committed: a data file left pending by a
+    // failed rename is moved into place by the next load. The player is told
+    // all the same, since this save has not reached the disk in full.
     Stage("settings renamed");
-    try {
-        MoveIntoPlace(PendingPath(dataPath), dataPath);
-    } catch (const RuntimeError&) {
-        return; // stays pending; RecoverInterruptedSave finishes it
-    }
+    MoveIntoPlace(PendingPath(dataPath), dataPath);
     Stage("data renamed");
 }
 
-void RecoverInterruptedSave(const QString& settingsPath, const QString& dataPath)
+void RecoverInterruptedSave(const QString& settingsLink, const QString& dataLink)
 {
-    const QString pendingSettings = PendingPath(settingsPath);
-    const QString pendingData = PendingPath(dataPath);
-    const bool settingsPending = QFileInfo(pendingSettings).isFile();
-    const bool dataPending = QFileInfo(pendingData).isFile();
-    if (dataPending && !settingsPending) {
-        std::rename(QFile::encodeName(pendingData).constData(), QFile::encodeName(dataPath).constData());
-        SyncDirectory(dataPath);
-        return;
-    }
-    if (settingsPending)
-        QFile::remove(pendingSettings);
-    if (dataPending)
-        QFile::remove(pendingData);
+    const QString settingsPath = SaveTarget(settingsLink);
+    const QString dataPath = SaveTarget(dataLink);
+    const bool settingsPending = QFileInfo(PendingPath(settingsPath)).isFile();
+    const bool dataPending = QFileInfo(PendingPath(dataPath)).isFile();
+    if (dataPending && !settingsPending)
+        MoveIntoPlace(PendingPath(dataPath), dataPath);
+    else if (settingsPending || dataPending)
+        DiscardPending(settingsPath, dataPath);
 }
 
 } // namespace storage

@@ -80,7 +80,10 @@ SavedGame::Opened SavedGame::open()
     if (denominator_ < 6) {
         Notice(QStringLiteral("確率の分子は６の為、分母は６以上の値を設定して下さい。\r\n"
                               "６でほとんど大当たりします。初期値は３００です。"));
+        // The value in use replaces the refused one: it is what the start-up's
+        // notice names and what the next save writes.
         denominator_ = 300;
+        settings.denominator = QStringLiteral("300");
     }
 
     checkPassedTest();

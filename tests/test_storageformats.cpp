@@ -314,8 +314,10 @@ private slots:
                                                     << data << passed << 0;
         QTest::newRow("data 0 bytes") << good << QByteArray() << fatal << 5;
         QTest::newRow("data truncated in the money") << good << data.left(4) << fatal << 5;
-        QTest::newRow("data truncated in the filler") << good << data.left(60) << passed << 0;
-        QTest::newRow("data truncated after money") << good << data.left(6) << passed << 0;
+        QTest::newRow("data truncated in the filler") << good << data.left(60) << fatal << 5;
+        QTest::newRow("data truncated after money") << good << data.left(6) << fatal << 5;
+        QTest::newRow("data cut before its mark") << good << data.left(102) << fatal << 5;
+        QTest::newRow("data ends at its mark") << good << data.left(103) << passed << 0;
         QTest::newRow("data binary junk") << good << junk << fatal << 59;
         QTest::newRow("data 1 MB") << good << data + QByteArray(1 << 20, '\xAB') << passed << 0;
         QTest::newRow("data all 0xFF") << good << QByteArray(300, '\xFF') << fatal << 59;
