@@ -2,6 +2,8 @@
 
 #include "platform/Seams.h"
 
+#include <QGuiApplication>
+
 namespace app {
 
 namespace {
@@ -23,6 +25,11 @@ GameSession::GameSession(QObject* parent)
 {
     connectSound();
     connect(&window_, &ui::MainWindow::quitRequested, this, &GameSession::quit);
+    // Logging out: the session manager asks for the game to be saved first.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] {
+        if (started_ && !ProgramEnded())
+            save();
+    });
 }
 
 GameSession::~GameSession() = default;
@@ -54,6 +61,7 @@ bool GameSession::start()
 {
     switch (saved_.open()) {
     case storage::SavedGame::Opened::Fatal:
+    case storage::SavedGame::Opened::Running:
         return false;
     case storage::SavedGame::Opened::CheckFailed:
         quitAfterFailedCheck();
@@ -83,13 +91,25 @@ void GameSession::quitAfterFailedCheck()
     EndProgram();
 }
 
+// Every way out, the system's requests included. Before the machine has
+// started there is nothing to save: the files stay as they are. Once ended,
+// a further request (a second signal during the save) changes nothing.
 void GameSession::quit()
 {
-    if (machine_.soundOn())
-        cuePlayer_.stopAll();
+    if (ProgramEnded())
+        return;
+    if (started_) {
+        if (machine_.soundOn())
+            cuePlayer_.stopAll();
+        save();
+    }
+    EndProgram();
+}
+
+void GameSession::save()
+{
     saved_.takeFrom(machine_);
     saved_.save(machine_.state().money);
-    EndProgram();
 }
 
 } // namespace app

@@ -22,8 +22,11 @@ public:
     // program ends instead: a file could not be read, or the check failed
     // (the reset money has then been saved).
     bool start();
-    // Saves the game and ends the program: Escape, the quit item, the close box.
+    // Saves the game and ends the program: Escape, the quit item, the close
+    // box, the system's signals. Once only.
     void quit();
+    // Saves without ending: the session manager's request before a logout.
+    void save();
 
     game::Machine& machine() { return machine_; }
     storage::SavedGame& saved() { return saved_; }

@@ -1,5 +1,6 @@
 // Zelmor: starts the machine.
 #include "app/GameSession.h"
+#include "app/QuitSignals.h"
 #include "platform/FirstPaintProbe.h"
 #include "platform/Seams.h"
 #include "ui/DialogPrompter.h"
@@ -32,7 +33,10 @@ int main(int argc, char** argv)
     seams::install(&prompter);
     app::GameSession session;
     prompter.setOwner(&session.window());
-    if (!session.start())
+    app::QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &app::QuitSignals::quitRequested, &session, &app::GameSession::quit);
+    // A signal during a start-up message ends the program there.
+    if (!session.start() || ProgramEnded())
         return 0;
 
     ui::MainWindow& window = session.window();

@@ -1,8 +1,5 @@
 #include "platform/DataDirectory.h"
 
-#include "platform/Seams.h"
-
-#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -17,11 +14,6 @@ bool directoryIsWritable(const QString& dir)
 
 WritableProbe currentProbe = &directoryIsWritable;
 
-QString withSeparator(const QString& dir)
-{
-    return dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/');
-}
-
 } // namespace
 
 void installWritableProbe(WritableProbe probe)
@@ -29,27 +21,16 @@ void installWritableProbe(WritableProbe probe)
     currentProbe = probe ? probe : &directoryIsWritable;
 }
 
+bool DirectoryWritable(const QString& dir)
+{
+    return currentProbe(dir);
+}
+
 QString PlayerDataDirectory()
 {
     // GenericDataLocation's first entry is $XDG_DATA_HOME when that is an
     // absolute path, and ~/.local/share otherwise.
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-        + QStringLiteral("/zelmor");
-}
-
-QString DataDirectoryFor(const QString& programDir)
-{
-    if (currentProbe(programDir))
-        return withSeparator(programDir);
-    const QString dir = PlayerDataDirectory();
-    // A failure to create it surfaces as the save error when the files are written.
-    QDir().mkpath(dir);
-    return withSeparator(dir);
-}
-
-QString DataDirectory()
-{
-    return DataDirectoryFor(ProgramDir());
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/zelmor");
 }
 
 } // namespace platform

@@ -1,12 +1,14 @@
 #include "storage/SavedGame.h"
 
+#include "platform/DataDirectory.h"
 #include "platform/Runtime.h"
 #include "platform/Seams.h"
 #include "storage/DataFile.h"
 #include "storage/FileAccess.h"
 #include "storage/LoadCheck.h"
-#include "storage/Paths.h"
 #include "storage/RuntimeError.h"
+
+#include <QDir>
 
 #include <cmath>
 
@@ -42,10 +44,44 @@ qint64 WholeDollars(const QString& text)
 
 } // namespace
 
+// Chooses the directory and takes its lock; a pair the program directory
+// holds but the player cannot write is moved where it can be saved. Each
+// change of place is said once, at the start that makes it.
+bool SavedGame::claimDirectory()
+{
+    dir_ = SaveDirectory::Choose(ProgramDir());
+    if (dir_.claim() == SaveDirectory::Claim::AlreadyRunning) {
+        MsgBox(QStringLiteral("ゼルモアはすでに起動しています。\r\n同じデータ（%1）で遊べるゼルモアは一つだけです。")
+                   .arg(QDir::toNativeSeparators(dir_.path())),
+               seams::vbExclamation, Title);
+        EndProgram();
+        return false;
+    }
+    const QString from = QDir::toNativeSeparators(dir_.programDir());
+    switch (dir_.adoptPairFromProgramDirectory()) {
+    case SaveDirectory::Adoption::None:
+        break;
+    case SaveDirectory::Adoption::Copied:
+        Notice(QStringLiteral("ゼルモアのフォルダ（%1）には保存できないため、\r\n"
+                              "データを %2 に移しました。今後はこちらに保存します。")
+                   .arg(from, QDir::toNativeSeparators(dir_.path())));
+        break;
+    case SaveDirectory::Adoption::Failed:
+        Notice(QStringLiteral("ゼルモアのフォルダ（%1）には保存できず、\r\n"
+                              "データを %2 に移すこともできませんでした。\r\n"
+                              "今回の結果は保存されません。")
+                   .arg(from, QDir::toNativeSeparators(platform::PlayerDataDirectory())));
+        break;
+    }
+    return true;
+}
+
 SavedGame::Opened SavedGame::open()
 {
+    if (!claimDirectory())
+        return Opened::Running;
     dataMark = 1;
-    const LoadOutcome outcome = LoadFiles(SettingsPath(), DataPath());
+    const LoadOutcome outcome = LoadFiles(dir_.settingsPath(), dir_.dataPath());
     if (outcome.settingsRead)
         settings = outcome.settings;
     if (outcome.markRead)
@@ -171,7 +207,7 @@ void SavedGame::save(qint64 money)
     try {
         const QByteArray settingsBytes = EncodeSettings(settings);
         const QByteArray record = EncodeDataRecord(EncodeDataString(moneyText, dataMark, [] { return Rnd(); }));
-        WriteFilePair(SettingsPath(), settingsBytes, DataPath(), record);
+        WriteFilePair(dir_.settingsPath(), settingsBytes, dir_.dataPath(), record);
     } catch (const RuntimeError&) {
         MsgBox(QStringLiteral("他のアプリケーションがゼルモアのデータファイルをアクセスしています。\r\n"
                               "最終データは登録されませんでした。"),

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "game/Machine.h"
+#include "storage/SaveDirectory.h"
 #include "storage/Settings.h"
 
 namespace storage {
@@ -13,12 +14,16 @@ public:
         Play,        // the files are loaded (or none exist yet): start the machine
         CheckFailed, // the integrity check failed: the reset money is saved, quit
         Fatal,       // a file could not be read: the message has been shown and the program ended
+        Running,     // another copy of the game plays from the same files: said so, the program ended
     };
 
-    // Start-up up to the machine's own: loads and checks both files (the
-    // battle of wits after a failed check), greets a first-time player, takes
-    // the probability denominator and runs the check-passed test.
+    // Start-up up to the machine's own: chooses the save directory for the
+    // run and takes its lock, loads and checks both files (the battle of wits
+    // after a failed check), greets a first-time player, takes the
+    // probability denominator and runs the check-passed test.
     Opened open();
+    // Where the files live in this run, once open() has chosen.
+    const SaveDirectory& directory() const { return dir_; }
     // The values the machine starts with, once open() said Play.
     game::Machine::StartValues startValues() const;
     // The denominator as the start-up notice names it.
@@ -37,10 +42,12 @@ public:
     double loadedMark = 0;  // the mark read back at loading
 
 private:
+    bool claimDirectory();
     void showWitsDialogs();
     void showWitsFailure();
     void checkPassedTest();
     double denominator_ = 300;
+    SaveDirectory dir_;
     // Saved as the program's directory: with its trailing '/' once the game
     // plays, as the program reports it on the way out after a failed check.
     QString appDir_;

@@ -121,9 +121,11 @@ struct Case : Seams {
             rnd.push(pick(Filler, 255));
         saved.save(money);
     }
-    // Opens the files as the next start would, with the prompts cleared.
+    // Opens the files as the next start would, once this game has ended and
+    // let go of its directory, with the prompts cleared.
     Opened reopen(SavedGame& next)
     {
+        saved = SavedGame();
         prompts.messages.clear();
         prompts.shown.clear();
         return next.open();
