@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace storage {
 
 namespace {
@@ -27,6 +29,36 @@ QString Settings::*UsedLine(int n)
     case 30: return &Settings::denominator;
     default: return nullptr;
     }
+}
+
+// Printable ASCII is the same in Shift-JIS, byte for byte, both ways. The
+// settings of ordinary play hold nothing else, so the Shift-JIS converter
+// (ICU's, whose tables cost over a megabyte of memory when opened) is only
+// opened for a line that holds other text.
+bool PrintableAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
+}
+
+bool PrintableAscii(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7E; });
+}
+
+QString DecodeLine(QByteArrayView line)
+{
+    if (PrintableAscii(line))
+        return QString::fromLatin1(line);
+    QStringDecoder decoder("Shift_JIS");
+    return decoder(line);
+}
+
+QByteArray EncodeLine(const QString& text)
+{
+    if (PrintableAscii(QStringView(text)))
+        return text.toLatin1();
+    QStringEncoder encoder("Shift_JIS");
+    return encoder(text);
 }
 
 const QString SoundOnText = QStringLiteral("0");
@@ -77,12 +109,10 @@ Settings DecodeSettings(const QByteArray& bytes)
         while (end < size && bytes[end] != '\r' && bytes[end] != '\n')
             ++end;
         const QByteArrayView line = QByteArrayView(bytes).sliced(start, end - start);
-        if (QString Settings::*field = UsedLine(n)) {
-            QStringDecoder decoder("Shift_JIS");
-            settings.*field = decoder(line);
-        } else {
+        if (QString Settings::*field = UsedLine(n))
+            settings.*field = DecodeLine(line);
+        else
             settings.unusedLines[n - FirstUnusedLine] = line.toByteArray();
-        }
         start = end;
         if (start < size && bytes[start] == '\r')
             ++start;
@@ -96,12 +126,10 @@ QByteArray EncodeSettings(const Settings& settings)
 {
     QByteArray bytes;
     for (int n = 1; n <= LineCount; ++n) {
-        if (QString Settings::*field = UsedLine(n)) {
-            QStringEncoder encoder("Shift_JIS");
-            bytes += encoder(settings.*field);
-        } else {
+        if (QString Settings::*field = UsedLine(n))
+            bytes += EncodeLine(settings.*field);
+        else
             bytes += settings.unusedLines[n - FirstUnusedLine];
-        }
         bytes += "\r\n";
     }
     return bytes;

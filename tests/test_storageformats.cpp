@@ -10,6 +10,8 @@
 #include "tests/support/SaveFiles.h"
 
 #include <QDir>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -198,6 +200,41 @@ private slots:
         QCOMPARE(storage::EncodeSettings(settings), bytes);
         QCOMPARE(settings.sound(), game::SoundSwitch::Unset);
         QVERIFY(settings.unlocked());
+    }
+
+    // The settings code skips the Shift-JIS converter for printable ASCII. For
+    // every byte and every two-byte sequence a used line can hold, and for
+    // every character of the Basic Multilingual Plane, the bytes and texts
+    // must be exactly those of the converter.
+    void settingsTextAsTheConverterHasIt()
+    {
+        auto loadedLine = [](const QByteArray& bytes) {
+            return storage::DecodeSettings(bytes + QByteArray("\r\n").repeated(30)).savedDirectory;
+        };
+        int mismatches = 0;
+        for (int lead = 0; lead < 256; ++lead) {
+            if (lead == '\r' || lead == '\n')
+                continue;
+            QList<QByteArray> sequences{QByteArray(1, char(lead))};
+            for (int trail = 0x40; trail <= 0xFC && lead >= 0x80; ++trail)
+                sequences << QByteArray(1, char(lead)) + char(trail);
+            for (const QByteArray& bytes : sequences) {
+                const QByteArray line = "ab" + bytes + "cd";
+                QStringDecoder decoder("Shift_JIS");
+                mismatches += loadedLine(line) != QString(decoder(line));
+            }
+        }
+        QCOMPARE(mismatches, 0);
+        storage::Settings settings;
+        for (char32_t c = 1; c < 0x10000; ++c) {
+            if ((c >= 0xD800 && c <= 0xDFFF) || c == u'\r' || c == u'\n')
+                continue;
+            settings.money = QStringLiteral("a") + QChar(char16_t(c));
+            QStringEncoder encoder("Shift_JIS");
+            const QByteArray expected = encoder(settings.money);
+            mismatches += storage::EncodeSettings(settings).split('\n').value(1).chopped(1) != expected;
+        }
+        QCOMPARE(mismatches, 0);
     }
 
     void settingsNamedValues_data()
