@@ -32,4 +32,14 @@ done
 symbols=$(readelf --dyn-syms -W "$DIR/libzelmor_audio.so")
 grep -q ' zelmor_create_audio_backend$' <<<"$symbols" ||
     { echo "FAIL: the sound module does not export zelmor_create_audio_backend" >&2; exit 1; }
-echo "PASS: $(needed "$DIR/zelmor" | wc -l) libraries linked by the executable, none for sound"
+# The rules of play build and run on Qt Core alone: their test suites link
+# neither Qt Gui nor Qt Widgets.
+for suite in test_spin test_reels test_payout test_lamps test_play_features test_random_play; do
+    exe="$DIR/../tests/$suite"
+    [ -x "$exe" ] || { echo "FAIL: no $exe" >&2; exit 1; }
+    if bad=$(needed "$exe" | grep -E 'Qt6(Gui|Widgets)'); then
+        echo "FAIL: $suite links $(echo "$bad" | tr '\n' ' ')" >&2
+        exit 1
+    fi
+done
+echo "PASS: $(needed "$DIR/zelmor" | wc -l) libraries linked by the executable, none for sound; the rule suites link no Qt Gui"
