@@ -1,15 +1,16 @@
 // Sound figures on SDL's dummy driver, which plays in real time:
-//  - effect latency: from the PlayEffect call to the first non-silent sample
-//    the mixer renders. A post-mix tap sees every buffer as it is mixed; the
+//  - effect latency: from the effect cue to the first non-silent sample the
+//    mixer renders. A post-mix tap sees every buffer as it is mixed; the
 //    latency is the tap's clock at that buffer plus the sample's offset in it.
 //  - the user-interface thread's time for a music cue and an effect cue;
 //  - the gap when a tune repeats: the mixed frames between the buffer in which
 //    a tune's end was seen and the first buffer of its next run.
-#include "app/MdlZelmor.h"
+#include "BenchSupport.h"
+#include "Smf.h"
+#include "sound/CuePlayer.h"
 #include "sound/sdl/SdlAudio.h"
-#include "tests/support/TestSupport.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 
@@ -26,6 +27,7 @@
 
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
+using game::Cue;
 
 namespace {
 
@@ -82,22 +84,15 @@ bool WaitFor(Cond cond, int ms = 2000)
     return true;
 }
 
-// The game's sound files, or stand-ins when the build has none.
-void EnsureSounds(testing::Game& game)
+// A quarter-second tune: one note at 120 beats a minute.
+bool WriteShortTune(const QString& path)
 {
-    for (const char* tune : {"ROLL.MID", "REACH.MID", "ALLR.MID", "FEVER.MID", "Tvsa1.MID", "Tvsa2.MID", "Tvsa3.MID"}) {
-        if (!QFile::exists(game.path(QString::fromLatin1(tune)))) {
-            std::printf("(no %s in the build: using a one-note stand-in)\n", tune);
-            game.writeFile(QString::fromLatin1(tune), testing::MidiFile(960 * 10));
-        }
-    }
-    for (const char* effect : {"YOKOKU.WAV", "STOP.WAV", "ATARI.WAV"}) {
-        if (!QFile::exists(game.path(QString::fromLatin1(effect)))) {
-            std::printf("(no %s in the build: using a sine stand-in)\n", effect);
-            game.writeFile(QString::fromLatin1(effect), testing::WaveFile(0.3));
-        }
-    }
-    game.writeFile(QStringLiteral("GAP.MID"), testing::MidiFile(240));
+    smf::Song song(480);
+    song.conductor().tempo(0, 120);
+    smf::Track& piano = song.add("Piano", 0);
+    piano.program(0, 0);
+    piano.note(0, 240, 72, 100);
+    return song.write(path.toStdString(), 240);
 }
 
 } // namespace
@@ -106,13 +101,15 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
         qputenv("SDL_AUDIODRIVER", "dummy");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    testing::Game game;
-    EnsureSounds(game);
-    FrmMain& form = game.start();
-    MdlZelmor::SaveLines[3] = QStringLiteral("0");
+    QCoreApplication app(argc, argv);
+    bench::ProgramCopy program;
+    for (Cue cue : {Cue::Roll, Cue::Notice, Cue::Stop, Cue::Jackpot}) {
+        if (!QFile::exists(program.file(sound::CueFile(cue)))) {
+            std::printf("no %s in %s: build the assets first\n", qPrintable(sound::CueFile(cue)), ZELMOR_ASSET_DIR);
+            return 1;
+        }
+    }
+    sound::CuePlayer player(program.path(), [] { return true; });
     std::mt19937 rng(7);
 
     std::printf("driver %s, %d frames a buffer at %d Hz (%.1f ms)\n", qgetenv("SDL_AUDIODRIVER").constData(),
@@ -125,43 +122,43 @@ int main(int argc, char** argv)
         sound::SdlAudio cold;
         sound::install(&cold);
         auto t = NowNs();
-        if (!form.PlayEffect(QStringLiteral("STOP.WAV"))) {
-            std::printf("no sound device: %s\n", qPrintable(form.MMControl2.lastError()));
+        if (!player.play(Cue::Stop)) {
+            std::printf("no sound device: %s\n", qPrintable(player.effects.lastError()));
             return 1;
         }
         std::printf("first effect cue (opens the device): %.2f ms\n", Ms(NowNs() - t));
         t = NowNs();
-        form.PlayMusic(QStringLiteral("ROLL.MID"));
+        player.play(Cue::Roll);
         std::printf("first music cue, unprepared (loads %s): %.2f ms\n", qPrintable(cold.soundFont()),
                     Ms(NowNs() - t));
-        form.MMControl1.setCommand(QStringLiteral("Close"));
-        form.MMControl2.setCommand(QStringLiteral("Close"));
+        player.stopAll();
     }
-    // As the game does it: start-up prepares, the first spin comes later.
+    // As the game does it: switching the sound on prepares, the first spin
+    // comes later.
     sound::SdlAudio audio;
     sound::install(&audio);
-    form.ConfigureSound();
+    player.prepare();
     std::this_thread::sleep_for(1s);
     auto t = NowNs();
-    form.PlayMusic(QStringLiteral("ROLL.MID"));
-    form.PlayEffect(QStringLiteral("YOKOKU.WAV"));
+    player.play(Cue::Roll);
+    player.play(Cue::Notice);
     std::printf("first spin's cues (device opens, soundfont ready): %.2f ms\n", Ms(NowNs() - t));
-    form.CloseMusic();
+    player.stopMusic();
 
     Tap tap;
     Mix_SetPostMix(&PostMix, &tap);
 
     // Effect latency, from a random phase of the buffer clock each time.
     std::vector<double> latency, effectCue;
-    const QString effects[] = {QStringLiteral("YOKOKU.WAV"), QStringLiteral("STOP.WAV"), QStringLiteral("ATARI.WAV")};
+    const Cue effects[] = {Cue::Notice, Cue::Stop, Cue::Jackpot};
     for (int i = 0; i < 150; ++i) {
-        form.MMControl2.setCommand(QStringLiteral("Close"));
+        player.effects.setCommand(QStringLiteral("Close"));
         const std::int64_t closed = NowNs();
         WaitFor([&] { return tap.lastSilentNs > closed; });
         std::this_thread::sleep_for(std::chrono::microseconds(rng() % 12000));
         tap.armed = true;
         const std::int64_t t0 = NowNs();
-        form.PlayEffect(effects[i % 3]);
+        player.play(effects[i % 3]);
         effectCue.push_back(Ms(NowNs() - t0));
         if (WaitFor([&] { return !tap.armed; }))
             latency.push_back(Ms(tap.soundAtNs - t0));
@@ -170,23 +167,31 @@ int main(int argc, char** argv)
 
     // Cue cost with the music rendering on the audio thread at the same time.
     std::vector<double> musicCue;
-    const QString tunes[] = {QStringLiteral("ROLL.MID"),  QStringLiteral("REACH.MID"), QStringLiteral("ALLR.MID"),
-                             QStringLiteral("FEVER.MID"), QStringLiteral("Tvsa1.MID"), QStringLiteral("Tvsa3.MID")};
+    const Cue tunes[] = {Cue::Roll, Cue::Reach, Cue::AllRotation, Cue::Fever, Cue::ChanceIntro, Cue::Calm};
     for (int i = 0; i < 300; ++i) {
         std::this_thread::sleep_for(std::chrono::microseconds(2000 + rng() % 18000));
         const std::int64_t t0 = NowNs();
-        form.PlayMusic(tunes[i % 6]);
+        player.play(tunes[i % 6]);
         musicCue.push_back(Ms(NowNs() - t0));
         if (i % 3 == 0) {
             const std::int64_t t1 = NowNs();
-            form.PlayEffect(effects[i % 3]);
+            player.play(effects[i % 3]);
             effectCue.push_back(Ms(NowNs() - t1));
         }
     }
+    player.stopAll();
 
-    // Repeats of a quarter-second tune through the music rotation.
+    // Repeats of a quarter-second tune through the music rotation: a second
+    // program directory whose spin tune is that short one.
     std::vector<double> gaps;
-    form.PlayMusic(QStringLiteral("GAP.MID"));
+    bench::ProgramCopy shortTunes;
+    QFile::remove(shortTunes.file(sound::CueFile(Cue::Roll)));
+    if (!WriteShortTune(shortTunes.file(sound::CueFile(Cue::Roll)))) {
+        std::printf("cannot write the short tune\n");
+        return 1;
+    }
+    sound::CuePlayer repeater(shortTunes.path(), [] { return true; });
+    repeater.play(Cue::Roll);
     QElapsedTimer clock;
     clock.start();
     std::int64_t seenEnd = 0;
@@ -199,15 +204,20 @@ int main(int argc, char** argv)
             seenEnd = end;
         }
     }
-    form.CloseMusic();
+    repeater.stopMusic();
 
-    const Summary l = Summarise(latency), m = Summarise(musicCue), e = Summarise(effectCue), g = Summarise(gaps);
-    std::printf("effect latency, call to first sound rendered (%zu cues): p50 %.2f ms, p99 %.2f ms, max %.2f ms\n",
+    const Summary l = Summarise(latency), m = Summarise(musicCue), e = Summarise(effectCue);
+    std::printf("effect latency, cue to first sound rendered (%zu cues): p50 %.2f ms, p99 %.2f ms, max %.2f ms\n",
                 latency.size(), l.p50, l.p99, l.max);
     std::printf("UI thread, music cue (%zu): p50 %.3f ms, p99 %.3f ms, max %.3f ms\n", musicCue.size(), m.p50, m.p99,
                 m.max);
     std::printf("UI thread, effect cue (%zu): p50 %.3f ms, p99 %.3f ms, max %.3f ms\n", effectCue.size(), e.p50, e.p99,
                 e.max);
+    if (gaps.empty()) {
+        std::printf("repeat gap: the short tune did not repeat\n");
+        return 1;
+    }
+    const Summary g = Summarise(gaps);
     std::printf("repeat gap (%zu repeats), in frames between the end's buffer and the next run: p50 %.0f, max %.0f\n",
                 gaps.size(), g.p50, g.max);
     return 0;

@@ -1,6 +1,7 @@
-// Plays a scripted stretch of the game with sound on, through the game's own
-// routines and timers in real time, on the real sound device. On SDL's disk
-// driver the mixed output lands in a file that sox can measure:
+// Plays a scripted stretch of a game session with sound on, through the
+// game's own machine, window timers and cue player in real time, on the real
+// sound device. On SDL's disk driver the mixed output lands in a file that sox
+// can measure:
 //
 //   SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=session.raw build/bench/bench_sound_session [sound-dir]
 //   sox -t raw -r 44100 -e signed -b 16 -c 2 session.raw session.wav
@@ -8,9 +9,9 @@
 // The session: a cover hit, a jackpot spin with the notice chime, the spin
 // music, the reach tune, the jackpot bell, the slot-chance music handing over
 // to its loop, and one slot-chance spin stopped by hand.
-#include "app/MdlZelmor.h"
+#include "BenchSupport.h"
+#include "app/GameSession.h"
 #include "sound/sdl/SdlAudio.h"
-#include "tests/support/TestSupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,8 +20,6 @@
 
 #include <cstdio>
 #include <functional>
-
-using namespace testing;
 
 namespace {
 
@@ -50,6 +49,17 @@ void RunFor(int ms)
     RunUntil([] { return false; }, ms);
 }
 
+// A hit at cover A, then Start with the given draws and those that follow.
+void HitAndStart(game::Machine& machine, bench::ScriptedRandom& rnd, const std::vector<double>& draws,
+                 std::initializer_list<double> later = {})
+{
+    rnd.script({bench::Pick(0, 4)});
+    machine.pickCover(0);
+    rnd.script(draws);
+    rnd.script(later);
+    machine.startSpin();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -57,50 +67,62 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Game game;
+    bench::ProgramCopy program;
     if (argc > 1) {
         const QDir sounds(QString::fromLocal8Bit(argv[1]));
         for (const QString& name : sounds.entryList({QStringLiteral("*.MID"), QStringLiteral("*.WAV")}, QDir::Files)) {
-            game.removeFile(name);
-            QFile::copy(sounds.filePath(name), game.path(name));
+            QFile::remove(program.file(name));
+            QFile::copy(sounds.filePath(name), program.file(name));
         }
     }
+    bench::Host host(program.path());
+    seams::install(&host);
+    bench::ScriptedRandom rnd;
+    seams::install(&rnd);
     sound::SdlAudio audio;
     sound::install(&audio);
-    FrmMain& f = game.start();
-    MdlZelmor::SaveLines[3] = QStringLiteral("0");
-    f.ConfigureSound();
+
+    app::GameSession game;
+    if (!game.start())
+        return 1;
+    game::Machine& machine = game.machine();
+    const game::MachineState& s = machine.state();
+    // A first start plays no sound: the player picks "No sound" twice.
+    machine.toggleSound();
+    machine.toggleSound();
+    if (!machine.soundOn())
+        return 1;
     session.start();
 
     // A jackpot spin (draw 2: the normal stop after a reach) with the chime.
-    hitAndStart(game, f, spinDraws(0, 0, 0, 1, 2), {pick(12, 20), pick(5, 10)});
+    HitAndStart(machine, rnd, bench::SpinDraws(0, 0, 0, 1, 2), {bench::Pick(12, 20), bench::Pick(5, 10)});
     Note("spin starts: ROLL.MID, YOKOKU.WAV");
-    if (!RunUntil([&] { return f.ReachShown == 1; }, 15000))
+    if (!RunUntil([&] { return s.reachShown; }, 15000))
         return 1;
     Note("reach: REACH.MID");
-    if (!RunUntil([&] { return f.Label14.visible(); }, 30000))
+    if (!RunUntil([&] { return s.lastWin > 0; }, 30000))
         return 1;
     Note("jackpot: ATARI.WAV, Tvsa1.MID");
-    if (!RunUntil([&] { return f.MMControl1.fileName().endsWith(QStringLiteral("Tvsa2.MID")); }, 60000))
+    if (!RunUntil([&] { return game.cuePlayer().music.fileName().endsWith(QStringLiteral("Tvsa2.MID")); }, 60000))
         return 1;
     Note("Tvsa1.MID ended: Tvsa2.MID");
     RunFor(4000);
 
     // A slot-chance spin, stopped by hand.
-    hitAndStart(game, f, spinDraws(0, 0, 0, 0, 100));
+    HitAndStart(machine, rnd, bench::SpinDraws(0, 0, 0, 0, 100));
     Note("slot-chance spin starts");
-    for (ui::Image* stop : {&f.ImgLStop, &f.ImgCStop, &f.ImgRStop}) {
+    for (ui::Image& stop : game.window().stopButtons) {
         RunFor(900);
-        stop->click();
+        stop.click();
         Note("stop button: STOP.WAV");
     }
     RunFor(3000);
-    for (int i = 0; i < 1000; ++i) // the data file's filler, written at quitting
-        game.rnd.push(0.5);
-    f.mnuQuit_Click();
+    game.quit(); // the data file's filler draws 0.5 once the script has run out
     Note("quit: both channels closed");
     RunFor(500);
     std::printf("soundfont %s; %lld frames mixed\n", qPrintable(audio.soundFont()),
                 static_cast<long long>(audio.renderedFrames()));
+    seams::install(static_cast<seams::RandomSource*>(nullptr));
+    seams::install(static_cast<seams::Host*>(nullptr));
     return 0;
 }

@@ -67,6 +67,8 @@ SpinChain::SpinChain(int outcomeCount, std::function<int(const game::MachineStat
                      DrawWalker::Lottery lottery)
     : outcomeCount_(outcomeCount), outcome_(std::move(outcome)), walker_(lottery)
 {
+    // What changed is read from the state: the signals would only cost time.
+    machine_.blockSignals(true);
 }
 
 // Every outcome of one step from `from`, equal states merged.
@@ -74,23 +76,26 @@ SpinChain::Successors SpinChain::walk(const game::MachineState& from, void (game
 {
     Successors into;
     std::unordered_map<StateKey, std::size_t, StateKeyHash> seen;
+    StateKey lastKey{};
+    std::size_t last = 0;
     walker_.walk([&] {
         machine_.editState() = from;
         (machine_.*step)();
     }, [&](const Fraction& chance) {
         const game::MachineState& state = machine_.state();
-        if (!into.empty()) {
-            if (seen.empty())
-                seen.emplace(KeyOf(into.front().state), 0);
-            const StateKey key = KeyOf(state);
-            const auto at = seen.find(key);
-            if (at != seen.end()) {
-                into[at->second].chance += chance;
-                return;
-            }
-            seen.emplace(key, into.size());
+        const StateKey key = KeyOf(state);
+        // Neighbouring outcomes often leave the same state.
+        if (!into.empty() && key == lastKey) {
+            into[last].chance += chance;
+            return;
         }
-        into.push_back({chance, state, Settled(machine_)});
+        const auto [at, added] = seen.emplace(key, into.size());
+        if (added)
+            into.push_back({chance, state, Settled(machine_)});
+        else
+            into[at->second].chance += chance;
+        lastKey = key;
+        last = at->second;
     });
     return into;
 }
