@@ -115,7 +115,11 @@ MidiSummary summarise(const QByteArray& d)
 MidiSummary summariseFile(const QString& path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? summarise(file.readAll()) : MidiSummary{QStringLiteral("cannot open ") + path};
+    if (file.open(QIODevice::ReadOnly))
+        return summarise(file.readAll());
+    MidiSummary failed;
+    failed.error = QStringLiteral("cannot open ") + path;
+    return failed;
 }
 
 // The notes of a small tune written with the score notation.
