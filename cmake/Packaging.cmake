@@ -1,8 +1,9 @@
 # Installing the game and packaging it for Debian.
 #
 # Layout under the prefix:
-#   lib/zelmor/            the program's directory: the executable and every
-#                          picture and sound, side by side, as the game expects
+#   lib/zelmor/            the program's directory: the executable and the
+#                          pictures and sounds it reads from there, side by
+#                          side (the window's own pictures are built into it)
 #   bin/zelmor             a relative symbolic link to lib/zelmor/zelmor (the
 #                          game finds its directory through /proc/self/exe,
 #                          which resolves the link)

@@ -3,6 +3,7 @@
 // come back as what the window shows.
 #include "platform/Runtime.h"
 #include "tests/support/SessionRig.h"
+#include "ui/AboutDialog.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -11,8 +12,14 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <functional>
+
 using namespace testing;
 using game::Pointer;
+
+// Whether the window shows one of its own pictures, in a session that is playing.
+using ShowsPicture = std::function<bool(SessionRig&)>;
+Q_DECLARE_METATYPE(ShowsPicture)
 
 namespace {
 
@@ -150,6 +157,56 @@ private slots:
         };
         QCOMPARE(widgets.value(control)->geometry(),
                  rt::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    }
+
+    // The background, Start, STOP and the window icon are built into the
+    // program: without their files in the program's directory the window
+    // shows each of them, and a slot chance still has STOP buttons.
+    void ownPicturesWithoutFiles_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<ShowsPicture>("shows");
+        QTest::newRow("background") << "BACK.BMP" << ShowsPicture([](SessionRig& rig) {
+            const QRect corner(0, 0, 60, 30); // no control lies there
+            const QImage shown = rig.window().centralWidget()->grab(corner).toImage();
+            const QImage picture(ui::WindowPicture(QStringLiteral("BACK.BMP")));
+            return shown.convertToFormat(QImage::Format_RGB32) ==
+                   picture.copy(corner).convertToFormat(QImage::Format_RGB32);
+        });
+        QTest::newRow("Start") << "START.BMP" << ShowsPicture([](SessionRig& rig) {
+            const QPushButton* start = rig.window().startButton.widget();
+            return !start->icon().isNull() && start->iconSize() == QSize(48, 32);
+        });
+        QTest::newRow("STOP") << "STOP.PNG" << ShowsPicture([](SessionRig& rig) {
+            ui::MainWindow& w = rig.window();
+            hitCoverA(rig);
+            startLineUp(rig);
+            tickReels(w);
+            hitCoverA(rig);
+            rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
+            w.startButton.click();
+            const QImage picture(ui::WindowPicture(QStringLiteral("STOP.PNG")));
+            const QPoint middle(16, 16);
+            for (ui::Image& stop : w.stopButtons) {
+                if (!stop.visible() || stop.widget()->grab().toImage().pixel(middle) != picture.pixel(middle))
+                    return false;
+                stop.click();
+            }
+            return !rig.machine().spinning();
+        });
+        QTest::newRow("window icon") << "ZELMOR.PNG" << ShowsPicture([](SessionRig& rig) {
+            ui::AboutDialog version(&rig.window());
+            return !rig.window().windowIcon().isNull() && version.icon.hasPicture();
+        });
+    }
+    void ownPicturesWithoutFiles()
+    {
+        QFETCH(QString, file);
+        QFETCH(ShowsPicture, shows);
+        SessionRig rig;
+        rig.removeFile(file);
+        rig.play();
+        QVERIFY(shows(rig));
     }
 
     // A mouse click on a cover reaches the machine, and the labels and

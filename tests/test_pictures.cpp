@@ -1,6 +1,9 @@
-// The pictures the build draws into the program's directory: every file is
-// there, readable, of the size the window expects, and the transparent parts
-// of the buttons and icons are where they must be.
+// The pictures the build draws into the program's directory, and the
+// window's own pictures built into the program: every one is there, readable,
+// of the size the window expects, and the transparent parts of the buttons and
+// icons are where they must be.
+#include "ui/Controls.h"
+
 #include <QColor>
 #include <QDir>
 #include <QFile>
@@ -35,33 +38,33 @@ class TestPictures : public QObject {
 private slots:
     void everyPicture_data()
     {
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("path");
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("height");
-        QTest::newRow("background") << "BACK.BMP" << 500 << 312;
+        QTest::newRow("background") << ui::WindowPicture("BACK.BMP") << 500 << 312;
         for (int n = 0; n <= 9; ++n)
-            QTest::addRow("symbol %d", n) << QStringLiteral("R0%1.BMP").arg(n) << 114 << 114;
-        QTest::newRow("cover") << "COVER.BMP" << 72 << 72;
-        QTest::newRow("hit card") << "ATARI.BMP" << 72 << 72;
-        QTest::newRow("miss card") << "HAZURE.BMP" << 72 << 72;
-        QTest::newRow("no target") << "BAI01.BMP" << 114 << 114;
-        QTest::newRow("start") << "START.BMP" << 48 << 32;
-        QTest::newRow("stop") << "STOP.PNG" << 32 << 32;
-        QTest::newRow("window icon") << "ZELMOR.PNG" << 64 << 64;
-        QTest::newRow("wits warning") << "CHIE.BMP" << 64 << 64;
-        QTest::newRow("wits failure") << "KURABE.BMP" << 64 << 64;
+            QTest::addRow("symbol %d", n) << assetPath(QStringLiteral("R0%1.BMP").arg(n)) << 114 << 114;
+        QTest::newRow("cover") << assetPath("COVER.BMP") << 72 << 72;
+        QTest::newRow("hit card") << assetPath("ATARI.BMP") << 72 << 72;
+        QTest::newRow("miss card") << assetPath("HAZURE.BMP") << 72 << 72;
+        QTest::newRow("no target") << assetPath("BAI01.BMP") << 114 << 114;
+        QTest::newRow("start") << ui::WindowPicture("START.BMP") << 48 << 32;
+        QTest::newRow("stop") << ui::WindowPicture("STOP.PNG") << 32 << 32;
+        QTest::newRow("window icon") << ui::WindowPicture("ZELMOR.PNG") << 64 << 64;
+        QTest::newRow("wits warning") << assetPath("CHIE.BMP") << 64 << 64;
+        QTest::newRow("wits failure") << assetPath("KURABE.BMP") << 64 << 64;
     }
     void everyPicture()
     {
-        QFETCH(QString, name);
+        QFETCH(QString, path);
         QFETCH(int, width);
         QFETCH(int, height);
-        const QImage image = load(assetPath(name));
+        const QImage image = load(path);
         QVERIFY(!image.isNull());
         QCOMPARE(image.size(), QSize(width, height));
-        if (name.endsWith(QLatin1String(".BMP"))) {
+        if (path.endsWith(QLatin1String(".BMP"))) {
             // 24-bit bitmaps: the bits-per-pixel field of the header.
-            QFile file(assetPath(name));
+            QFile file(path);
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QByteArray header = file.read(30);
             QCOMPARE(header.left(2), QByteArray("BM"));
@@ -82,7 +85,7 @@ private slots:
     // clearly lettering: a near-key pixel would show as a pale fringe.
     void startPictureHasCleanKeyColour()
     {
-        const QImage image = load(assetPath(QStringLiteral("START.BMP")));
+        const QImage image = load(ui::WindowPicture(QStringLiteral("START.BMP")));
         const QRgb key = qRgb(128, 255, 128);
         int keyPixels = 0, lettering = 0;
         for (int y = 0; y < image.height(); ++y)
@@ -104,8 +107,8 @@ private slots:
     void iconsAreTransparentOutsideTheirShape_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::newRow("stop") << assetPath(QStringLiteral("STOP.PNG"));
-        QTest::newRow("window icon") << assetPath(QStringLiteral("ZELMOR.PNG"));
+        QTest::newRow("stop") << ui::WindowPicture(QStringLiteral("STOP.PNG"));
+        QTest::newRow("window icon") << ui::WindowPicture(QStringLiteral("ZELMOR.PNG"));
     }
     void iconsAreTransparentOutsideTheirShape()
     {

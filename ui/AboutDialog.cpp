@@ -39,7 +39,7 @@ AboutDialog::AboutDialog(QWidget* owner)
 void AboutDialog::buildControls()
 {
     icon.create(this, 240, 240, 540, 540, true);
-    icon.setPicture(ProgramFile(QStringLiteral("ZELMOR.PNG")));
+    icon.setPicture(WindowPicture(QStringLiteral("ZELMOR.PNG")));
 
     titleLabel.create(this, 1050, 180, 3885, 540);
     titleLabel.setCaption(QStringLiteral("Zelmor"));

@@ -18,6 +18,13 @@
 #include <QPushButton>
 #include <QTimer>
 
+// The window's pictures live in the ui library's resources, which a static
+// library has to register by hand (outside any namespace).
+static void RegisterWindowPictures()
+{
+    Q_INIT_RESOURCE(window_pictures);
+}
+
 namespace ui {
 
 QColor ToQColor(long bgr)
@@ -132,8 +139,14 @@ QPixmap PictureFiles::load(const QString& path)
 {
     if (!cachingEnabled)
         return readPicture(path);
-    const QFileInfo info(path);
     auto& cache = pictureCache();
+    if (path.startsWith(QLatin1Char(':'))) {
+        auto it = cache.constFind(path);
+        if (it == cache.constEnd())
+            it = cache.insert(path, CachedPicture{readPicture(path), {}, -1});
+        return it->pixmap;
+    }
+    const QFileInfo info(path);
     if (!info.isFile()) {
         cache.remove(path);
         return QPixmap();
@@ -155,6 +168,13 @@ void PictureFiles::setCaching(bool enabled)
 }
 
 void PictureFiles::clear() { pictureCache().clear(); }
+
+QString WindowPicture(const QString& name)
+{
+    static const bool registered = (RegisterWindowPictures(), true);
+    Q_UNUSED(registered);
+    return QStringLiteral(":/window/") + name;
+}
 
 // ---------------------------------------------------------------- Image
 

@@ -54,13 +54,18 @@ private:
 
 // Loads pictures from bitmap files. Pictures are kept in memory and reloaded
 // whenever the file's size or modification time changes; a missing or
-// unreadable file gives a null picture.
+// unreadable file gives a null picture. A picture built into the program
+// (a path starting with ':') never changes and is decoded once.
 class PictureFiles {
 public:
     static QPixmap load(const QString& path);
     static void setCaching(bool enabled); // benchmarks compare both ways
     static void clear();
 };
+
+// The window's own pictures, built into the program: the path of one, such
+// as "STOP.PNG", for PictureFiles and the controls.
+QString WindowPicture(const QString& name);
 
 class ImageBox;
 

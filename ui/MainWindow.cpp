@@ -73,7 +73,7 @@ struct Look {
     bool border = false;             // label: sunken single border
     Qt::Alignment align = {};
     const char16_t* tip = nullptr;
-    const char16_t* picture = nullptr; // image: a file of the program's directory
+    const char16_t* picture = nullptr; // image: one of the window's own pictures
     bool stretch = true;               // image: the picture fills the box
     FillStyle fill = FillStyle::Transparent;
     long line = -1;                    // shape: border colour
@@ -89,8 +89,8 @@ struct Place {
     Look look;
 };
 
-// Creates a control at its place with its look; `programDir` ends in '/'.
-void Lay(Label& label, QWidget* parent, const Place& p, const QString&)
+// Creates a control at its place with its look.
+void Lay(Label& label, QWidget* parent, const Place& p)
 {
     const Look& look = p.look;
     label.create(parent, p.left, p.top, p.width, p.height);
@@ -110,19 +110,19 @@ void Lay(Label& label, QWidget* parent, const Place& p, const QString&)
         label.setVisible(false);
 }
 
-void Lay(Image& image, QWidget* parent, const Place& p, const QString& programDir)
+void Lay(Image& image, QWidget* parent, const Place& p)
 {
     const Look& look = p.look;
     image.create(parent, p.left, p.top, p.width, p.height, look.stretch);
     if (look.tip)
         image.setToolTip(QString::fromUtf16(look.tip));
     if (look.picture)
-        image.setPicture(programDir + QString::fromUtf16(look.picture));
+        image.setPicture(WindowPicture(QString::fromUtf16(look.picture)));
     if (look.hidden)
         image.setVisible(false);
 }
 
-void Lay(Shape& shape, QWidget* parent, const Place& p, const QString&)
+void Lay(Shape& shape, QWidget* parent, const Place& p)
 {
     const Look& look = p.look;
     shape.create(parent, p.left, p.top, p.width, p.height);
@@ -134,7 +134,7 @@ void Lay(Shape& shape, QWidget* parent, const Place& p, const QString&)
         shape.setBorderColor(look.line);
 }
 
-void Lay(PictureButton& button, QWidget* parent, const Place& p, const QString&)
+void Lay(PictureButton& button, QWidget* parent, const Place& p)
 {
     button.create(parent, p.left, p.top, p.width, p.height);
     if (p.look.hidden)
@@ -158,11 +158,11 @@ MainWindow::MainWindow(game::Machine& machine, const QString& programDir, QWidge
 
     auto* client = new Client(this);
     client->setFixedSize(rt::Px(ClientWidthTwips), rt::Px(ClientHeightTwips));
-    client->backgroundFile = programFile(QStringLiteral("BACK.BMP"));
+    client->backgroundFile = WindowPicture(QStringLiteral("BACK.BMP"));
     client_ = client;
     setCentralWidget(client_);
 
-    const QPixmap icon = PictureFiles::load(programFile(QStringLiteral("ZELMOR.PNG")));
+    const QPixmap icon = PictureFiles::load(WindowPicture(QStringLiteral("ZELMOR.PNG")));
     if (!icon.isNull())
         setWindowIcon(QIcon(icon));
 
@@ -241,9 +241,9 @@ void MainWindow::buildControls()
     };
 
     for (const Place& p : places)
-        std::visit([&](auto* control) { Lay(*control, client_, p, programDir_); }, p.control);
+        std::visit([&](auto* control) { Lay(*control, client_, p); }, p.control);
     startButton.setBackColor(RGB(0, 255, 0));
-    startButton.setPicture(programFile(QStringLiteral("START.BMP")), RGB(128, 255, 128));
+    startButton.setPicture(WindowPicture(QStringLiteral("START.BMP")), RGB(128, 255, 128));
 
     const game::MachineState& s = machine_.state();
     reelTimer.create(this, s.reelTimerMs, s.reelTimerEnabled);

@@ -18,7 +18,8 @@ class HelpWindow;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // `programDir` ends in '/': the pictures are read from there.
+    // `programDir` ends in '/': the symbols and cards are read from there;
+    // the background, Start, STOP and the icon are built into the program.
     MainWindow(game::Machine& machine, const QString& programDir, QWidget* parent = nullptr);
     ~MainWindow() override;
 

@@ -16,7 +16,7 @@ set -uo pipefail
 SOURCE_DIR=$(cd "$(dirname "$0")/../.." && pwd)
 . "$SOURCE_DIR/tests/support/xsession.sh"
 
-if ! xs_have_tools || ! command -v import >/dev/null 2>&1 || ! command -v convert >/dev/null 2>&1; then
+if ! xs_have_tools || ! xs_have_imagemagick; then
     echo "e2e: SKIPPED: Xvfb, xdotool and ImageMagick are needed (scripts/install-deps.sh installs them)"
     exit 0
 fi
@@ -73,82 +73,14 @@ quit_game() { # Escape on the main window, then the program must end
 money() { xs_get_line "$GAME/Zelmor.ini" 2; }
 
 # ---------------------------------------------------------------- layout probes
-# Places in twips (left, top, width, height) from the window's layout.
-COVER_A="600 720 540 540"
-START="400 3600 750 495"
+# Places in twips (left, top, width, height) from the window's layout; cover A,
+# Start and the lamps come with xsession.sh.
 STOP_L="2340 3600 480 480"
 STOP_C="3300 3600 480 480"
 STOP_R="4280 3600 480 480"
-TOP_LAMP="1800 480 3520 255"
-CHANCE_COUNTER="5280 3640 375 375"
 
-shot() { import -window "$1" "$2" 2>/dev/null; }
-# Fraction of the pixels of a control's box within 25% of a colour.
-colour_share() { # file colour left top width height
-    local x=$(($3 / 15)) y=$(($4 / 15 + XS_MENU_HEIGHT)) w=$(($5 / 15)) h=$(($6 / 15))
-    convert "$1" -crop "${w}x${h}+${x}+${y}" +repage -fuzz 25% -fill black +opaque "$2" \
-        -fill white -opaque "$2" -colorspace Gray -format '%[fx:mean]' info: 2>/dev/null
-}
-brightness() { # file left top width height
-    local x=$(($2 / 15)) y=$(($3 / 15 + XS_MENU_HEIGHT)) w=$(($4 / 15)) h=$(($5 / 15))
-    convert "$1" -crop "${w}x${h}+${x}+${y}" +repage -colorspace Gray -format '%[fx:mean]' info: 2>/dev/null
-}
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
-start_visible() { shot "$1" "$WORK/s.png"; above "$(colour_share "$WORK/s.png" 'rgb(0,255,0)' $START)" 0.2; }
-stops_visible() { shot "$1" "$WORK/s.png"; above "$(colour_share "$WORK/s.png" 'rgb(220,0,0)' $STOP_L)" 0.15; }
+stops_visible() { xs_shot "$1" "$WORK/s.png"; xs_above "$(xs_colour_share "$WORK/s.png" 'rgb(220,0,0)' $STOP_L)" 0.15; }
 stops_gone() { ! stops_visible "$1"; }
-
-answer_boxes() { local b; while b=$(xs_message_box); do xs_key "$b" Return; sleep 0.3; done; }
-
-# Buys a BET at cover A until Start shows; borrows $100 from the File menu when
-# the money runs out. Sets SPENT_FROM (the money before the click that
-# completed the BET, as far as known) and MONEY_BEFORE_SPIN.
-MONEY_KNOWN=100
-buy_bet() {
-    local win=$1 tries=0 left=$MONEY_KNOWN
-    while ! start_visible "$win"; do
-        tries=$((tries + 1))
-        [ $tries -le 60 ] || die "no cover hit in 60 tries"
-        if [ "$left" -lt 10 ]; then
-            xs_key "$win" alt+f
-            sleep 0.3
-            xdotool key 1
-            sleep 0.5
-            if xs_message_box >/dev/null; then
-                answer_boxes # refused: try again
-            else
-                left=100
-            fi
-            continue
-        fi
-        xs_click_twips "$win" $COVER_A
-        left=$((left - 10))
-        sleep 0.3
-        answer_boxes
-    done
-    MONEY_BEFORE_SPIN=$left
-}
-
-# Presses Start and waits for the jackpot's slot-chance counter, keeping a
-# screenshot of the first reach whose frame lamps are lit.
-REACH_SHOT=""
-spin_to_jackpot() {
-    local win=$1 i
-    xs_click_twips "$win" $START
-    for i in $(seq 1 600); do
-        shot "$win" "$WORK/j.png"
-        if [ -z "$REACH_SHOT" ] && above "$(colour_share "$WORK/j.png" 'rgb(0,255,255)' $TOP_LAMP)" 0.5; then
-            cp "$WORK/j.png" "$SHOTS/e2e-reach.png"
-            REACH_SHOT=yes
-        fi
-        if ! above "$(brightness "$WORK/j.png" $CHANCE_COUNTER)" 0.35; then
-            return 0
-        fi
-        answer_boxes
-        sleep 0.2
-    done
-    die "no jackpot within two minutes at a probability of 6 in 6"
-}
 
 # ---------------------------------------------------------------- 1: first start
 say "first start"
@@ -172,16 +104,16 @@ MAIN=$(xs_reach_main_window 60) || die "the main window did not appear (battle o
 check "the saved pair passes the check without the battle of wits" test -z "$(xs_windows "$WITS_TITLE")"
 xs_measure_menu "$MAIN"
 sleep 0.5
-shot "$MAIN" "$SHOTS/e2e-idle.png"
-buy_bet "$MAIN"
-BEFORE=$MONEY_BEFORE_SPIN
-spin_to_jackpot "$MAIN"
+xs_shot "$MAIN" "$SHOTS/e2e-idle.png"
+xs_buy_bet "$MAIN" || die "no BET bought"
+BEFORE=$XS_MONEY_BEFORE_SPIN
+xs_spin_to_jackpot "$MAIN" "$SHOTS/e2e-reach.png" || die "no jackpot at a probability of 6 in 6"
 sleep 0.5
 quit_game "$MAIN"
 AFTER=$(money)
 say "money before the spin \$$BEFORE, after the jackpot \$$AFTER"
 check "the jackpot made the money grow" test "$AFTER" -gt "$BEFORE"
-MONEY_KNOWN=$AFTER
+XS_MONEY_KNOWN=$AFTER
 
 # ---------------------------------------------------------------- 3: slot chance, help, version
 say "third start: the slot chance, help and version windows"
@@ -189,36 +121,36 @@ start_game
 MAIN=$(xs_reach_main_window 60) || die "the main window did not appear"
 check "the pair saved after play passes the check" test -z "$(xs_windows "$WITS_TITLE")"
 xs_measure_menu "$MAIN"
-buy_bet "$MAIN"
-spin_to_jackpot "$MAIN"
-MONEY_KNOWN=100000 # plenty after a jackpot; only whether it is above $10 matters
-buy_bet "$MAIN"
-xs_click_twips "$MAIN" $START
+xs_buy_bet "$MAIN" || die "no BET bought"
+xs_spin_to_jackpot "$MAIN" || die "no jackpot at a probability of 6 in 6"
+XS_MONEY_KNOWN=100000 # plenty after a jackpot; only whether it is above $10 matters
+xs_buy_bet "$MAIN" || die "no BET bought"
+xs_click_twips "$MAIN" $XS_START
 for i in $(seq 1 40); do stops_visible "$MAIN" && break; sleep 0.1; done
 check "the slot chance shows its STOP buttons" stops_visible "$MAIN"
 sleep 0.3
-shot "$MAIN" "$SHOTS/e2e-slotchance.png"
+xs_shot "$MAIN" "$SHOTS/e2e-slotchance.png"
 for stop in "$STOP_L" "$STOP_C" "$STOP_R"; do
     sleep 0.4
     xs_click_twips "$MAIN" $stop
 done
 sleep 1
-answer_boxes
+xs_answer_boxes
 check "the STOP buttons ended the spin" stops_gone "$MAIN"
 
 xs_key "$MAIN" alt+h
 sleep 0.3
 xdotool key m
-HELP=$(xs_wait_window "ゼルモアのヘルプ" 15) && { sleep 0.5; shot "$HELP" "$SHOTS/e2e-help.png"; xs_key "$HELP" Escape; }
+HELP=$(xs_wait_window "ゼルモアのヘルプ" 15) && { sleep 0.5; xs_shot "$HELP" "$SHOTS/e2e-help.png"; xs_key "$HELP" Escape; }
 check "the help window opens from the Help menu" test -n "$HELP"
 sleep 0.5
 xs_key "$MAIN" alt+h
 sleep 0.3
 xdotool key v
-ABOUT=$(xs_wait_window "ﾊﾞｰｼﾞｮﾝ情報" 15) && { sleep 0.5; shot "$ABOUT" "$SHOTS/e2e-version.png"; xs_key "$ABOUT" Escape; }
+ABOUT=$(xs_wait_window "ﾊﾞｰｼﾞｮﾝ情報" 15) && { sleep 0.5; xs_shot "$ABOUT" "$SHOTS/e2e-version.png"; xs_key "$ABOUT" Escape; }
 check "the version window opens from the Help menu" test -n "$ABOUT"
 sleep 0.5
-answer_boxes
+xs_answer_boxes
 quit_game "$MAIN"
 
 # ---------------------------------------------------------------- 4: a hand-edited file
@@ -229,7 +161,7 @@ start_game
 WITS=$(xs_wait_window "$WITS_TITLE" 60)
 check "a hand-edited Zelmor.ini brings up the battle-of-wits dialog" test -n "$WITS"
 [ -n "$WITS" ] && xs_key "$WITS" Escape
-xs_wait_exit "$GAME_PID" 30 || { answer_boxes; xs_wait_exit "$GAME_PID" 30; } || die "the game did not end after the battle of wits"
+xs_wait_exit "$GAME_PID" 30 || { xs_answer_boxes; xs_wait_exit "$GAME_PID" 30; } || die "the game did not end after the battle of wits"
 GAME_PID=""
 check "the money was reset to \$100" test "$(money)" = 100
 

@@ -6,6 +6,7 @@
 XS_TITLE="ゼルモア"
 XS_MAIN_WIDTH=494          # the main window's client area is 494 x 285 px
 XS_XVFB_PID=""
+XS_SCRATCH=""              # screenshots taken by the probes below
 
 xs_have_tools() {
     command -v Xvfb >/dev/null 2>&1 && command -v xdotool >/dev/null 2>&1
@@ -19,6 +20,7 @@ xs_have_tools() {
 # run chose for the headless tests (QT_QPA_PLATFORM=offscreen).
 xs_start_display() {
     export QT_QPA_PLATFORM=xcb
+    [ -n "$XS_SCRATCH" ] || XS_SCRATCH=$(mktemp -d)
     local n first=$((150 + $$ % 100))
     for n in $(seq "$first" $((first + 60))); do
         [ -e "/tmp/.X${n}-lock" ] && continue
@@ -62,6 +64,8 @@ xs_stop_display() {
         wait "$XS_XVFB_PID" 2>/dev/null
         XS_XVFB_PID=""
     fi
+    [ -n "$XS_SCRATCH" ] && rm -rf "$XS_SCRATCH"
+    XS_SCRATCH=""
 }
 
 # Width of a window.
@@ -187,4 +191,132 @@ xs_set_line() {
 
 xs_get_line() {
     LC_ALL=C sed -n "${2}p" "$1" | tr -d '\r'
+}
+
+# ---------------------------------------------------------------- playing
+# These need ImageMagick (import, convert) besides Xvfb and xdotool.
+xs_have_imagemagick() {
+    command -v import >/dev/null 2>&1 && command -v convert >/dev/null 2>&1
+}
+
+# Places in twips (left, top, width, height) from the window's layout.
+XS_COVER_A="600 720 540 540"
+XS_START="400 3600 750 495"
+XS_TOP_LAMP="1800 480 3520 255"
+XS_CHANCE_COUNTER="5280 3640 375 375"
+
+xs_shot() { import -window "$1" "$2" 2>/dev/null; }
+
+# Fraction of the pixels of a control's box within 25% of a colour.
+xs_colour_share() { # file colour left top width height
+    local x=$(($3 / 15)) y=$(($4 / 15 + XS_MENU_HEIGHT)) w=$(($5 / 15)) h=$(($6 / 15))
+    convert "$1" -crop "${w}x${h}+${x}+${y}" +repage -fuzz 25% -fill black +opaque "$2" \
+        -fill white -opaque "$2" -colorspace Gray -format '%[fx:mean]' info: 2>/dev/null
+}
+xs_brightness() { # file left top width height
+    local x=$(($2 / 15)) y=$(($3 / 15 + XS_MENU_HEIGHT)) w=$(($4 / 15)) h=$(($5 / 15))
+    convert "$1" -crop "${w}x${h}+${x}+${y}" +repage -colorspace Gray -format '%[fx:mean]' info: 2>/dev/null
+}
+xs_above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+xs_start_visible() {
+    xs_shot "$1" "$XS_SCRATCH/s.png"
+    xs_above "$(xs_colour_share "$XS_SCRATCH/s.png" 'rgb(0,255,0)' $XS_START)" 0.2
+}
+
+# Answers every message box of the game with Return.
+xs_answer_boxes() { local b; while b=$(xs_message_box); do xs_key "$b" Return; sleep 0.3; done; }
+
+# Buys a BET at cover A until Start shows; borrows $100 from the File menu when
+# the money runs out. XS_MONEY_KNOWN is the money before the first click, as
+# far as the caller knows; XS_MONEY_BEFORE_SPIN is set to the money left.
+XS_MONEY_KNOWN=100
+XS_MONEY_BEFORE_SPIN=0
+xs_buy_bet() {
+    local win=$1 tries=0 left=$XS_MONEY_KNOWN
+    while ! xs_start_visible "$win"; do
+        tries=$((tries + 1))
+        if [ $tries -gt 60 ]; then
+            echo "xsession: no cover hit in 60 tries" >&2
+            return 1
+        fi
+        if [ "$left" -lt 10 ]; then
+            xs_key "$win" alt+f
+            sleep 0.3
+            xdotool key 1
+            sleep 0.5
+            if xs_message_box >/dev/null; then
+                xs_answer_boxes # refused: try again
+            else
+                left=100
+            fi
+            continue
+        fi
+        xs_click_twips "$win" $XS_COVER_A
+        left=$((left - 10))
+        sleep 0.3
+        xs_answer_boxes
+    done
+    XS_MONEY_BEFORE_SPIN=$left
+}
+
+# Presses Start and waits for the jackpot's slot-chance counter (the settings'
+# line 30 at 6 makes every spin a jackpot). With $2, the first frame of a reach
+# whose frame lamps are lit is kept in that file.
+xs_spin_to_jackpot() {
+    local win=$1 reach=${2:-} shot=$XS_SCRATCH/j.png i
+    xs_click_twips "$win" $XS_START
+    for i in $(seq 1 600); do
+        xs_shot "$win" "$shot"
+        if [ -n "$reach" ] && xs_above "$(xs_colour_share "$shot" 'rgb(0,255,255)' $XS_TOP_LAMP)" 0.5; then
+            cp "$shot" "$reach"
+            reach=""
+        fi
+        if ! xs_above "$(xs_brightness "$shot" $XS_CHANCE_COUNTER)" 0.35; then
+            return 0
+        fi
+        xs_answer_boxes
+        sleep 0.2
+    done
+    echo "xsession: no jackpot within two minutes" >&2
+    return 1
+}
+
+# ---------------------------------------------------------------- processes
+# Follows a start of the game until its main window shows, for up to $2
+# seconds (default 30): message boxes titled like the game are answered with
+# Return, any other window (the battle of wits, an error titled "Zelmor") with
+# Escape. $1 is the process to watch; $3, when given, the process whose
+# windows count (the game's own, when $1 is a tracer that started it).
+# Sets XS_MAIN to the main window and XS_ANSWERED to the titles answered, one
+# a line. Fails when the process ends first or the time runs out.
+XS_MAIN=""
+XS_ANSWERED=""
+xs_follow_start() {
+    local pid=$1 timeout=${2:-30} owner=${3:-} i id title
+    XS_MAIN=""
+    XS_ANSWERED=""
+    for i in $(seq 1 $((timeout * 20))); do
+        kill -0 "$pid" 2>/dev/null || return 1
+        for id in $(if [ -n "$owner" ]; then
+            xdotool search --onlyvisible --pid "$owner"
+        else
+            xdotool search --onlyvisible --name .
+        fi 2>/dev/null); do
+            title=$(xdotool getwindowname "$id" 2>/dev/null) || continue
+            if [ "$title" = "$XS_TITLE" ] && [ "$(xs_width "$id")" = "$XS_MAIN_WIDTH" ]; then
+                XS_MAIN=$id
+                return 0
+            fi
+            XS_ANSWERED+="$title"$'\n'
+            if [ "$title" = "$XS_TITLE" ]; then
+                xs_key "$id" Return
+            else
+                xs_key "$id" Escape
+            fi
+            sleep 0.2
+            break
+        done
+        sleep 0.05
+    done
+    return 1
 }
