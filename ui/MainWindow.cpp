@@ -259,9 +259,17 @@ void MainWindow::buildMenus()
     borrow1000Item.createItem(fileMenu, QStringLiteral("お願い1000$借して(&2)"));
     fileSeparators_[0].createItem(fileMenu, QStringLiteral("-"));
     noSoundItem.createItem(fileMenu, QStringLiteral("音はいらない(&S)"), true);
+    volumeItem.createItem(fileMenu, QStringLiteral("音量(&V)…"));
     probabilityItem.createItem(fileMenu, QStringLiteral("確率変動(&K)"));
     fileSeparators_[1].createItem(fileMenu, QStringLiteral("-"));
     quitItem.createItem(fileMenu, QStringLiteral("ゼルモアの終了(&Q)"));
+    // The view menu stays enabled while the reels turn.
+    viewMenu.createMenu(bar, QStringLiteral("表示(&V)"));
+    const char16_t* zoomCaptions[] = {u"標準の大きさ(&1)", u"1.5倍(&5)", u"2倍(&2)", u"3倍(&3)"};
+    for (std::size_t i = 0; i < zoomItems.size(); ++i)
+        zoomItems[i].createItem(viewMenu, QString::fromUtf16(zoomCaptions[i]), true);
+    viewSeparator_.createItem(viewMenu, QStringLiteral("-"));
+    calmLampsItem.createItem(viewMenu, QStringLiteral("点滅を控える(&F)"), true);
     helpMenu.createMenu(bar, QStringLiteral("ヘルプ(&H)"));
     versionItem.createItem(helpMenu, QStringLiteral("バージョン情報(&V)"));
     helpItem.createItem(helpMenu, QStringLiteral("ヘルプ(&M)"));

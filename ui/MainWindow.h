@@ -39,7 +39,10 @@ public:
     std::array<Image, 3> stopButtons; // left, centre, right
     Label chanceCounterLabel;
     Timer reelTimer, frameLampTimer, noticeLampTimer;
-    MenuItem fileMenu, borrow100Item, borrow1000Item, noSoundItem, probabilityItem, quitItem;
+    MenuItem fileMenu, borrow100Item, borrow1000Item, noSoundItem, volumeItem, probabilityItem, quitItem;
+    MenuItem viewMenu;
+    std::array<MenuItem, 4> zoomItems; // 1x, 1.5x, 2x, 3x (ui::Zooms)
+    MenuItem calmLampsItem;
     MenuItem helpMenu, versionItem, helpItem;
 
     // The mouse pointer the window shows.
@@ -82,6 +85,7 @@ private:
     const QString programDir_;
     std::array<QString, 10> symbolFiles_; // R00.BMP .. R09.BMP
     std::array<MenuItem, 2> fileSeparators_;
+    MenuItem viewSeparator_;
     QWidget* client_ = nullptr;
 
     // What the controls show, as far as the signals alone cannot tell.

@@ -1,0 +1,24 @@
+// The player's preferences that the saved game does not hold: the window's
+// size, calm lamps and the two volumes. They live in a QSettings file in the
+// desktop's configuration directory (~/.config/zelmor/zelmor.conf), never in
+// Zelmor.ini or Zelmor.bin.
+#pragma once
+
+#include <QString>
+
+namespace ui {
+
+struct Preferences {
+    double zoom = 1.0;      // 1, 1.5, 2 or 3
+    bool calmLamps = false; // no lamp changes more than three times a second
+    int musicVolume = 100;  // percent
+    int effectsVolume = 100;
+
+    static Preferences Load();
+    void save() const;
+};
+
+// The window sizes the view menu offers.
+inline constexpr double Zooms[] = {1.0, 1.5, 2.0, 3.0};
+
+} // namespace ui
