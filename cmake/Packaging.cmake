@@ -4,11 +4,12 @@
 #   lib/zelmor/            the program's directory: the executable and the
 #                          pictures and sounds it reads from there, side by
 #                          side (the window's own pictures are built into it)
-#   bin/zelmor             a relative symbolic link to lib/zelmor/zelmor (the
+#   games/zelmor           a relative symbolic link to lib/zelmor/zelmor (the
 #                          game finds its directory through /proc/self/exe,
 #                          which resolves the link)
-#   share/applications/zelmor.desktop
-#   share/icons/hicolor/<N>x<N>/apps/zelmor.png
+#   share/applications/org.zelmor.Zelmor.desktop, share/metainfo/org.zelmor.Zelmor.metainfo.xml
+#   share/man/man6/zelmor.6.gz, share/doc/zelmor/copyright and changelog.gz
+#   share/icons/hicolor/<N>x<N>/apps/org.zelmor.Zelmor.png
 #
 # The installed program's directory is read-only for players; the game then
 # keeps Zelmor.ini and Zelmor.bin in $XDG_DATA_HOME/zelmor (see
@@ -18,8 +19,8 @@ include(GNUInstallDirs)
 
 set(ZELMOR_INSTALL_PROGRAM_DIR "${CMAKE_INSTALL_LIBDIR}/zelmor" CACHE STRING
   "Program directory under the prefix: the executable and its assets")
-set(ZELMOR_INSTALL_BIN_DIR "${CMAKE_INSTALL_BINDIR}" CACHE STRING
-  "Directory under the prefix for the zelmor command")
+set(ZELMOR_INSTALL_BIN_DIR "games" CACHE STRING
+  "Directory under the prefix for the zelmor command (games/, where Debian keeps games on the PATH)")
 # Debian keeps architecture-specific files in lib/<triplet>; the game's
 # directory is private to it, so plain lib/zelmor is used there too.
 if(CMAKE_INSTALL_LIBDIR MATCHES "/")
@@ -27,6 +28,7 @@ if(CMAKE_INSTALL_LIBDIR MATCHES "/")
 endif()
 
 install(TARGETS zelmor RUNTIME DESTINATION ${ZELMOR_INSTALL_PROGRAM_DIR})
+install(TARGETS zelmor_audio LIBRARY DESTINATION ${ZELMOR_INSTALL_PROGRAM_DIR})
 # Every asset file the build wrote into the program's directory. A game that
 # was played from the build tree leaves its settings and data files there;
 # those belong to that player, not to the package.
@@ -34,8 +36,10 @@ install(DIRECTORY ${ZELMOR_PROGRAM_DIR}/
   DESTINATION ${ZELMOR_INSTALL_PROGRAM_DIR}
   USE_SOURCE_PERMISSIONS
   PATTERN "zelmor" EXCLUDE
+  PATTERN "libzelmor_audio.so" EXCLUDE
   PATTERN "Zelmor.ini" EXCLUDE
   PATTERN "Zelmor.bin" EXCLUDE
+  PATTERN "Zelmor.lock" EXCLUDE
   PATTERN "*.tmp" EXCLUDE)
 
 # The command on the PATH: a relative link, so that the tree can be moved
@@ -47,13 +51,37 @@ file(MAKE_DIRECTORY ${ZELMOR_LINK_DIR})
 file(CREATE_LINK ${ZELMOR_LINK_TARGET} ${ZELMOR_LINK_DIR}/zelmor SYMBOLIC)
 install(FILES ${ZELMOR_LINK_DIR}/zelmor DESTINATION ${ZELMOR_INSTALL_BIN_DIR})
 
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/zelmor.desktop
+# The desktop's view of the game, all under one application id.
+set(ZELMOR_APP_ID org.zelmor.Zelmor)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/${ZELMOR_APP_ID}.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/${ZELMOR_APP_ID}.metainfo.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # The window icon in the sizes desktops ask for, drawn by the asset build.
-install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/hicolor
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons
-  OPTIONAL
-  FILES_MATCHING PATTERN "zelmor.png")
+foreach(size 16 22 24 32 48 64 128 256)
+  install(FILES ${CMAKE_BINARY_DIR}/icons/hicolor/${size}x${size}/apps/zelmor.png
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+    RENAME ${ZELMOR_APP_ID}.png OPTIONAL)
+endforeach()
+# The manual page, compressed as Debian's policy wants it.
+set(ZELMOR_MANPAGE ${CMAKE_BINARY_DIR}/packaging/zelmor.6.gz)
+add_custom_command(OUTPUT ${ZELMOR_MANPAGE}
+  COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/packaging/zelmor.6 > ${ZELMOR_MANPAGE}
+  DEPENDS ${CMAKE_SOURCE_DIR}/packaging/zelmor.6
+  COMMENT "Compressing the manual page")
+add_custom_target(zelmor_manpage ALL DEPENDS ${ZELMOR_MANPAGE})
+install(FILES ${ZELMOR_MANPAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+# The licence, as the copyright file of the package's documentation.
+set(ZELMOR_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/zelmor)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/copyright.in ${CMAKE_BINARY_DIR}/packaging/copyright @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/copyright DESTINATION ${ZELMOR_DOC_DIR})
+set(ZELMOR_CHANGELOG ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
+add_custom_command(OUTPUT ${ZELMOR_CHANGELOG}
+  COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/packaging/changelog > ${ZELMOR_CHANGELOG}
+  DEPENDS ${CMAKE_SOURCE_DIR}/packaging/changelog
+  COMMENT "Compressing the changelog")
+add_custom_target(zelmor_changelog ALL DEPENDS ${ZELMOR_CHANGELOG})
+install(FILES ${ZELMOR_CHANGELOG} DESTINATION ${ZELMOR_DOC_DIR})
 
 # Debian package: cpack -G DEB (run in the build directory).
 set(CPACK_PACKAGE_NAME zelmor)

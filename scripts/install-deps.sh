@@ -7,7 +7,8 @@ PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev libsndfile1-dev
   timgm6mb-soundfont fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils strace
+  lintian appstream desktop-file-utils man-db
 )
 if [ "${1:-}" = "--dev" ]; then
   PACKAGES+=(clang libclang-rt-14-dev sox fluidsynth dpkg-dev fakeroot)
