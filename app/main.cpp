@@ -1,4 +1,5 @@
 // Zelmor: starts the machine.
+#include "app/CommandLine.h"
 #include "app/GameSession.h"
 #include "app/QuitSignals.h"
 #include "platform/FirstPaintProbe.h"
@@ -11,6 +12,8 @@
 
 int main(int argc, char** argv)
 {
+    if (const auto exitCode = app::HandleCommandLine(argc, argv))
+        return *exitCode;
     // The menu bar stays in the machine's window, as its layout expects, even
     // on desktops with a global menu; that also spares the start-up a session
     // bus query for one.

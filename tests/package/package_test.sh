@@ -66,7 +66,8 @@ if [ "$(id -u)" = 0 ]; then
     say "installing with dpkg -i"
     dpkg -i "$DEB" >/dev/null
     INSTALLED_BY_US=1
-    GAME=/usr/bin/zelmor
+    GAME=/usr/games/zelmor
+    ROOT=
     PROGRAM_DIR=/usr/lib/zelmor
     if ! id "$PLAYER" >/dev/null 2>&1; then
         useradd -m "$PLAYER"
@@ -74,21 +75,22 @@ if [ "$(id -u)" = 0 ]; then
     fi
     PLAYER_HOME=$(getent passwd "$PLAYER" | cut -d: -f6)
     run_game() {
-        runuser -u "$PLAYER" -- env -i HOME="$PLAYER_HOME" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin \
+        runuser -u "$PLAYER" -- env -i HOME="$PLAYER_HOME" DISPLAY="$DISPLAY" PATH=/usr/games:/usr/bin:/bin \
             LANG=C.UTF-8 SDL_AUDIODRIVER=dummy "$GAME" >/dev/null 2>&1 &
         GAME_PID=$!
     }
 else
     say "not root: unpacking into a scratch root with dpkg -x"
     dpkg -x "$DEB" "$WORK/root"
-    GAME=$WORK/root/usr/bin/zelmor
+    GAME=$WORK/root/usr/games/zelmor
+    ROOT=$WORK/root
     PROGRAM_DIR=$WORK/root/usr/lib/zelmor
     chmod a-w "$PROGRAM_DIR"
     PLAYER=$(id -un)
     PLAYER_HOME=$WORK/home
     mkdir -p "$PLAYER_HOME"
     run_game() {
-        env -i HOME="$PLAYER_HOME" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin LANG=C.UTF-8 SDL_AUDIODRIVER=dummy \
+        env -i HOME="$PLAYER_HOME" DISPLAY="$DISPLAY" PATH=/usr/games:/usr/bin:/bin LANG=C.UTF-8 SDL_AUDIODRIVER=dummy \
             "$GAME" >/dev/null 2>&1 &
         GAME_PID=$!
     }
@@ -97,7 +99,14 @@ DATA_DIR=$PLAYER_HOME/.local/share/zelmor
 
 [ -x "$GAME" ] || fail "no $GAME"
 [ -f "$PROGRAM_DIR/R00.BMP" ] || fail "the pictures are not beside the program"
-[ -f /usr/share/applications/zelmor.desktop ] || [ "$INSTALLED_BY_US" = 0 ] || fail "no desktop entry"
+# The desktop's view of the game: one application id, the manual, the licence.
+for file in /usr/share/applications/org.zelmor.Zelmor.desktop /usr/share/metainfo/org.zelmor.Zelmor.metainfo.xml \
+    /usr/share/icons/hicolor/256x256/apps/org.zelmor.Zelmor.png /usr/share/man/man6/zelmor.6.gz \
+    /usr/share/doc/zelmor/copyright; do
+    [ -f "$ROOT$file" ] || fail "no $file"
+done
+grep -q "MIT" "$ROOT/usr/share/doc/zelmor/copyright" || fail "the copyright file names no licence"
+[ -n "$ROOT" ] || man -w zelmor >/dev/null 2>&1 || fail "man finds no manual page for zelmor"
 # The sound device is a module beside the program, loaded on the first sound;
 # everything it needs must come with the package's dependencies.
 [ -f "$PROGRAM_DIR/libzelmor_audio.so" ] || fail "the sound module is not beside the program"
