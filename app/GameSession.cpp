@@ -1,6 +1,9 @@
 #include "app/GameSession.h"
 
 #include "platform/Seams.h"
+#include "sound/AudioBackend.h"
+#include "ui/Preferences.h"
+#include "ui/VolumeDialog.h"
 
 #include <QGuiApplication>
 
@@ -25,6 +28,16 @@ GameSession::GameSession(QObject* parent)
 {
     connectSound();
     connect(&window_, &ui::MainWindow::quitRequested, this, &GameSession::quit);
+    // Calm lamps and the window's size as the player last chose them; each
+    // new choice is remembered.
+    const ui::Preferences preferences = ui::Preferences::Load();
+    machine_.setCalmLamps(preferences.calmLamps);
+    connect(&machine_, &game::Machine::calmLampsChanged, this, &GameSession::rememberCalmLamps);
+    window_.chooseZoom(preferences.zoom);
+    connect(&window_, &ui::MainWindow::zoomChosen, this, &GameSession::rememberZoom);
+    // The volumes too; the sound device takes them whenever it starts.
+    applyVolumes(preferences.musicVolume, preferences.effectsVolume);
+    connect(&window_, &ui::MainWindow::volumeRequested, this, &GameSession::adjustVolumes);
     // Logging out: the session manager asks for the game to be saved first.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] {
         if (started_ && !ProgramEnded())
@@ -55,6 +68,45 @@ void GameSession::soundSwitchChanged()
     if (started_ && on && !soundWasOn_)
         cuePlayer_.prepare();
     soundWasOn_ = on;
+}
+
+// The other preferences are read afresh, so that this keeps whatever else
+// changed since the start.
+void GameSession::rememberCalmLamps()
+{
+    ui::Preferences preferences = ui::Preferences::Load();
+    preferences.calmLamps = machine_.state().calmLamps;
+    preferences.save();
+}
+
+void GameSession::rememberZoom(double zoom)
+{
+    ui::Preferences preferences = ui::Preferences::Load();
+    preferences.zoom = zoom;
+    preferences.save();
+}
+
+void GameSession::applyVolumes(int musicPercent, int effectsPercent)
+{
+    musicVolume_ = musicPercent;
+    effectsVolume_ = effectsPercent;
+    sound::backend().setVolume(sound::Device::Sequencer, musicPercent / 100.0);
+    sound::backend().setVolume(sound::Device::WaveAudio, effectsPercent / 100.0);
+}
+
+// The volume dialog: the volumes apply while the player drags; OK remembers
+// them, and the dialog closed any other way has put back those from before.
+void GameSession::adjustVolumes()
+{
+    ui::VolumeDialog dialog(musicVolume_, effectsVolume_, &window_);
+    connect(&dialog, &ui::VolumeDialog::volumesChanged, this, &GameSession::applyVolumes);
+    ShowModal(dialog);
+    if (dialog.result() != QDialog::Accepted)
+        return;
+    ui::Preferences preferences = ui::Preferences::Load();
+    preferences.musicVolume = musicVolume_;
+    preferences.effectsVolume = effectsVolume_;
+    preferences.save();
 }
 
 bool GameSession::start()

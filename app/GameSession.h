@@ -39,12 +39,18 @@ private:
     void connectSound();
     void quitAfterFailedCheck();
     void soundSwitchChanged();
+    void rememberCalmLamps();
+    void rememberZoom(double zoom);
+    void applyVolumes(int musicPercent, int effectsPercent);
+    void adjustVolumes();
 
     const QString programDir_;
     game::Machine machine_;
     storage::SavedGame saved_;
     sound::CuePlayer cuePlayer_;
     ui::MainWindow window_;
+    int musicVolume_ = 100; // percent, as the device has them
+    int effectsVolume_ = 100;
     bool soundWasOn_ = false;
     bool started_ = false;
 };

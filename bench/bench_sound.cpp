@@ -1,7 +1,8 @@
 // Sound figures on SDL's dummy driver, which plays in real time:
 //  - effect latency: from the effect cue to the first non-silent sample the
-//    mixer renders. A post-mix tap sees every buffer as it is mixed; the
-//    latency is the tap's clock at that buffer plus the sample's offset in it.
+//    mixer renders. A tap on the mixed stream sees every buffer as it is
+//    mixed; the latency is the tap's clock at that buffer plus the sample's
+//    offset in it.
 //  - the user-interface thread's time for a music cue and an effect cue;
 //  - the gap when a tune repeats: the mixed frames between the buffer in which
 //    a tune's end was seen and the first buffer of its next run.
@@ -33,14 +34,17 @@ namespace {
 
 std::int64_t NowNs() { return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count(); }
 
-// Watches the mixed stream on the audio thread.
+// Watches the mixed stream on the audio thread, as SDL_mixer's post effect:
+// it sees the sum before the game's limiter, at the level the sources enter
+// the mix (sound/sdl/MixLimiter.h), so a sample above 8 is one above 16 in
+// the output.
 struct Tap {
     std::atomic<bool> armed{false};
     std::atomic<std::int64_t> soundAtNs{0};
     std::atomic<std::int64_t> lastSilentNs{0};
 };
 
-void PostMix(void* data, Uint8* stream, int len)
+void PostMix(int, void* stream, int len, void* data)
 {
     auto* tap = static_cast<Tap*>(data);
     const std::int64_t now = NowNs();
@@ -48,7 +52,7 @@ void PostMix(void* data, Uint8* stream, int len)
     const int count = len / 2;
     int first = -1;
     for (int i = 0; i < count && first < 0; ++i) {
-        if (std::abs(int(samples[i])) > 16)
+        if (std::abs(int(samples[i])) > 8)
             first = i;
     }
     if (first < 0) {
@@ -146,7 +150,7 @@ int main(int argc, char** argv)
     player.stopMusic();
 
     Tap tap;
-    Mix_SetPostMix(&PostMix, &tap);
+    Mix_RegisterEffect(MIX_CHANNEL_POST, &PostMix, nullptr, &tap);
 
     // Effect latency, from a random phase of the buffer clock each time.
     std::vector<double> latency, effectCue;
@@ -163,7 +167,7 @@ int main(int argc, char** argv)
         if (WaitFor([&] { return !tap.armed; }))
             latency.push_back(Ms(tap.soundAtNs - t0));
     }
-    Mix_SetPostMix(nullptr, nullptr);
+    Mix_UnregisterEffect(MIX_CHANNEL_POST, &PostMix);
 
     // Cue cost with the music rendering on the audio thread at the same time.
     std::vector<double> musicCue;

@@ -205,7 +205,7 @@ void Machine::drawSpinNotice()
         s_.noticeOn = false;
         const int x = Draw(20);
         if (x == 1) {
-            setNoticeTimerInterval(100);
+            setNoticeTimerInterval(PremiumNoticeMs);
             s_.noticeBlink = s_.noticeOn = true;
         }
         if (x > 15) {
@@ -566,10 +566,15 @@ void Machine::tickFrameLamps()
 {
     if (s_.frameBlink)
         BlinkFrameLamps();
+    if (s_.calmLamps && ++s_.calmTicks >= CalmLampTicks) {
+        s_.calmTicks = 0;
+        showCalmLamps();
+    }
 }
 
 void Machine::BlinkFrameLamps()
 {
+    s_.frameBlinked = true;
     if (s_.framePhase == 0) {
         setFrameLamps(FrameLampLit);
         s_.framePhase = 1;
@@ -587,6 +592,7 @@ void Machine::tickNoticeLamps()
 
 void Machine::BlinkNoticeLamps()
 {
+    s_.noticeBlinked = true;
     if (s_.noticePhase == 0) {
         setNoticeLamps(NoticeLampLit);
         s_.noticePhase = 1;
@@ -596,14 +602,21 @@ void Machine::BlinkNoticeLamps()
     }
 }
 
+// The colour a group's blinking calls for; calm lamps show it later.
 void Machine::setFrameLamps(long bgr)
 {
+    s_.frameLampsDue = bgr;
+    if (s_.calmLamps)
+        return;
     s_.frameLamps = bgr;
     emit lampsChanged();
 }
 
 void Machine::setNoticeLamps(long bgr)
 {
+    s_.noticeLampsDue = bgr;
+    if (s_.calmLamps)
+        return;
     s_.noticeLamps = bgr;
     emit lampsChanged();
 }
@@ -622,6 +635,53 @@ void Machine::StopNoticeLamps()
 {
     s_.noticeBlink = false;
     setNoticeLamps(NoticeLampDark);
+}
+
+namespace {
+
+// A calm lamp group's next colour: one that blinked since its last chance
+// to change turns the other way, so it blinks at most twice a second;
+// any other shows the colour due.
+long CalmColour(long shown, long due, bool blinked, long lit, long dark)
+{
+    if (!blinked)
+        return due;
+    return shown == dark ? lit : dark;
+}
+
+} // namespace
+
+void Machine::showCalmLamps()
+{
+    const long noticeLit = s_.noticeTimerMs == PremiumNoticeMs ? NoticeLampPremium : NoticeLampLit;
+    const long noticeDue = s_.noticeLampsDue == NoticeLampLit ? noticeLit : s_.noticeLampsDue;
+    const long frame = CalmColour(s_.frameLamps, s_.frameLampsDue, s_.frameBlink && s_.frameBlinked,
+                                  FrameLampLit, FrameLampDark);
+    const long notice = CalmColour(s_.noticeLamps, noticeDue, s_.noticeBlink && s_.noticeBlinked,
+                                   noticeLit, NoticeLampDark);
+    s_.frameBlinked = s_.noticeBlinked = false;
+    if (frame == s_.frameLamps && notice == s_.noticeLamps)
+        return;
+    s_.frameLamps = frame;
+    s_.noticeLamps = notice;
+    emit lampsChanged();
+}
+
+// Switching calm lamps on leaves the lamps as they show until the grid's
+// next chance to change them; switching them off shows the colours due.
+void Machine::setCalmLamps(bool calm)
+{
+    if (calm == s_.calmLamps)
+        return;
+    s_.calmLamps = calm;
+    s_.calmTicks = 0;
+    s_.frameBlinked = s_.noticeBlinked = false;
+    emit calmLampsChanged();
+    if (calm || (s_.frameLamps == s_.frameLampsDue && s_.noticeLamps == s_.noticeLampsDue))
+        return;
+    s_.frameLamps = s_.frameLampsDue;
+    s_.noticeLamps = s_.noticeLampsDue;
+    emit lampsChanged();
 }
 
 // ---------------------------------------------------------------- menus

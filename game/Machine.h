@@ -61,6 +61,10 @@ public:
     void tickNoticeLamps(); // the notice-lamp timer
     void BlinkFrameLamps();
     void BlinkNoticeLamps();
+    // Calm lamps: no lamp changes more than twice a second, and the premium
+    // notice shows in its own colour. The blinking, the reels and the draws
+    // go on exactly as without.
+    void setCalmLamps(bool calm);
 
     // ---------------------------------------------------------------- menus
     void borrow100();
@@ -91,6 +95,7 @@ signals:
     void soundStopped();                   // both channels close
     void soundSwitchChanged();
     void unlockedChanged();
+    void calmLampsChanged();
 
 private:
     // Spin start
@@ -115,6 +120,7 @@ private:
     void setNoticeLamps(long bgr);
     void StopFrameLamps();
     void StopNoticeLamps();
+    void showCalmLamps();
     // Timers, sound and amounts
     void setReelTimerInterval(int ms);
     void setReelTimerEnabled(bool enabled);

@@ -29,9 +29,16 @@ inline constexpr long FrameLampLit = 0xFFFF00;  // cyan
 inline constexpr long FrameLampDark = 0x808000; // teal
 inline constexpr long NoticeLampLit = 0x80C0FF; // light orange
 inline constexpr long NoticeLampDark = 0x0040C0; // dark orange
+// With calm lamps the premium notice is told apart by its colour, crimson,
+// rather than by its pace.
+inline constexpr long NoticeLampPremium = 0x4000FF;
 
 inline constexpr int ReelTickMs = 75;
 inline constexpr int FrameLampTickMs = 250;
+inline constexpr int PremiumNoticeMs = 100;
+// Calm lamps: the colours shown may change only at every second frame-lamp
+// tick, so no lamp changes more than twice a second.
+inline constexpr int CalmLampTicks = 2;
 inline constexpr int ChanceSpins = 5;
 inline constexpr int MaxBet = 10;
 inline constexpr int CoverPrice = 10;
@@ -68,13 +75,22 @@ struct MachineState {
     bool spinL = false, spinC = false, spinR = false;
     std::array<ReelRow, 9> rows{}; // left top, middle, bottom, then centre, then right
 
-    // Lamps
+    // Lamps. The blinking calls for the colours in frameLampsDue and
+    // noticeLampsDue; the colours shown, frameLamps and noticeLamps, follow
+    // them at once, or with calm lamps on the calm lamps' slower grid.
     bool frameBlink = false;
     int framePhase = 0;
     bool noticeBlink = false;
     int noticePhase = 0;
+    long frameLampsDue = FrameLampDark;
+    long noticeLampsDue = NoticeLampDark;
     long frameLamps = FrameLampDark;
     long noticeLamps = NoticeLampDark;
+    // Calm lamps, a preference of the player's
+    bool calmLamps = false;
+    int calmTicks = 0;          // frame-lamp ticks since the shown colours could last change
+    bool frameBlinked = false;  // the blinking changed a group's due colour since then
+    bool noticeBlinked = false;
 
     // Timers
     bool reelTimerEnabled = false;

@@ -75,9 +75,9 @@ long ColorFromHexText(const QString& text)
     return ok ? value : 0;
 }
 
-QRect TwipsRect(int left, int top, int width, int height)
+QRect TwipsRect(int left, int top, int width, int height, double zoom)
 {
-    return QRect(Px(left), Px(top), Px(width), Px(height));
+    return QRect(Px(left, zoom), Px(top, zoom), Px(width, zoom), Px(height, zoom));
 }
 
 } // namespace rt

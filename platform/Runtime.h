@@ -26,9 +26,10 @@ constexpr long RGB(int r, int g, int b) { return (long(b) << 16) | (long(g) << 8
 // Reads a hexadecimal colour text such as "&H0080C0FF".
 long ColorFromHexText(const QString& text);
 
-// There are 15 twips to a pixel at 96 dpi.
+// There are 15 twips to a pixel at 96 dpi, times the window's zoom (1, 1.5,
+// 2 or 3): the one rule that turns twips into pixels, rounded to the nearest.
 constexpr int TwipsPerPixel = 15;
-constexpr int Px(int twips) { return (twips + TwipsPerPixel / 2) / TwipsPerPixel; }
-QRect TwipsRect(int left, int top, int width, int height);
+constexpr int Px(int twips, double zoom = 1.0) { return int(twips * zoom / TwipsPerPixel + 0.5); }
+QRect TwipsRect(int left, int top, int width, int height, double zoom = 1.0);
 
 } // namespace rt

@@ -29,6 +29,13 @@ public:
     // A hint that sound is wanted soon: slow preparations may start in the
     // background so that the first cue does not wait for them.
     virtual void prepare() {}
+    // The channel's level, from 0 (silent) to 1 (the level the game's sounds
+    // are made for). It applies at once, to whatever the channel plays.
+    virtual void setVolume(Device device, double volume)
+    {
+        (void)device;
+        (void)volume;
+    }
 };
 
 // Installs a backend; nullptr restores the real one.

@@ -31,6 +31,11 @@ AudioBackend* ModuleAudio::load(QString& error)
             real_.reset(made);
         else
             failure_ = QStringLiteral("the sound module %1 made no device").arg(library_.fileName());
+        // The volumes chosen before the first sound.
+        if (real_) {
+            for (Device device : {Device::Sequencer, Device::WaveAudio})
+                real_->setVolume(device, volumes_[std::size_t(device)]);
+        }
     }
     error = failure_;
     return real_.get();
@@ -62,6 +67,13 @@ void ModuleAudio::prepare()
     QString unused;
     if (AudioBackend* real = load(unused))
         real->prepare();
+}
+
+void ModuleAudio::setVolume(Device device, double volume)
+{
+    volumes_[std::size_t(device)] = volume;
+    if (real_)
+        real_->setVolume(device, volume);
 }
 
 } // namespace sound

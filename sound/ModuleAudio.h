@@ -10,6 +10,7 @@
 #include <QLibrary>
 #include <QString>
 
+#include <array>
 #include <memory>
 
 namespace sound {
@@ -27,6 +28,9 @@ public:
     bool play(int handle, std::function<void()> onEnd, QString& error) override;
     void close(int handle) override;
     void prepare() override;
+    // Remembered until the module loads (setting a volume loads nothing),
+    // then handed to its device.
+    void setVolume(Device device, double volume) override;
 
     // Whether the module is loaded and made its backend.
     bool loaded() const { return real_ != nullptr; }
@@ -41,6 +45,7 @@ private:
     QLibrary library_;
     std::unique_ptr<AudioBackend> real_;
     QString failure_;
+    std::array<double, 2> volumes_{1.0, 1.0}; // by Device
 };
 
 } // namespace sound

@@ -48,6 +48,7 @@ const QStringList Headings{
     QStringLiteral("【　ご　挨　拶　】"), QStringLiteral("【アンインストール】"), QStringLiteral("【　遊び方　】"),
     QStringLiteral("【リーチアクション】"), QStringLiteral("【大当たり予告機能搭載】"), QStringLiteral("【得点の計算法】"),
     QStringLiteral("【著作権、配布、免責等】"), QStringLiteral("【サポート】"), QStringLiteral("【ご注意】"),
+    QStringLiteral("【キー操作】"),
 };
 const QString TitleLine = QStringLiteral("　　　　　ゼルモア　　　　Version 1.２.0");
 
@@ -154,7 +155,8 @@ private slots:
             at = found;
         }
         for (const char16_t* figure : {u"６／３００", u"$1,000,000", u"$10,000,000", u"絵柄の数字 × 100 × BET",
-                                       u"10000 × BET", u"1.5秒", u"左 → 右 → 中"})
+                                       u"10000 × BET", u"1.5秒", u"左 → 右 → 中", u"1 ～ 4 キー、または A ～ D キー",
+                                       u"スペースキー、または Enter キー", u"Z・X・C キー", u"点滅を控える"})
             QVERIFY2(help.document->toPlainText().contains(QString::fromUtf16(figure)),
                      qPrintable(QString::fromUtf16(figure)));
     }

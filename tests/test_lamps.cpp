@@ -4,11 +4,123 @@
 
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace testing;
 using game::FrameLampDark;
 using game::FrameLampLit;
 using game::NoticeLampDark;
 using game::NoticeLampLit;
+using game::NoticeLampPremium;
+
+namespace {
+
+// The window's three timers on a simulated clock: the reel timer at its
+// interval while enabled, the frame-lamp timer every 250 ms and the
+// notice-lamp timer at its interval; a new interval, or the reel timer
+// switched on, restarts the period. Every 20 ms the lamps shown are sampled.
+class LampClock {
+public:
+    explicit LampClock(game::Machine& m) : m_(m)
+    {
+        using game::Machine;
+        QObject::connect(&m, &Machine::reelTimerIntervalSet, &context_, [this](int ms) { reelAt_ = now_ + ms; });
+        QObject::connect(&m, &Machine::reelTimerEnabledSet, &context_,
+                         [this](bool) { reelAt_ = now_ + m_.state().reelTimerMs; });
+        QObject::connect(&m, &Machine::noticeTimerIntervalSet, &context_, [this](int ms) { noticeAt_ = now_ + ms; });
+    }
+
+    struct Sample {
+        int ms;
+        long frame, notice;           // shown
+        bool frameQuiet, noticeQuiet; // not blinking, and the due colour as at the last sample
+        long frameDue, noticeDue;
+        int noticeMs;
+    };
+    std::vector<Sample> samples;
+    QStringList reelTicks; // "time faces" of every reel tick
+
+    void run(int ms)
+    {
+        const game::MachineState& s = m_.state();
+        for (const int end = now_ + ms; now_ < end;) {
+            ++now_;
+            if (s.reelTimerEnabled && now_ >= reelAt_) {
+                reelAt_ = now_ + s.reelTimerMs;
+                m_.tickReels();
+                reelTicks << QStringLiteral("%1 %2").arg(now_).arg(reelFaces(s));
+            }
+            if (now_ % game::FrameLampTickMs == 0)
+                m_.tickFrameLamps();
+            if (now_ >= noticeAt_) {
+                noticeAt_ = now_ + s.noticeTimerMs;
+                m_.tickNoticeLamps();
+            }
+            if (now_ % 20 == 0) {
+                const bool first = samples.empty();
+                samples.push_back({now_, s.frameLamps, s.noticeLamps,
+                                   !s.frameBlink && (first || samples.back().frameDue == s.frameLampsDue),
+                                   !s.noticeBlink && (first || samples.back().noticeDue == s.noticeLampsDue),
+                                   s.frameLampsDue, s.noticeLampsDue, s.noticeTimerMs});
+            }
+        }
+    }
+
+    // The most changes of one group's colour within any one second.
+    int mostChangesInASecond(long Sample::*group) const
+    {
+        std::vector<int> changes;
+        for (std::size_t i = 1; i < samples.size(); ++i)
+            if (samples[i].*group != samples[i - 1].*group)
+                changes.push_back(samples[i].ms);
+        int most = 0;
+        for (std::size_t i = 0; i < changes.size(); ++i) {
+            const auto end = std::lower_bound(changes.begin() + i, changes.end(), changes[i] + 1000);
+            most = std::max(most, int(end - (changes.begin() + i)));
+        }
+        return most;
+    }
+
+private:
+    game::Machine& m_;
+    QObject context_;
+    int now_ = 0;
+    int reelAt_ = 0;
+    int noticeAt_ = 1000;
+};
+
+struct LampRun {
+    std::vector<LampClock::Sample> samples;
+    int frameMost = 0, noticeMost = 0;
+    QStringList reelTicks, sound;
+    int draws = 0;
+    bool played = false; // the jackpot paid and no scripted draw was missing
+};
+
+// A jackpot spin with the premium notice and a reach with its pause, then a
+// slot-chance spin stopped by the player, with the sound on so that both
+// lamp groups blink through the slot chance.
+LampRun PlayReachAndSlotChance(bool calm)
+{
+    MachineRig rig;
+    rig.machine.setCalmLamps(calm);
+    LampClock clock(rig.machine);
+    rig.hitAndStart(spinDraws(0, 0, 0, 0, 4), {pick(1, 20), pick(0, 10)});
+    clock.run(20000);
+    const bool paid = rig.s().chanceCounter == game::ChanceSpins;
+    rig.hitAndStart(spinDraws(0, 0, 0, 0, 100));
+    clock.run(2000);
+    for (game::Reel reel : {game::Reel::Left, game::Reel::Centre, game::Reel::Right}) {
+        rig.machine.pressStop(reel);
+        clock.run(300);
+    }
+    clock.run(3000);
+    return {clock.samples, clock.mostChangesInASecond(&LampClock::Sample::frame),
+            clock.mostChangesInASecond(&LampClock::Sample::notice), clock.reelTicks, rig.sound, rig.rnd.draws(),
+            paid && !rig.rnd.exhausted()};
+}
+
+} // namespace
 
 class TestLamps : public QObject {
     Q_OBJECT
@@ -104,6 +216,53 @@ private slots:
             }
         });
         QCOMPARE(s.chanceLeft, 5);
+    }
+
+    // Calm lamps: no group changes more than three times in any second of a
+    // reach and a slot chance, while without them both do; the lamps still
+    // blink and settle on the colour due, the premium notice shows in its own
+    // colour, and the reels, the draws and the sound are the same.
+    void calmLampsChangeSlowly()
+    {
+        const LampRun normal = PlayReachAndSlotChance(false);
+        const LampRun calm = PlayReachAndSlotChance(true);
+        QVERIFY(normal.played && calm.played);
+        QVERIFY2(normal.frameMost > 3 && normal.noticeMost > 3,
+                 qPrintable(QStringLiteral("%1 %2").arg(normal.frameMost).arg(normal.noticeMost)));
+        QVERIFY2(calm.frameMost <= 3 && calm.noticeMost <= 3,
+                 qPrintable(QStringLiteral("%1 %2").arg(calm.frameMost).arg(calm.noticeMost)));
+        QCOMPARE(calm.reelTicks, normal.reelTicks);
+        QCOMPARE(calm.sound, normal.sound);
+        QCOMPARE(calm.draws, normal.draws);
+
+        QSet<long> premiumShown, slotChanceShown;
+        int frameLit = 0, quietFor = 0;
+        for (const LampClock::Sample& sample : calm.samples) {
+            if (sample.noticeMs != 500) // the premium notice, then the slot chance
+                (sample.noticeMs == game::PremiumNoticeMs ? premiumShown : slotChanceShown) << sample.notice;
+            frameLit += sample.frame == FrameLampLit;
+            // A group that stopped blinking shows its colour within half a second.
+            quietFor = sample.frameQuiet && sample.noticeQuiet ? quietFor + 20 : 0;
+            if (quietFor > 540)
+                QVERIFY(sample.frame == sample.frameDue && sample.notice == sample.noticeDue);
+        }
+        QCOMPARE(premiumShown, QSet<long>({NoticeLampDark, NoticeLampPremium}));
+        QCOMPARE(slotChanceShown, QSet<long>({NoticeLampDark, NoticeLampLit}));
+        QVERIFY(frameLit > 50); // at least a second in all
+    }
+
+    // Switching calm lamps off shows the colours due at once.
+    void calmLampsOffShowsTheColoursDue()
+    {
+        MachineRig rig;
+        auto& s = rig.edit();
+        rig.machine.setCalmLamps(true);
+        s.frameBlink = s.noticeBlink = true;
+        rig.machine.tickFrameLamps();
+        rig.machine.tickNoticeLamps();
+        QVERIFY(s.frameLamps == FrameLampDark && s.noticeLamps == NoticeLampDark); // not yet
+        rig.machine.setCalmLamps(false);
+        QVERIFY(s.frameLamps == FrameLampLit && s.noticeLamps == NoticeLampLit);
     }
 
     // After a jackpot both groups blink through the slot chance, slot-chance

@@ -4,12 +4,16 @@
 #include "platform/Runtime.h"
 #include "tests/support/SessionRig.h"
 #include "ui/AboutDialog.h"
+#include "ui/Preferences.h"
 
+#include <QDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>
@@ -65,6 +69,18 @@ void startLineUp(SessionRig& rig, int notice = 0)
     w.startButton.click();
 }
 
+// A key pressed on the window, as the keyboard sends it.
+void pressKey(QWidget* widget, int key, bool autoRepeat = false, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(), autoRepeat);
+    QApplication::sendEvent(widget, &press);
+}
+
+void pressKey(ui::MainWindow& w, int key, bool autoRepeat = false)
+{
+    pressKey(w.moneyLabel.widget(), key, autoRepeat);
+}
+
 // The random filler of the data file for the saves a test makes.
 void scriptSaves(SessionRig& rig, int saves = 1)
 {
@@ -76,7 +92,15 @@ void scriptSaves(SessionRig& rig, int saves = 1)
 
 class TestMainWindow : public QObject {
     Q_OBJECT
+    QTemporaryDir config_; // the preferences of this run
+
 private slots:
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config_.path());
+    }
+    void init() { ui::Preferences().save(); }
+
     void freshLook()
     {
         SessionRig rig;
@@ -133,23 +157,37 @@ private slots:
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QRect>("twips");
-        QTest::newRow("cover A") << "covers[0]" << QRect(600, 720, 540, 540);
-        QTest::newRow("cover D") << "covers[3]" << QRect(600, 2880, 540, 540);
-        QTest::newRow("pay line, centre reel") << "reelRows[4]" << QRect(3120, 1560, 855, 855);
-        QTest::newRow("right reel, bottom row") << "reelRows[8]" << QRect(4080, 2400, 855, 855);
-        QTest::newRow("money") << "moneyLabel" << QRect(5760, 1440, 1575, 375);
-        QTest::newRow("Start") << "startButton" << QRect(400, 3600, 750, 495);
-        QTest::newRow("right STOP") << "stopButtons[2]" << QRect(4280, 3600, 480, 480);
-        QTest::newRow("top bar lamp") << "frameLamps[0]" << QRect(1800, 480, 3520, 255);
-        QTest::newRow("left notice lamp") << "noticeLamps[0]" << QRect(1515, 520, 270, 2920);
-        QTest::newRow("slot-chance counter") << "chanceCounterLabel" << QRect(5280, 3640, 375, 375);
+        QTest::addColumn<double>("zoom");
+        QTest::newRow("cover A") << "covers[0]" << QRect(600, 720, 540, 540) << 1.0;
+        QTest::newRow("cover D") << "covers[3]" << QRect(600, 2880, 540, 540) << 1.0;
+        QTest::newRow("pay line, centre reel") << "reelRows[4]" << QRect(3120, 1560, 855, 855) << 1.0;
+        QTest::newRow("right reel, bottom row") << "reelRows[8]" << QRect(4080, 2400, 855, 855) << 1.0;
+        QTest::newRow("money") << "moneyLabel" << QRect(5760, 1440, 1575, 375) << 1.0;
+        QTest::newRow("Start") << "startButton" << QRect(400, 3600, 750, 495) << 1.0;
+        QTest::newRow("right STOP") << "stopButtons[2]" << QRect(4280, 3600, 480, 480) << 1.0;
+        QTest::newRow("top bar lamp") << "frameLamps[0]" << QRect(1800, 480, 3520, 255) << 1.0;
+        QTest::newRow("left notice lamp") << "noticeLamps[0]" << QRect(1515, 520, 270, 2920) << 1.0;
+        QTest::newRow("slot-chance counter") << "chanceCounterLabel" << QRect(5280, 3640, 375, 375) << 1.0;
+        QTest::newRow("cover D at 1.5x") << "covers[3]" << QRect(600, 2880, 540, 540) << 1.5;
+        QTest::newRow("pay line at 2x") << "reelRows[4]" << QRect(3120, 1560, 855, 855) << 2.0;
+        QTest::newRow("money at 2x") << "moneyLabel" << QRect(5760, 1440, 1575, 375) << 2.0;
+        QTest::newRow("Start at 2x") << "startButton" << QRect(400, 3600, 750, 495) << 2.0;
+        QTest::newRow("right STOP at 3x") << "stopButtons[2]" << QRect(4280, 3600, 480, 480) << 3.0;
+        QTest::newRow("left notice lamp at 3x") << "noticeLamps[0]" << QRect(1515, 520, 270, 2920) << 3.0;
+        QTest::newRow("money at 3x") << "moneyLabel" << QRect(5760, 1440, 1575, 375) << 3.0;
     }
+    // Every control lies at its twips times the zoom, the client area is
+    // the window's size times the zoom, and the fonts grow with it.
     void layoutInTwips()
     {
         QFETCH(QString, control);
         QFETCH(QRect, twips);
+        QFETCH(double, zoom);
         SessionRig rig;
         ui::MainWindow& w = rig.window();
+        w.setZoom(zoom);
+        QCOMPARE(w.centralWidget()->size(), QSize(rt::Px(7410, zoom), rt::Px(4275, zoom)));
+        QCOMPARE(w.moneyLabel.widget()->font().pointSizeF(), 15.75 * zoom);
         const QHash<QString, QWidget*> widgets{
             {"covers[0]", w.covers[0].widget()},         {"covers[3]", w.covers[3].widget()},
             {"reelRows[4]", w.reelRows[4].widget()},     {"reelRows[8]", w.reelRows[8].widget()},
@@ -158,7 +196,115 @@ private slots:
             {"noticeLamps[0]", w.noticeLamps[0].widget()}, {"chanceCounterLabel", w.chanceCounterLabel.widget()},
         };
         QCOMPARE(widgets.value(control)->geometry(),
-                 rt::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+                 rt::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height(), zoom));
+    }
+
+    // At 2x and 3x the pictures come from the scaled sets, measuring their
+    // size at 1x through their device pixel ratio; at 1x the classic files.
+    void scaledPictures_data()
+    {
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<int>("scale");
+        QTest::newRow("1x") << 1.0 << 1;
+        QTest::newRow("1.5x") << 1.5 << 2;
+        QTest::newRow("2x") << 2.0 << 2;
+        QTest::newRow("3x") << 3.0 << 3;
+    }
+    void scaledPictures()
+    {
+        QFETCH(double, zoom);
+        QFETCH(int, scale);
+        SessionRig rig;
+        for (const QString& set : {QStringLiteral("@2x"), QStringLiteral("@3x")}) {
+            QDir(rig.dir()).mkdir(set);
+            const QDir built(QStringLiteral(ZELMOR_ASSET_DIR "/") + set);
+            for (const QString& name : built.entryList(QDir::Files))
+                QFile::copy(built.filePath(name), rig.path(set + QLatin1Char('/') + name));
+        }
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        w.setZoom(zoom);
+        const auto file = [&](const QString& name) {
+            QImage image(scale == 1 ? rig.path(name + QStringLiteral(".BMP"))
+                                    : rig.path(QStringLiteral("@%1x/%2.png").arg(scale).arg(name)));
+            image.setDevicePixelRatio(scale);
+            return image.convertToFormat(QImage::Format_RGB32);
+        };
+        const QPixmap symbol = w.reelRows[4].shownPicture(); // 7 on the pay line
+        QCOMPARE(symbol.devicePixelRatio(), qreal(scale));
+        QCOMPARE(symbol.toImage().convertToFormat(QImage::Format_RGB32), file(QStringLiteral("R07")));
+        const QPixmap cover = w.covers[0].shownPicture();
+        QCOMPARE(cover.devicePixelRatio(), qreal(scale));
+        QCOMPARE(cover.size(), file(QStringLiteral("COVER")).size());
+        const QPixmap stop = w.stopButtons[0].shownPicture();
+        QCOMPARE(stop.devicePixelRatio(), qreal(scale));
+        QCOMPARE(stop.size(), QSize(32, 32) * scale);
+        QCOMPARE(w.startButton.widget()->iconSize(), (QSizeF(48, 32) * zoom).toSize());
+    }
+
+    // The player's size survives a restart, and Ctrl+plus, Ctrl+= and
+    // Ctrl+minus step through the sizes with one item checked at a time.
+    void zoomRemembered()
+    {
+        {
+            SessionRig rig;
+            rig.play();
+            ui::MainWindow& w = rig.window();
+            w.zoomItems[1].click();
+            QCOMPARE(w.zoom(), 1.5);
+        }
+        SessionRig again;
+        again.play();
+        ui::MainWindow& w = again.window();
+        QCOMPARE(w.zoom(), 1.5);
+        QCOMPARE(w.centralWidget()->width(), rt::Px(7410, 1.5));
+        w.show();
+        QApplication::setActiveWindow(&w);
+        const auto press = [&](int key) { QTest::keyClick(&w, Qt::Key(key), Qt::ControlModifier); };
+        const auto checked = [&] {
+            QList<bool> marks;
+            for (const ui::MenuItem& item : w.zoomItems)
+                marks << item.checked();
+            return marks;
+        };
+        QCOMPARE(checked(), QList<bool>({false, true, false, false}));
+        press(Qt::Key_Minus);
+        QCOMPARE(w.zoom(), 1.0);
+        press(Qt::Key_Minus); // the smallest already
+        QCOMPARE(w.zoom(), 1.0);
+        press(Qt::Key_Equal);
+        QCOMPARE(w.zoom(), 1.5);
+        press(Qt::Key_Minus);
+        press(Qt::Key_Plus);
+        QCOMPARE(w.zoom(), 1.5);
+        QCOMPARE(checked(), QList<bool>({false, true, false, false}));
+        QCOMPARE(ui::Preferences::Load().zoom, 1.5);
+        QCOMPARE(w.noticeLamps[0].widget()->geometry(), rt::TwipsRect(1515, 520, 270, 2920, 1.5));
+    }
+
+    // On a screen too small for the chosen size, the largest size that fits,
+    // the window's frame and menu bar included.
+    void fittingZoom_data()
+    {
+        QTest::addColumn<double>("wanted");
+        QTest::addColumn<QSize>("available");
+        QTest::addColumn<double>("fitting");
+        const QSize chrome(16, 60);
+        QTest::newRow("large screen") << 3.0 << QSize(2560, 1600) << 3.0;
+        QTest::newRow("3x exactly") << 3.0 << QSize(rt::Px(7410, 3), rt::Px(4275, 3)) + chrome << 3.0;
+        QTest::newRow("a pixel short of 3x") << 3.0 << QSize(rt::Px(7410, 3), rt::Px(4275, 3) - 1) + chrome
+                                             << 2.0;
+        QTest::newRow("laptop") << 3.0 << QSize(1280, 800) << 2.0;
+        QTest::newRow("1024 x 600") << 2.0 << QSize(1024, 600) << 1.5;
+        QTest::newRow("smaller wanted") << 1.5 << QSize(2560, 1600) << 1.5;
+        QTest::newRow("nothing fits") << 2.0 << QSize(400, 300) << 1.0;
+    }
+    void fittingZoom()
+    {
+        QFETCH(double, wanted);
+        QFETCH(QSize, available);
+        QFETCH(double, fitting);
+        QCOMPARE(ui::FittingZoom(wanted, QSize(16, 60), available), fitting);
     }
 
     // The background, Start, STOP and the window icon are built into the
@@ -373,6 +519,186 @@ private slots:
         QTest::keyClick(rig.window().moneyLabel.widget(), Qt::Key_Q);
         QTest::keyClick(rig.window().moneyLabel.widget(), Qt::Key_Return);
         QVERIFY(!rig.host.endedFlag);
+    }
+
+    // The covers' keys: 1..4 and A..D. A key held down does not repeat.
+    void coverKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<int>("cover"); // the cover opened, -1 for none
+        const int keys[4][2] = {{Qt::Key_1, Qt::Key_A}, {Qt::Key_2, Qt::Key_B}, {Qt::Key_3, Qt::Key_C},
+                                {Qt::Key_4, Qt::Key_D}};
+        for (int i = 0; i < 4; ++i)
+            for (int key : keys[i])
+                QTest::addRow("%s", qPrintable(QKeySequence(key).toString())) << key << false << i;
+        QTest::newRow("1 held down") << int(Qt::Key_1) << true << -1;
+    }
+    void coverKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, held);
+        QFETCH(int, cover);
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        if (cover >= 0)
+            rig.rnd.push(pick(cover, 4)); // the hit card under that cover
+        pressKey(w, key, held);
+        QCOMPARE(w.moneyLabel.caption(), cover >= 0 ? QStringLiteral("90") : QStringLiteral("100"));
+        QCOMPARE(w.betLabel.caption(), cover >= 0 ? QStringLiteral("1") : QStringLiteral("0"));
+        if (cover >= 0)
+            QCOMPARE(w.covers[cover].picture(), rig.path(QStringLiteral("ATARI.BMP")));
+        QVERIFY(!rig.rnd.exhausted());
+    }
+
+    // Start's keys: Space, Return and the keypad's Enter, only while Start shows.
+    void startKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<bool>("bet");
+        QTest::addColumn<bool>("starts");
+        QTest::newRow("Space") << int(Qt::Key_Space) << 0 << false << true << true;
+        QTest::newRow("Return") << int(Qt::Key_Return) << 0 << false << true << true;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << false << true << true;
+        QTest::newRow("Space held down") << int(Qt::Key_Space) << 0 << true << true << false;
+        QTest::newRow("Ctrl+Space") << int(Qt::Key_Space) << int(Qt::ControlModifier) << false << true << false;
+        QTest::newRow("Space without a BET") << int(Qt::Key_Space) << 0 << false << false << false;
+    }
+    void startKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, held);
+        QFETCH(bool, bet);
+        QFETCH(bool, starts);
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        if (bet)
+            hitCoverA(rig);
+        if (starts)
+            rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
+        pressKey(w.moneyLabel.widget(), key, held, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(rig.machine().spinning(), starts);
+        QCOMPARE(w.startButton.visible(), bet && !starts);
+        QVERIFY(!rig.rnd.exhausted() && rig.rnd.remaining() == 0);
+    }
+
+    // A slot-chance spin stopped with Z, X and C. While the stop buttons show
+    // the covers take no clicks, so C is the right stop; once the spin is
+    // over it is cover C again.
+    void stopKeys()
+    {
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        hitCoverA(rig);
+        startLineUp(rig);
+        tickReels(w);
+        hitCoverA(rig);
+        rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
+        pressKey(w, Qt::Key_Space);
+        w.reelTimer.fire();
+        const std::array<bool, 3> expected[] = {{true, true, false}, {false, true, false}, {false, false, false}};
+        const int keys[] = {Qt::Key_C, Qt::Key_Z, Qt::Key_X};
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(!w.covers[2].enabled());
+            pressKey(w, keys[i]);
+            for (int stop = 0; stop < 3; ++stop)
+                QCOMPARE(w.stopButtons[stop].visible(), expected[i][stop]);
+        }
+        QVERIFY(!rig.machine().spinning());
+        QCOMPARE(w.chanceCounterLabel.caption(), QStringLiteral("4"));
+        pressKey(w, Qt::Key_Z); // no stop button shows: nothing
+        rig.rnd.push(pick(2, 4));
+        pressKey(w, Qt::Key_C);
+        QCOMPARE(w.covers[2].picture(), rig.path(QStringLiteral("ATARI.BMP")));
+        QVERIFY(!rig.rnd.exhausted());
+    }
+
+    // The game's keys belong to the main window: a dialog of the window keeps
+    // its keys, and so does the menu bar while the keyboard is in it (Alt).
+    void keysStayWithTheirWindow()
+    {
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        hitCoverA(rig);
+        {
+            QDialog dialog(&w);
+            dialog.show();
+            pressKey(&dialog, Qt::Key_Space);
+        }
+        QVERIFY(!rig.machine().spinning());
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QTest::keyClick(&w, Qt::Key_Alt);
+        QVERIFY(w.menuBar()->hasFocus());
+        pressKey(w.menuBar(), Qt::Key_Return); // opens the File menu
+        QVERIFY(!rig.machine().spinning());
+        QVERIFY(w.startButton.visible());
+    }
+
+    // Each control that takes a key names it in its tooltip, below its own tip.
+    void keysInTips_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("cover A") << "covers[0]" << QStringLiteral("当たるかな？\nキー: 1 / A");
+        QTest::newRow("cover B") << "covers[1]" << QStringLiteral("次はどうかな？\nキー: 2 / B");
+        QTest::newRow("cover C") << "covers[2]" << QStringLiteral("いいかも！？\nキー: 3 / C");
+        QTest::newRow("cover D") << "covers[3]" << QStringLiteral("ん～\nキー: 4 / D");
+        QTest::newRow("Start") << "startButton" << QStringLiteral("キー: Space / Enter");
+        QTest::newRow("left STOP") << "stopButtons[0]" << QStringLiteral("キー: Z");
+        QTest::newRow("centre STOP") << "stopButtons[1]" << QStringLiteral("キー: X");
+        QTest::newRow("right STOP") << "stopButtons[2]" << QStringLiteral("キー: C");
+    }
+    void keysInTips()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, tip);
+        SessionRig rig;
+        ui::MainWindow& w = rig.window();
+        const QHash<QString, QWidget*> widgets{
+            {"covers[0]", w.covers[0].widget()},           {"covers[1]", w.covers[1].widget()},
+            {"covers[2]", w.covers[2].widget()},           {"covers[3]", w.covers[3].widget()},
+            {"startButton", w.startButton.widget()},       {"stopButtons[0]", w.stopButtons[0].widget()},
+            {"stopButtons[1]", w.stopButtons[1].widget()}, {"stopButtons[2]", w.stopButtons[2].widget()},
+        };
+        QCOMPARE(widgets.value(control)->toolTip(), tip);
+    }
+
+    // The calm-lamps item switches the machine's calm lamps, and the choice
+    // is remembered for the next start without touching the other preferences.
+    void calmLampsRemembered()
+    {
+        ui::Preferences zoomed;
+        zoomed.zoom = 2;
+        zoomed.save();
+        {
+            SessionRig rig;
+            rig.play();
+            ui::MainWindow& w = rig.window();
+            QVERIFY(!w.calmLampsItem.checked());
+            w.calmLampsItem.click();
+            QVERIFY(w.calmLampsItem.checked() && rig.s().calmLamps);
+            rig.machine().editState().frameBlink = true;
+            w.frameLampTimer.fire();
+            QCOMPARE(w.frameLamps[0].fillColor(), game::FrameLampDark); // calm: not yet
+            w.frameLampTimer.fire();
+            QCOMPARE(w.frameLamps[0].fillColor(), game::FrameLampLit);
+        }
+        SessionRig again;
+        again.play();
+        QVERIFY(again.window().calmLampsItem.checked() && again.s().calmLamps);
+        again.window().calmLampsItem.click();
+        QVERIFY(!again.window().calmLampsItem.checked());
+        const ui::Preferences saved = ui::Preferences::Load();
+        QVERIFY(!saved.calmLamps);
+        QCOMPARE(saved.zoom, 2.0);
     }
 
     void borrowingFromTheMenu()

@@ -6,7 +6,9 @@
 #include "ui/DialogPrompter.h"
 #include "ui/GameStyle.h"
 #include "ui/MessageBox.h"
+#include "ui/Fonts.h"
 #include "ui/TargetDialog.h"
+#include "ui/VolumeDialog.h"
 #include "ui/WitsFailureDialog.h"
 #include "ui/WitsWelcomeDialog.h"
 
@@ -14,6 +16,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QSlider>
 #include <QTimer>
 #include <QtTest>
 
@@ -309,6 +312,36 @@ private slots:
         dialog.show();
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QVERIFY(dialog.isVisible());
+    }
+
+    // ------------------------------------------------------------ volumes
+    // Two sliders in the game's face, each with its percentage; they report
+    // the volumes as they move, and Escape puts back (and reports) those the
+    // dialog opened with.
+    void volumeDialog()
+    {
+        QWidget owner;
+        owner.setGeometry(100, 100, 494, 285);
+        ui::VolumeDialog dialog(70, 35, &owner);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("音量"));
+        QCOMPARE(dialog.font(), ui::GameFont());
+        QCOMPARE(dialog.parentWidget(), &owner);
+        QCOMPARE(QStringList({dialog.musicHeading.caption(), dialog.effectsHeading.caption(), dialog.okButton->text(),
+                              dialog.cancelButton->text()}),
+                 QStringList({"音楽", "効果音", "OK", "キャンセル"}));
+        QCOMPARE(QStringList({dialog.musicValue.caption(), dialog.effectsValue.caption()}), QStringList({"70%", "35%"}));
+        QList<std::pair<int, int>> reported;
+        connect(&dialog, &ui::VolumeDialog::volumesChanged, [&](int music, int effects) {
+            reported.append({music, effects});
+        });
+        dialog.show();
+        QTest::keyClick(dialog.musicSlider, Qt::Key_End);
+        QTest::keyClick(dialog.effectsSlider, Qt::Key_Left);
+        QCOMPARE(QStringList({dialog.musicValue.caption(), dialog.effectsValue.caption()}), QStringList({"100%", "34%"}));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QCOMPARE(reported, (QList<std::pair<int, int>>{{100, 35}, {100, 34}, {70, 34}, {70, 35}}));
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
 };
 

@@ -72,6 +72,60 @@ private slots:
         }
     }
 
+    // Every picture again at 2x, 3x and 4x: its size at 1x (the box it fills
+    // in the layout, or its own size when shown unstretched) times the scale.
+    void scaledSets_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QSize>("size");
+        const struct {
+            const char* name;
+            QSize box;
+            bool window;
+        } pictures[] = {
+            {"BACK", {500, 312}, true},  {"R00", {57, 57}, false},   {"R07", {57, 57}, false},
+            {"R09", {57, 57}, false},    {"COVER", {36, 36}, false}, {"ATARI", {36, 36}, false},
+            {"HAZURE", {36, 36}, false}, {"BAI01", {57, 57}, false}, {"START", {48, 32}, true},
+            {"STOP", {32, 32}, true},    {"ZELMOR", {64, 64}, true}, {"CHIE", {64, 64}, false},
+            {"KURABE", {64, 64}, false},
+        };
+        for (int scale : {2, 3, 4})
+            for (const auto& picture : pictures) {
+                const QString name = QStringLiteral("@%1x/%2.png").arg(scale).arg(QLatin1String(picture.name));
+                QTest::addRow("%s at %dx", picture.name, scale)
+                    << (picture.window ? ui::WindowPicture(name) : assetPath(name)) << picture.box * scale;
+            }
+    }
+    void scaledSets()
+    {
+        QFETCH(QString, path);
+        QFETCH(QSize, size);
+        QCOMPARE(load(path).size(), size);
+    }
+
+    // The set a window picks: its pixel ratio times its zoom, rounded up to a
+    // drawn scale, at most 4.
+    void pictureScale_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<int>("scale");
+        QTest::newRow("1x screen, 1x") << 1.0 << 1.0 << 1;
+        QTest::newRow("1x screen, 1.5x") << 1.0 << 1.5 << 2;
+        QTest::newRow("1x screen, 3x") << 1.0 << 3.0 << 3;
+        QTest::newRow("1.25 screen, 1x") << 1.25 << 1.0 << 2;
+        QTest::newRow("2x screen, 1.5x") << 2.0 << 1.5 << 3;
+        QTest::newRow("2x screen, 2x") << 2.0 << 2.0 << 4;
+        QTest::newRow("3x screen, 3x") << 3.0 << 3.0 << 4;
+    }
+    void pictureScale()
+    {
+        QFETCH(qreal, ratio);
+        QFETCH(double, zoom);
+        QFETCH(int, scale);
+        QCOMPARE(ui::PictureScale(ratio, zoom), scale);
+    }
+
     void symbolsAreDistinct()
     {
         for (int a = 0; a <= 9; ++a)
@@ -83,9 +137,17 @@ private slots:
 
     // Every pixel of the Start picture is either exactly the key colour or
     // clearly lettering: a near-key pixel would show as a pale fringe.
+    void startPictureHasCleanKeyColour_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("1x") << ui::WindowPicture(QStringLiteral("START.BMP"));
+        for (int scale : {2, 3, 4})
+            QTest::addRow("%dx", scale) << ui::WindowPicture(QStringLiteral("@%1x/START.png").arg(scale));
+    }
     void startPictureHasCleanKeyColour()
     {
-        const QImage image = load(ui::WindowPicture(QStringLiteral("START.BMP")));
+        QFETCH(QString, path);
+        const QImage image = load(path);
         const QRgb key = qRgb(128, 255, 128);
         int keyPixels = 0, lettering = 0;
         for (int y = 0; y < image.height(); ++y)
@@ -109,6 +171,8 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::newRow("stop") << ui::WindowPicture(QStringLiteral("STOP.PNG"));
         QTest::newRow("window icon") << ui::WindowPicture(QStringLiteral("ZELMOR.PNG"));
+        QTest::newRow("stop at 4x") << ui::WindowPicture(QStringLiteral("@4x/STOP.png"));
+        QTest::newRow("window icon at 3x") << ui::WindowPicture(QStringLiteral("@3x/ZELMOR.png"));
     }
     void iconsAreTransparentOutsideTheirShape()
     {

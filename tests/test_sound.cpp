@@ -4,8 +4,13 @@
 #include "sound/FailureNotes.h"
 #include "tests/support/FakeAudio.h"
 #include "tests/support/SessionRig.h"
+#include "ui/Preferences.h"
+#include "ui/VolumeDialog.h"
 
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -54,7 +59,11 @@ struct Channels {
 
 class TestSound : public QObject {
     Q_OBJECT
+    QTemporaryDir config_; // the preferences of this run
+
 private slots:
+    void initTestCase() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config_.path()); }
+
     void failuresReturnFalseWithAReason_data()
     {
         QTest::addColumn<QString>("deviceType");
@@ -224,6 +233,59 @@ private slots:
         rig.session().quit();
         QVERIFY(rig.audio.playing(Device::Sequencer).isEmpty());
         QCOMPARE(rig.host.endCount, 1);
+    }
+
+    // The volumes from the menu: the start hands the remembered ones to the
+    // device; the dialog's sliders reach it while they move; OK remembers the
+    // new ones, and Cancel, Escape or the close box put back those from
+    // before. The sound switch stays as it was.
+    void volumesFromTheMenu_data()
+    {
+        QTest::addColumn<QString>("close");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("OK") << "OK" << true;
+        QTest::newRow("Cancel") << "Cancel" << false;
+        QTest::newRow("Escape") << "Escape" << false;
+        QTest::newRow("close box") << "close box" << false;
+    }
+    void volumesFromTheMenu()
+    {
+        QFETCH(QString, close);
+        QFETCH(bool, kept);
+        ui::Preferences before;
+        before.musicVolume = 40;
+        before.effectsVolume = 90;
+        before.calmLamps = true;
+        before.save();
+        SessionRig rig;
+        rig.play();
+        const auto heard = [&rig] {
+            return std::pair(rig.audio.volumes.at(Device::Sequencer), rig.audio.volumes.at(Device::WaveAudio));
+        };
+        QCOMPARE(heard(), std::pair(0.4, 0.9));
+        const bool soundOn = rig.machine().soundOn();
+        rig.prompts.dialogHandlers.push_back([&](QDialog& shown) {
+            auto& dialog = dynamic_cast<ui::VolumeDialog&>(shown);
+            dialog.show();
+            dialog.musicSlider->setValue(0);
+            dialog.effectsSlider->setValue(25);
+            QCOMPARE(heard(), std::pair(0.0, 0.25));
+            if (close == QLatin1String("OK"))
+                dialog.okButton->click();
+            else if (close == QLatin1String("Cancel"))
+                dialog.cancelButton->click();
+            else if (close == QLatin1String("Escape"))
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            else
+                dialog.close();
+        });
+        rig.window().volumeItem.click();
+        QVERIFY(rig.prompts.dialogHandlers.empty());
+        QCOMPARE(heard(), kept ? std::pair(0.0, 0.25) : std::pair(0.4, 0.9));
+        const ui::Preferences after = ui::Preferences::Load();
+        QCOMPARE(std::pair(after.musicVolume, after.effectsVolume), kept ? std::pair(0, 25) : std::pair(40, 90));
+        QVERIFY(after.calmLamps);
+        QCOMPARE(rig.machine().soundOn(), soundOn);
     }
 };
 

@@ -1,24 +1,69 @@
 // The real sound device: SDL2_mixer with FluidSynth, rendering on SDL's disk
-// driver into /dev/null faster than real time. Waits pump events only.
+// driver faster than real time, into /dev/null or, where a case measures the
+// mix, into a file. Waits pump events only.
+#include "sound/CuePlayer.h"
 #include "sound/MMControl.h"
 #include "sound/ModuleAudio.h"
+#include "sound/sdl/MixLimiter.h"
 #include "sound/sdl/SdlAudio.h"
 #include "tests/support/FakeAudio.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <SDL.h>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
 #include <memory>
 
 using namespace testing;
+using game::Cue;
+using sound::Device;
 using sound::SdlAudio;
 
 namespace {
 
 constexpr int Second = SdlAudio::Rate;
 constexpr int Bound = 20000; // ms; the disk driver needs a fraction of this
+// The largest sample magnitude under -1 dBFS.
+constexpr int BelowMinus1dB = 29203;
+
+QString Asset(const QString& name)
+{
+    return QStringLiteral(ZELMOR_ASSET_DIR "/") + name;
+}
+
+// Mixed output: interleaved stereo 16-bit frames.
+using Samples = std::vector<qint16>;
+
+struct Levels {
+    int peak = 0;         // the largest magnitude
+    qint64 fullScale = 0; // samples at a 16-bit limit
+};
+
+// The levels of frames [from, to) of the output.
+Levels Measure(const Samples& mix, qint64 from = 0, qint64 to = -1)
+{
+    Levels levels;
+    const qint64 end = to < 0 ? qint64(mix.size()) : std::min(2 * to, qint64(mix.size()));
+    for (qint64 i = 2 * from; i < end; ++i) {
+        levels.peak = std::max(levels.peak, std::abs(int(mix[std::size_t(i)])));
+        levels.fullScale += mix[std::size_t(i)] == 32767 || mix[std::size_t(i)] == -32768 ? 1 : 0;
+    }
+    return levels;
+}
+
+// A stereo tone at `amplitude` for the limiter.
+Samples Tone(int amplitude, int frames)
+{
+    Samples tone;
+    for (int i = 0; i < frames; ++i) {
+        const auto sample = qint16(std::lround(amplitude * std::sin(2 * M_PI * 440.0 * i / Second)));
+        tone.insert(tone.end(), {sample, sample});
+    }
+    return tone;
+}
 
 // A media control on the real device, counting its Done reports.
 struct Channel {
@@ -39,6 +84,35 @@ class TestSoundDevice : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
     std::unique_ptr<SdlAudio> audio_;
+    QByteArray output_; // where the disk driver writes when no case records
+
+    // The device opened after this writes its output into a file.
+    QString record()
+    {
+        const QString path = dir_.filePath(QStringLiteral("mix.raw"));
+        QFile::remove(path);
+        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(path));
+        return path;
+    }
+    // The recorded output, once the device that wrote it has closed.
+    Samples recorded(const QString& path)
+    {
+        qputenv("SDL_DISKAUDIOFILE", output_);
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        const QByteArray bytes = file.readAll();
+        Samples mix(std::size_t(bytes.size()) / sizeof(qint16));
+        std::memcpy(mix.data(), bytes.constData(), mix.size() * sizeof(qint16));
+        return mix;
+    }
+    static qint64 FramesIn(const QString& path) { return QFileInfo(path).size() / 4; }
+    // Lets the device write `frames` more frames into the recording.
+    static bool recordOn(const QString& path, qint64 frames)
+    {
+        const qint64 until = FramesIn(path) + frames;
+        return QTest::qWaitFor([&] { return FramesIn(path) >= until; }, Bound);
+    }
 
     QString write(const QString& name, const QByteArray& bytes)
     {
@@ -63,6 +137,7 @@ private slots:
             qputenv("SDL_DISKAUDIOFILE", "/dev/null");
             qputenv("SDL_DISKAUDIODELAY", "0");
         }
+        output_ = qgetenv("SDL_DISKAUDIOFILE");
         QVERIFY(dir_.isValid());
         write("ONE.MID", MidiFile(960));      // one second
         write("QUARTER.MID", MidiFile(240));  // a quarter second
@@ -80,6 +155,7 @@ private slots:
     {
         sound::install(nullptr);
         audio_.reset();
+        qputenv("SDL_DISKAUDIOFILE", output_);
     }
 
     void tuneReportsItsEndWithinOneBuffer()
@@ -216,6 +292,111 @@ private slots:
             QVERIFY(!module.loaded());
             sound::install(nullptr);
         }
+    }
+
+    // ------------------------------------------------------------ the mix
+    // The last stage of the mix takes the sum, mixed at half its level, back
+    // to its level: a sum that fits passes sample for sample; a louder one is
+    // held under -1 dBFS, and the gain comes back once it has passed.
+    void limiter_data()
+    {
+        QTest::addColumn<int>("amplitude"); // of the mixed tone
+        QTest::addColumn<int>("lowest");    // the output's peak, at least
+        QTest::addColumn<int>("highest");   // and at most
+        QTest::newRow("quiet") << 6000 << 12000 << 12000;
+        QTest::newRow("at the knee") << 11600 << 23200 << 23200;
+        QTest::newRow("full scale") << 16384 << 27500 << 29000;
+        QTest::newRow("twice full scale") << 32767 << 28000 << 29000;
+    }
+    void limiter()
+    {
+        QFETCH(int, amplitude);
+        QFETCH(int, lowest);
+        QFETCH(int, highest);
+        sound::MixLimiter limiter;
+        Samples mix = Tone(amplitude, Second / 2);
+        limiter.process(mix.data(), Second / 2);
+        const Levels loud = Measure(mix);
+        QVERIFY2(loud.peak >= lowest && loud.peak <= highest, qPrintable(QString::number(loud.peak)));
+        QCOMPARE(limiter.saturatedSamples() > 0, amplitude == 32767);
+        // A quiet tone a second later: back at its level.
+        Samples after = Tone(4000, 2 * Second);
+        limiter.process(after.data(), 2 * Second);
+        QCOMPARE(Measure(after, Second).peak, 8000);
+    }
+
+    // A jackpot spin and its slot chance at full volume on both channels,
+    // with the game's tunes and effects at the moments the game plays them
+    // (the jackpot's bell over the slot-chance music is the loudest): nothing
+    // clips, in the mixer or after it, and the peak stays under -1 dBFS.
+    void jackpotSpinNeverClips()
+    {
+        const QString mix = record();
+        sound::CuePlayer game(Asset(QString()), [] { return true; });
+        const auto playAfter = [&](double seconds, std::initializer_list<Cue> cues) {
+            if (!renderOn(std::int64_t(seconds * Second)))
+                return false;
+            for (Cue cue : cues) {
+                if (!game.play(cue))
+                    return false;
+            }
+            return true;
+        };
+        QVERIFY(playAfter(0, {Cue::Roll, Cue::Notice}));
+        QVERIFY(playAfter(6.4, {Cue::Reach}));
+        QVERIFY(playAfter(10.1, {Cue::Jackpot, Cue::ChanceIntro}));
+        QTRY_VERIFY_WITH_TIMEOUT(game.music.fileName().endsWith(QStringLiteral("Tvsa2.MID")), Bound);
+        QVERIFY(playAfter(4, {}));
+        for (int reel = 0; reel < 3; ++reel)
+            QVERIFY(playAfter(0.9, {Cue::Stop}));
+        QVERIFY(playAfter(3, {}));
+        game.stopAll();
+        QCOMPARE(audio_->saturatedSamples(), 0);
+        cleanup();
+        const Levels levels = Measure(recorded(mix));
+        qInfo("jackpot spin: peak %d, %lld samples at full scale", levels.peak, levels.fullScale);
+        QCOMPARE(levels.fullScale, 0);
+        QVERIFY(levels.peak <= BelowMinus1dB);
+        // Still as loud as it was made to be.
+        QVERIFY(levels.peak > 24000);
+    }
+
+    // Music at 0 % and effects at 100 %, chosen before the first sound: the
+    // module, loaded by the first cue and not before, takes them. A spin's
+    // chime sounds and its music does not, until the music is turned up
+    // while it plays.
+    void mutedMusicLeavesTheEffects()
+    {
+        cleanup();
+        const QString mix = record();
+        qint64 mutedUntil = 0;
+        {
+            sound::ModuleAudio module(QStringLiteral(ZELMOR_AUDIO_MODULE_PATH));
+            sound::install(&module);
+            module.setVolume(Device::Sequencer, 0.0);
+            module.setVolume(Device::WaveAudio, 1.0);
+            QVERIFY(!module.loaded());
+            Channel music("Sequencer", Asset(QStringLiteral("ROLL.MID")));
+            Channel chime("WaveAudio", Asset(QStringLiteral("YOKOKU.WAV")));
+            QVERIFY2(music.cue() && chime.cue(), qPrintable(music.control.lastError()));
+            QTRY_COMPARE_WITH_TIMEOUT(chime.done.size(), 1, Bound);
+            QVERIFY(recordOn(mix, Second / 2));
+            mutedUntil = FramesIn(mix);
+            module.setVolume(Device::Sequencer, 1.0);
+            QVERIFY(recordOn(mix, Second / 2));
+            QVERIFY(music.done.isEmpty());
+            sound::install(nullptr);
+        }
+        const Samples heard = recorded(mix);
+        const auto firstSound = std::find_if(heard.begin(), heard.end(), [](qint16 s) { return s != 0; });
+        const qint64 chimeFrom = (firstSound - heard.begin()) / 2;
+        const qint64 chimeTo = chimeFrom + qint64(0.9 * Second) + SdlAudio::BufferFrames;
+        // The chime at the level it is made for: its -1 dBFS peak, 4 dB down.
+        const int chimePeak = Measure(heard, chimeFrom, chimeTo).peak;
+        QVERIFY2(chimePeak > 17000 && chimePeak < 19500, qPrintable(QString::number(chimePeak)));
+        QVERIFY(mutedUntil - chimeTo > Second / 4);
+        QCOMPARE(Measure(heard, chimeTo, mutedUntil).peak, 0);
+        QVERIFY(Measure(heard, mutedUntil + 2 * SdlAudio::BufferFrames).peak > 1000);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "ui/Controls.h"
 
 #include "platform/Runtime.h"
+#include "ui/Fonts.h"
 
 #include <QAction>
 #include <QBitmap>
@@ -14,9 +15,13 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmapCache>
 #include <QPushButton>
 #include <QTimer>
+
+#include <algorithm>
+#include <cmath>
 
 // The window's pictures live in the ui library's resources, which a static
 // library has to register by hand (outside any namespace).
@@ -32,13 +37,94 @@ QColor ToQColor(long bgr)
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
 }
 
+namespace {
+
+// A line a pixel wide at 1x, in whole pixels at the zoom: at least one.
+int ZoomedLine(int pixels, double zoom)
+{
+    return std::max(1, int(pixels * zoom + 0.5));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- TwipsPlace
+
+void TwipsPlace::place(QWidget* widget, int left, int top, int width, int height)
+{
+    twips_ = QRect(left, top, width, height);
+    widget->setGeometry(rt::TwipsRect(left, top, width, height, zoom_));
+}
+
+void TwipsPlace::setZoom(QWidget* widget, double zoom)
+{
+    zoom_ = zoom;
+    widget->setGeometry(rt::TwipsRect(twips_.x(), twips_.y(), twips_.width(), twips_.height(), zoom));
+}
+
 // ---------------------------------------------------------------- Label
+
+namespace {
+
+// A label whose bold text stays bold in a zoomed window: text too large for
+// the synthetic bold of the IPA fonts is drawn from its outline, thickened
+// as that bold would be.
+class LabelBox : public QLabel {
+public:
+    using QLabel::QLabel;
+    QColor textColour;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (!LosesSyntheticBold(font(), devicePixelRatioF())) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        QFrame::paintEvent(event); // background and border
+        const QFontMetricsF metrics(font());
+        const QStringList lines = text().split(QLatin1Char('\n'));
+        const QRectF box = contentsRect();
+        const Qt::Alignment align = alignment();
+        const qreal height = metrics.height() * lines.size();
+        qreal top = box.top();
+        if (align & Qt::AlignBottom)
+            top = box.bottom() - height;
+        else if (align & Qt::AlignVCenter)
+            top = box.center().y() - height / 2;
+        QPainterPath outline;
+        for (const QString& line : lines) {
+            const qreal width = metrics.horizontalAdvance(line);
+            qreal left = box.left();
+            if (align & Qt::AlignRight)
+                left = box.right() - width;
+            else if (align & Qt::AlignHCenter)
+                left = box.center().x() - width / 2;
+            outline.addText(left, top + metrics.ascent(), font(), line);
+            top += metrics.height();
+        }
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(textColour, SyntheticBoldWidth(QFontInfo(font()).pixelSize()), Qt::SolidLine,
+                            Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(textColour);
+        painter.drawPath(outline);
+    }
+};
+
+} // namespace
 
 void Label::create(QWidget* parent, int left, int top, int width, int height)
 {
-    label_ = new QLabel(parent);
-    label_->setGeometry(rt::TwipsRect(left, top, width, height));
+    label_ = new LabelBox(parent);
+    place_.place(label_, left, top, width, height);
     label_->setTextFormat(Qt::PlainText);
+    restyle();
+}
+
+void Label::setZoom(double zoom)
+{
+    place_.setZoom(label_, zoom);
+    applyFont();
     restyle();
 }
 
@@ -52,10 +138,24 @@ void Label::setToolTip(const QString& tip) { label_->setToolTip(tip); }
 
 void Label::setFont(FontStyle style)
 {
+    font_ = style;
+    applyFont();
+}
+
+void Label::applyFont()
+{
+    if (font_.points <= 0) {
+        // The window's font, scaled with it.
+        QFont font = label_->parentWidget()->font();
+        if (place_.zoom() != 1.0)
+            font.setPointSizeF(font.pointSizeF() * place_.zoom());
+        label_->setFont(place_.zoom() != 1.0 ? font : QFont());
+        return;
+    }
     QFont font = label_->font();
-    font.setPointSizeF(style.points);
-    font.setBold(style.bold);
-    font.setItalic(style.italic);
+    font.setPointSizeF(font_.points * place_.zoom());
+    font.setBold(font_.bold);
+    font.setItalic(font_.italic);
     label_->setFont(font);
 }
 
@@ -79,13 +179,16 @@ void Label::setBorder(bool fixedSingle)
 
 void Label::restyle()
 {
+    static_cast<LabelBox*>(label_)->textColour = ToQColor(fore_);
     QString style = QStringLiteral("QLabel { color: %1; ").arg(ToQColor(fore_).name());
     style += back_ < 0 ? QStringLiteral("background: transparent; ")
                        : QStringLiteral("background: %1; ").arg(ToQColor(back_).name());
     if (border_)
-        style += QStringLiteral("border-top: 1px solid #808080; border-left: 1px solid #808080; "
-                                "border-bottom: 1px solid #ffffff; border-right: 1px solid #ffffff; "
-                                "padding-right: 2px; ");
+        style += QStringLiteral("border-top: %1px solid #808080; border-left: %1px solid #808080; "
+                                "border-bottom: %1px solid #ffffff; border-right: %1px solid #ffffff; "
+                                "padding-right: %2px; ")
+                     .arg(ZoomedLine(1, place_.zoom()))
+                     .arg(ZoomedLine(2, place_.zoom()));
     style += QStringLiteral("}");
     label_->setStyleSheet(style);
 }
@@ -161,6 +264,33 @@ QPixmap PictureFiles::load(const QString& path)
     return entry.pixmap;
 }
 
+int PictureScale(qreal devicePixelRatio, double zoom)
+{
+    // A hair's tolerance, so that 1.5 x 2 stays 3 whatever the rounding.
+    return std::clamp(int(std::ceil(devicePixelRatio * zoom - 1e-6)), 1, 4);
+}
+
+QString PictureFiles::scaledPath(const QString& path, int scale)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    const qsizetype nameEnd = dot > slash ? dot : path.size();
+    return path.left(slash + 1) + QStringLiteral("@%1x/").arg(scale) + path.mid(slash + 1, nameEnd - slash - 1)
+           + QStringLiteral(".png");
+}
+
+QPixmap PictureFiles::load(const QString& path, int scale)
+{
+    if (scale > 1) {
+        QPixmap scaled = load(scaledPath(path, scale));
+        if (!scaled.isNull()) {
+            scaled.setDevicePixelRatio(scale);
+            return scaled;
+        }
+    }
+    return load(path);
+}
+
 void PictureFiles::setCaching(bool enabled)
 {
     cachingEnabled = enabled;
@@ -204,6 +334,33 @@ QPixmap StretchedPicture(const QPixmap& source, QSize size, qreal dpr)
 
 } // namespace
 
+void ShownPicture::setSource(const QString& path)
+{
+    source_ = path;
+    pixmap_ = QPixmap();
+    scale_ = 0;
+}
+
+const QPixmap& ShownPicture::pixmap(qreal devicePixelRatio, double zoom)
+{
+    const int scale = PictureScale(devicePixelRatio, zoom);
+    if (scale != scale_) {
+        scale_ = scale;
+        pixmap_ = source_.isEmpty() ? QPixmap() : PictureFiles::load(source_, scale);
+    }
+    return pixmap_;
+}
+
+void ShownPicture::draw(QPainter& painter, const QRect& target, bool stretch, qreal devicePixelRatio, double zoom)
+{
+    const QPixmap& picture = pixmap(devicePixelRatio, zoom);
+    if (picture.isNull())
+        return;
+    const QRect shown =
+        stretch ? target : QRect(target.topLeft(), (picture.deviceIndependentSize() * zoom).toSize());
+    painter.drawPixmap(shown, StretchedPicture(picture, shown.size(), devicePixelRatio));
+}
+
 // Shows one picture file. The file is decoded when the picture is first
 // needed, painted or asked about: the start-up sets a dozen pictures before
 // its first message box, and none of them is seen until the window shows.
@@ -211,49 +368,40 @@ class ImageBox : public QWidget {
 public:
     using QWidget::QWidget;
     bool stretch = true;
+    double zoom = 1.0;
     std::function<void()> clicked;
 
     void setSource(const QString& path)
     {
-        source_ = path;
-        pixmap_ = QPixmap();
-        decoded_ = path.isEmpty();
-        if (decoded_)
+        shown_.setSource(path);
+        if (path.isEmpty())
             setAttribute(Qt::WA_OpaquePaintEvent, false);
         update();
     }
     const QPixmap& picture()
     {
-        if (!decoded_) {
-            decoded_ = true;
-            pixmap_ = PictureFiles::load(source_);
-            // A stretched picture without transparency covers the whole box,
-            // so nothing beneath it needs repainting when it changes. A box
-            // that turns out not to be covered is painted again with what
-            // lies beneath.
-            const bool opaque = stretch && !pixmap_.isNull() && !pixmap_.hasAlphaChannel();
-            if (opaque != testAttribute(Qt::WA_OpaquePaintEvent)) {
-                setAttribute(Qt::WA_OpaquePaintEvent, opaque);
-                if (!opaque)
-                    update();
-            }
+        const QPixmap& pixmap = shown_.pixmap(devicePixelRatioF(), zoom);
+        // A stretched picture without transparency covers the whole box, so
+        // nothing beneath it needs repainting when it changes. A box that
+        // turns out not to be covered is painted again with what lies
+        // beneath.
+        const bool opaque = stretch && !pixmap.isNull() && !pixmap.hasAlphaChannel();
+        if (opaque != testAttribute(Qt::WA_OpaquePaintEvent)) {
+            setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+            if (!opaque)
+                update();
         }
-        return pixmap_;
+        return pixmap;
     }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
-        const QPixmap& pixmap = picture();
-        if (pixmap.isNull())
+        if (picture().isNull())
             return;
         QPainter painter(this);
-        if (stretch) {
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawPixmap(rect(), StretchedPicture(pixmap, size(), devicePixelRatioF()));
-        } else {
-            painter.drawPixmap(0, 0, pixmap);
-        }
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        shown_.draw(painter, rect(), stretch, devicePixelRatioF(), zoom);
     }
     void mouseReleaseEvent(QMouseEvent* event) override
     {
@@ -262,17 +410,22 @@ protected:
     }
 
 private:
-    QString source_;
-    QPixmap pixmap_;
-    bool decoded_ = true;
+    ShownPicture shown_;
 };
 
 void Image::create(QWidget* parent, int left, int top, int width, int height, bool stretch)
 {
     box_ = new ImageBox(parent);
-    box_->setGeometry(rt::TwipsRect(left, top, width, height));
+    place_.place(box_, left, top, width, height);
     box_->stretch = stretch;
     box_->clicked = [this] { click(); };
+}
+
+void Image::setZoom(double zoom)
+{
+    place_.setZoom(box_, zoom);
+    box_->zoom = zoom;
+    box_->update();
 }
 
 void Image::setPicture(const QString& path)
@@ -290,6 +443,7 @@ void Image::clearPicture()
 }
 
 QString Image::picture() const { return hasPicture() ? path_ : QString(); }
+QPixmap Image::shownPicture() const { return box_ ? box_->picture() : QPixmap(); }
 bool Image::hasPicture() const
 {
     if (path_.isEmpty())
@@ -317,7 +471,8 @@ public:
     using QWidget::QWidget;
     QColor fill, border, back;
     bool hasBack = false;
-    int borderWidth = 1;
+    int borderWidth = 1; // pixels, with the zoom
+    double zoom = 1.0;
     FillStyle style = FillStyle::Transparent;
 
 protected:
@@ -328,23 +483,57 @@ protected:
                                                      -borderWidth / 2.0, -borderWidth / 2.0);
         if (hasBack)
             painter.fillRect(rect(), back);
-        if (style == FillStyle::Solid)
+        if (style == FillStyle::Solid) {
             painter.fillRect(rect(), fill);
-        else if (style == FillStyle::DiagonalCross)
-            painter.fillRect(rect(), QBrush(fill, Qt::DiagCrossPattern));
+        } else if (style == FillStyle::DiagonalCross) {
+            painter.fillRect(rect(), hatch());
+        }
         QPen pen(border, borderWidth);
         pen.setJoinStyle(Qt::MiterJoin);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(inner);
     }
+
+private:
+    // The cross-hatch, its lines and spacing grown with the window and the
+    // screen's pixel density. Qt draws its patterns in device pixels, so
+    // then the pattern is enlarged into a tile, kept until the colour or the
+    // size changes.
+    QBrush hatch()
+    {
+        const qreal dpr = devicePixelRatioF();
+        if (zoom == 1.0 && dpr == 1.0)
+            return QBrush(fill, Qt::DiagCrossPattern);
+        const int tile = std::max(8, int(8 * zoom * dpr + 0.5));
+        if (hatch_.style() == Qt::NoBrush || hatchColour_ != fill || hatchTile_ != tile) {
+            QImage cell(8, 8, QImage::Format_ARGB32_Premultiplied);
+            cell.fill(Qt::transparent);
+            QPainter(&cell).fillRect(cell.rect(), QBrush(fill, Qt::DiagCrossPattern));
+            QImage enlarged = cell.scaled(tile, tile, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            enlarged.setDevicePixelRatio(dpr);
+            hatch_ = QBrush(enlarged);
+            hatchColour_ = fill;
+            hatchTile_ = tile;
+        }
+        return hatch_;
+    }
+    QBrush hatch_;
+    QColor hatchColour_;
+    int hatchTile_ = 0;
 };
 
 void Shape::create(QWidget* parent, int left, int top, int width, int height)
 {
     box_ = new ShapeBox(parent);
-    box_->setGeometry(rt::TwipsRect(left, top, width, height));
+    place_.place(box_, left, top, width, height);
     box_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    update();
+}
+
+void Shape::setZoom(double zoom)
+{
+    place_.setZoom(box_, zoom);
     update();
 }
 
@@ -388,7 +577,8 @@ void Shape::update()
     box_->border = ToQColor(border_);
     box_->hasBack = back_ >= 0;
     box_->back = ToQColor(back_ < 0 ? 0 : back_);
-    box_->borderWidth = borderWidth_;
+    box_->borderWidth = ZoomedLine(borderWidth_, place_.zoom());
+    box_->zoom = place_.zoom();
     box_->style = style_;
     box_->update();
 }
@@ -484,7 +674,7 @@ void MenuItem::click()
 void PictureButton::create(QWidget* parent, int left, int top, int width, int height)
 {
     button_ = new QPushButton(parent);
-    button_->setGeometry(rt::TwipsRect(left, top, width, height));
+    place_.place(button_, left, top, width, height);
     button_->setAutoDefault(false);
     button_->setDefault(false);
     button_->setFocusPolicy(Qt::NoFocus);
@@ -494,18 +684,34 @@ void PictureButton::create(QWidget* parent, int left, int top, int width, int he
     });
 }
 
+void PictureButton::setZoom(double zoom)
+{
+    place_.setZoom(button_, zoom);
+    if (!picture_.isEmpty())
+        showPicture();
+}
+
 bool PictureButton::setPicture(const QString& path, long transparentKeyBgr)
 {
-    QPixmap pixmap = PictureFiles::load(path);
+    picture_ = path;
+    key_ = transparentKeyBgr;
+    return showPicture();
+}
+
+// The picture from the set the screen and zoom call for, shown at its size at
+// 1x times the zoom.
+bool PictureButton::showPicture()
+{
+    const double zoom = place_.zoom();
+    QPixmap pixmap = PictureFiles::load(picture_, PictureScale(button_->devicePixelRatioF(), zoom));
     if (pixmap.isNull()) {
         button_->setIcon(QIcon());
         return false;
     }
     const QImage image = pixmap.toImage();
-    pixmap.setMask(QBitmap::fromImage(
-        image.createMaskFromColor(ToQColor(transparentKeyBgr).rgb(), Qt::MaskInColor)));
+    pixmap.setMask(QBitmap::fromImage(image.createMaskFromColor(ToQColor(key_).rgb(), Qt::MaskInColor)));
     button_->setIcon(QIcon(pixmap));
-    button_->setIconSize(pixmap.size());
+    button_->setIconSize((pixmap.deviceIndependentSize() * zoom).toSize());
     return true;
 }
 

@@ -1,10 +1,13 @@
 // The game's controls, each a thin value class over a Qt widget: label,
 // image box, shape, timer, menu item and picture button. Positions are given
-// in twips; the windows read like `moneyLabel.setCaption("0")`.
+// in twips; the windows read like `moneyLabel.setCaption("0")`. A control
+// placed in a zoomed window lies at its twips times the zoom, with its font,
+// lines and pictures scaled to match.
 #pragma once
 
 #include <QColor>
 #include <QPixmap>
+#include <QRect>
 #include <QString>
 
 #include <functional>
@@ -13,6 +16,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QPainter;
 class QPushButton;
 class QTimer;
 class QWidget;
@@ -28,9 +32,24 @@ struct FontStyle {
     bool italic = false;
 };
 
+// Where a control lies, in twips, and the zoom its window shows it at.
+class TwipsPlace {
+public:
+    void place(QWidget* widget, int left, int top, int width, int height);
+    void setZoom(QWidget* widget, double zoom);
+    double zoom() const { return zoom_; }
+    const QRect& twips() const { return twips_; }
+
+private:
+    QRect twips_;
+    double zoom_ = 1.0;
+};
+
 class Label {
 public:
     void create(QWidget* parent, int left, int top, int width, int height);
+    // Places the label at its twips times the zoom, its font and border scaled.
+    void setZoom(double zoom);
     void setCaption(const QString& text);
     QString caption() const;
     void setVisible(bool visible);
@@ -46,19 +65,34 @@ public:
 
 private:
     void restyle();
+    void applyFont();
     QLabel* label_ = nullptr;
+    TwipsPlace place_;
+    FontStyle font_{0, false, false}; // 0 points: the window's font
     long fore_ = 0;
     long back_ = -1; // -1: transparent
     bool border_ = false;
 };
 
+// The scale of the picture set a widget needs: its screen's device pixel
+// ratio times its window's zoom, rounded up to a drawn scale (1 to 4).
+int PictureScale(qreal devicePixelRatio, double zoom);
+
 // Loads pictures from bitmap files. Pictures are kept in memory and reloaded
 // whenever the file's size or modification time changes; a missing or
 // unreadable file gives a null picture. A picture built into the program
 // (a path starting with ':') never changes and is decoded once.
+//
+// Every picture also comes in scaled sets, drawn at 2, 3 and 4 times its
+// size at 1x: "<dir>/@2x/<name>.png" beside "<dir>/<name>.<ext>".
 class PictureFiles {
 public:
     static QPixmap load(const QString& path);
+    // The picture for a scale: above 1, the scaled set's file, its device
+    // pixel ratio set to the scale so that it measures its size at 1x; the
+    // classic file when the set lacks it.
+    static QPixmap load(const QString& path, int scale);
+    static QString scaledPath(const QString& path, int scale);
     static void setCaching(bool enabled); // benchmarks compare both ways
     static void clear();
 };
@@ -67,17 +101,40 @@ public:
 // as "STOP.PNG", for PictureFiles and the controls.
 QString WindowPicture(const QString& name);
 
+// A picture file as a widget shows it: decoded when first needed, from the
+// set the widget's pixel ratio and zoom call for, and drawn at the widget's
+// device pixels (a picture of another size is scaled once and kept).
+class ShownPicture {
+public:
+    void setSource(const QString& path);
+    const QString& source() const { return source_; }
+    // The picture for the scale, decoded once per source and scale.
+    const QPixmap& pixmap(qreal devicePixelRatio, double zoom);
+    // Draws it into target (logical pixels), or at its size at 1x times the
+    // zoom from target's top left when `stretch` is off.
+    void draw(QPainter& painter, const QRect& target, bool stretch, qreal devicePixelRatio, double zoom);
+
+private:
+    QString source_;
+    QPixmap pixmap_;
+    int scale_ = 0; // the scale pixmap_ was decoded for; 0: not yet
+};
+
 class ImageBox;
 
 class Image {
 public:
     void create(QWidget* parent, int left, int top, int width, int height, bool stretch = true);
+    void setZoom(double zoom);
     // Shows the picture of a bitmap file. A file that cannot be read leaves
     // the box empty; the game carries on.
     void setPicture(const QString& path);
     void clearPicture();
     QString picture() const; // the file shown, empty when the box is empty
     bool hasPicture() const;
+    // The picture as decoded for the box's scale: from the scaled set, with
+    // its device pixel ratio, whenever the screen and zoom call for one.
+    QPixmap shownPicture() const;
     void setVisible(bool visible);
     bool visible() const;
     void setEnabled(bool enabled);
@@ -91,6 +148,7 @@ public:
 
 private:
     ImageBox* box_ = nullptr;
+    TwipsPlace place_;
     QString path_;
 };
 
@@ -101,6 +159,8 @@ class ShapeBox;
 class Shape {
 public:
     void create(QWidget* parent, int left, int top, int width, int height);
+    // Places the shape at its twips times the zoom, its border and hatch scaled.
+    void setZoom(double zoom);
     void setFillColor(long bgr);
     long fillColor() const { return fill_; }
     void setBorderColor(long bgr);
@@ -113,6 +173,7 @@ public:
 private:
     void update();
     ShapeBox* box_ = nullptr;
+    TwipsPlace place_;
     long fill_ = 0;
     long border_ = 0;
     long back_ = -1;
@@ -168,6 +229,9 @@ private:
 class PictureButton {
 public:
     void create(QWidget* parent, int left, int top, int width, int height);
+    // Places the button at its twips times the zoom, its picture from the
+    // set the zoom calls for.
+    void setZoom(double zoom);
     bool setPicture(const QString& path, long transparentKeyBgr);
     void setBackColor(long bgr);
     void setVisible(bool visible);
@@ -178,7 +242,11 @@ public:
     QPushButton* widget() const { return button_; }
 
 private:
+    bool showPicture();
     QPushButton* button_ = nullptr;
+    TwipsPlace place_;
+    QString picture_;
+    long key_ = 0;
 };
 
 } // namespace ui

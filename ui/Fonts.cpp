@@ -2,6 +2,8 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QHash>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -56,6 +58,30 @@ QFont GameFont()
     QFont font(GameFace());
     font.setPointSizeF(9);
     return font;
+}
+
+bool LosesSyntheticBold(const QFont& font, qreal devicePixelRatio)
+{
+    constexpr int LargestEmboldened = 64; // pixels
+    if (font.weight() < QFont::DemiBold)
+        return false;
+    const QFontInfo info(font);
+    if (devicePixelRatio == 1.0 && info.pixelSize() <= LargestEmboldened)
+        return false;
+    static QHash<QString, bool> hasBoldFace;
+    auto it = hasBoldFace.constFind(info.family());
+    if (it == hasBoldFace.constEnd()) {
+        bool bold = false;
+        for (const QString& style : QFontDatabase::styles(info.family()))
+            bold |= QFontDatabase::weight(info.family(), style) >= QFont::DemiBold;
+        it = hasBoldFace.insert(info.family(), bold);
+    }
+    return !*it;
+}
+
+qreal SyntheticBoldWidth(qreal pixelSize)
+{
+    return pixelSize / 24.0;
 }
 
 void CentreOnScreen(QWidget& window)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 class QFont;
 class QString;
 class QWidget;
@@ -14,6 +16,15 @@ void installFontSubstitutions();
 QFont GameFont();
 // The installed face the game's "ＭＳ Ｐゴシック" maps to (IPAPGothic on Debian).
 QString GameFace();
+
+// Whether text in this font, on a screen of this pixel ratio, would lose its
+// bold: faces without a bold weight (the IPA fonts) are emboldened fully by
+// Qt only on a screen of ratio 1 and up to 64 pixels; larger text (a zoomed
+// window) comes out thin, and on denser screens half bold.
+bool LosesSyntheticBold(const QFont& font, qreal devicePixelRatio);
+// The pen width that thickens outlines as the synthetic bold does: an
+// em of the given pixel size over 24.
+qreal SyntheticBoldWidth(qreal pixelSize);
 
 // Places a top-level window at the centre of its screen (frame included).
 void CentreOnScreen(QWidget& window);

@@ -5,14 +5,19 @@
 #include "ui/AboutDialog.h"
 #include "ui/Fonts.h"
 #include "ui/HelpWindow.h"
+#include "ui/Preferences.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScreen>
+#include <QShortcut>
 
+#include <algorithm>
 #include <variant>
 
 namespace ui {
@@ -27,30 +32,28 @@ namespace {
 constexpr int ClientWidthTwips = 7410;
 constexpr int ClientHeightTwips = 4275;
 
-// The client area: draws the marbled background from the top-left corner.
-// The picture is read at the first paint, so the start-up's messages, shown
-// before the window, do not wait for it.
+// The client area: draws the marbled background from the top-left corner,
+// at the window's zoom. The picture is read at the first paint, so the
+// start-up's messages, shown before the window, do not wait for it.
 class Client : public QWidget {
 public:
     using QWidget::QWidget;
-    QString backgroundFile;
+    ShownPicture background;
+    double zoom = 1.0;
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
-        if (!backgroundFile.isEmpty()) {
-            background_ = PictureFiles::load(backgroundFile);
-            backgroundFile.clear();
-        }
         QPainter painter(this);
         painter.fillRect(rect(), QColor(0xc8, 0xe4, 0xf8));
-        if (!background_.isNull())
-            painter.drawPixmap(0, 0, background_);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        background.draw(painter, rect(), false, devicePixelRatioF(), zoom);
     }
-
-private:
-    QPixmap background_;
 };
+
+// Before the window manager has framed the window its frame is unknown: room
+// for a usual title bar and border.
+const QSize UnframedAllowance(16, 40);
 
 // ---------------------------------------------------------------- layout
 
@@ -81,7 +84,7 @@ struct Look {
     bool hidden = false;
 };
 
-using Control = std::variant<Label*, Image*, Shape*, PictureButton*>;
+using Control = LaidControl;
 
 struct Place {
     Control control;
@@ -158,16 +161,14 @@ MainWindow::MainWindow(game::Machine& machine, const QString& programDir, QWidge
 
     auto* client = new Client(this);
     client->setFixedSize(rt::Px(ClientWidthTwips), rt::Px(ClientHeightTwips));
-    client->backgroundFile = WindowPicture(QStringLiteral("BACK.BMP"));
+    client->background.setSource(WindowPicture(QStringLiteral("BACK.BMP")));
     client_ = client;
     setCentralWidget(client_);
-
-    const QPixmap icon = PictureFiles::load(WindowPicture(QStringLiteral("ZELMOR.PNG")));
-    if (!icon.isNull())
-        setWindowIcon(QIcon(icon));
+    showWindowIcon();
 
     buildControls();
     buildMenus();
+    showKeysInTips();
     connectInput();
     connectMachine();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -240,8 +241,10 @@ void MainWindow::buildControls()
           .hidden = true}},
     };
 
-    for (const Place& p : places)
+    for (const Place& p : places) {
         std::visit([&](auto* control) { Lay(*control, client_, p); }, p.control);
+        laidControls_.push_back(p.control);
+    }
     startButton.setBackColor(RGB(0, 255, 0));
     startButton.setPicture(WindowPicture(QStringLiteral("START.BMP")), RGB(128, 255, 128));
 
@@ -290,9 +293,12 @@ void MainWindow::connectInput()
     borrow1000Item.onClick = [this] { machine_.borrow1000(); };
     noSoundItem.onClick = [this] { machine_.toggleSound(); };
     probabilityItem.onClick = [this] { machine_.changeProbability(); };
+    volumeItem.onClick = [this] { emit volumeRequested(); };
     quitItem.onClick = [this] { emit quitRequested(); };
     versionItem.onClick = [this] { openVersionWindow(); };
     helpItem.onClick = [this] { openHelpWindow(); };
+    connectZoom();
+    calmLampsItem.onClick = [this] { machine_.setCalmLamps(!machine_.state().calmLamps); };
 }
 
 // The window shows the machine as it is, then follows its signals.
@@ -305,6 +311,7 @@ void MainWindow::connectMachine()
     showControls();
     showSoundSwitch();
     showUnlocked();
+    showCalmLampsSwitch();
 
     connect(&machine_, &Machine::reelChanged, this, &MainWindow::showReel);
     connect(&machine_, &Machine::lampsChanged, this, &MainWindow::showLamps);
@@ -312,6 +319,7 @@ void MainWindow::connectMachine()
     connect(&machine_, &Machine::controlsChanged, this, &MainWindow::showControls);
     connect(&machine_, &Machine::soundSwitchChanged, this, &MainWindow::showSoundSwitch);
     connect(&machine_, &Machine::unlockedChanged, this, &MainWindow::showUnlocked);
+    connect(&machine_, &Machine::calmLampsChanged, this, &MainWindow::showCalmLampsSwitch);
     connect(&machine_, &Machine::reelTimerIntervalSet, this, [this](int ms) { reelTimer.setInterval(ms); });
     connect(&machine_, &Machine::reelTimerEnabledSet, this, [this](bool on) { reelTimer.setEnabled(on); });
     connect(&machine_, &Machine::noticeTimerIntervalSet, this, [this](int ms) { noticeLampTimer.setInterval(ms); });
@@ -436,6 +444,11 @@ void MainWindow::showUnlocked()
     probabilityItem.setEnabled(machine_.state().unlocked);
 }
 
+void MainWindow::showCalmLampsSwitch()
+{
+    calmLampsItem.setChecked(machine_.state().calmLamps);
+}
+
 void MainWindow::showPointer(Pointer pointer)
 {
     if (pointer == pointerShown_)
@@ -446,6 +459,111 @@ void MainWindow::showPointer(Pointer pointer)
     case Pointer::Hourglass: setCursor(Qt::WaitCursor); break;
     case Pointer::ArrowHourglass: setCursor(Qt::BusyCursor); break;
     }
+}
+
+// ---------------------------------------------------------------- zoom
+
+double FittingZoom(double wanted, QSize chrome, QSize available)
+{
+    double fitting = Zooms[0];
+    for (double zoom : Zooms) {
+        const QSize window = QSize(rt::Px(ClientWidthTwips, zoom), rt::Px(ClientHeightTwips, zoom)) + chrome;
+        if (zoom <= wanted && window.width() <= available.width() && window.height() <= available.height())
+            fitting = zoom;
+    }
+    return fitting;
+}
+
+// The view menu's sizes, and Ctrl+plus (or Ctrl+= where plus needs Shift)
+// and Ctrl+minus to step through them.
+void MainWindow::connectZoom()
+{
+    for (std::size_t i = 0; i < zoomItems.size(); ++i) {
+        zoomItems[i].setChecked(Zooms[i] == zoom_);
+        zoomItems[i].onClick = [this, i] {
+            chooseZoom(Zooms[i]);
+            emit zoomChosen(Zooms[i]);
+        };
+    }
+    auto* larger = new QShortcut(this);
+    larger->setKeys({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(larger, &QShortcut::activated, this, [this] { stepZoom(+1); });
+    auto* smaller = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus), this);
+    connect(smaller, &QShortcut::activated, this, [this] { stepZoom(-1); });
+}
+
+void MainWindow::setZoom(double zoom)
+{
+    if (zoom == zoom_)
+        return;
+    zoom_ = zoom;
+    auto* client = static_cast<Client*>(client_);
+    client->zoom = zoom;
+    client->setFixedSize(rt::Px(ClientWidthTwips, zoom), rt::Px(ClientHeightTwips, zoom));
+    for (const LaidControl& control : laidControls_)
+        std::visit([zoom](auto* c) { c->setZoom(zoom); }, control);
+    for (std::size_t i = 0; i < zoomItems.size(); ++i)
+        zoomItems[i].setChecked(Zooms[i] == zoom);
+    client->update();
+    if (isVisible())
+        keepOnScreen();
+}
+
+// The frame and the menu bar around the client area.
+QSize MainWindow::chrome() const
+{
+    QSize frame = frameGeometry().size() - geometry().size();
+    if (!isVisible() && frame.isNull())
+        frame = UnframedAllowance;
+    return frame + QSize(0, menuBar()->sizeHint().height());
+}
+
+void MainWindow::chooseZoom(double wanted)
+{
+    const QScreen* shown = screen();
+    setZoom(shown ? FittingZoom(wanted, chrome(), shown->availableGeometry().size()) : wanted);
+}
+
+// The next size up or down that fits; at either end nothing changes.
+void MainWindow::stepZoom(int step)
+{
+    const auto at = std::find(std::begin(Zooms), std::end(Zooms), zoom_);
+    const auto next = at + step;
+    if (at == std::end(Zooms) || next < std::begin(Zooms) || next >= std::end(Zooms))
+        return;
+    const QScreen* shown = screen();
+    if (shown && FittingZoom(*next, chrome(), shown->availableGeometry().size()) != *next)
+        return;
+    setZoom(*next);
+    emit zoomChosen(*next);
+}
+
+// A window grown by a zoom is moved back inside its screen's free area.
+void MainWindow::keepOnScreen()
+{
+    layout()->activate();
+    const QScreen* shown = screen();
+    if (!shown)
+        return;
+    const QRect area = shown->availableGeometry();
+    const QRect frame = frameGeometry();
+    const QPoint topLeft(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())),
+                         std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height())));
+    if (topLeft != frame.topLeft())
+        move(topLeft);
+}
+
+// The window icon, sharp on the screen it opens on: a dense screen's title
+// bar and task switcher also get the scaled set's icon.
+void MainWindow::showWindowIcon()
+{
+    const QString file = WindowPicture(QStringLiteral("ZELMOR.PNG"));
+    QIcon icon(PictureFiles::load(file));
+    const int scale = PictureScale(devicePixelRatioF(), 1.0);
+    if (scale > 1)
+        icon.addPixmap(PictureFiles::load(file, scale));
+    if (!icon.isNull())
+        setWindowIcon(icon);
 }
 
 // ---------------------------------------------------------------- Help menu
@@ -477,15 +595,86 @@ void MainWindow::openHelpWindow()
 
 // ---------------------------------------------------------------- keys and closing
 
+namespace {
+
+// The keys that play the controls besides the mouse.
+constexpr int CoverKeys[4][2] = {{Qt::Key_1, Qt::Key_A}, {Qt::Key_2, Qt::Key_B}, {Qt::Key_3, Qt::Key_C},
+                                 {Qt::Key_4, Qt::Key_D}};
+constexpr int StartKeys[] = {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter};
+constexpr int StopKeys[3] = {Qt::Key_Z, Qt::Key_X, Qt::Key_C};
+
+QString KeyTip(const QStringList& keys)
+{
+    return QStringLiteral("キー: ") + keys.join(QStringLiteral(" / "));
+}
+
+QString KeyName(int key)
+{
+    return QKeySequence(key).toString();
+}
+
+} // namespace
+
+// Each control that takes a key names it in its tooltip, on a line of its own
+// below the control's own tip.
+void MainWindow::showKeysInTips()
+{
+    for (int i = 0; i < 4; ++i)
+        covers[i].setToolTip(covers[i].toolTip() + QLatin1Char('\n')
+                             + KeyTip({KeyName(CoverKeys[i][0]), KeyName(CoverKeys[i][1])}));
+    startButton.setToolTip(KeyTip({QStringLiteral("Space"), QStringLiteral("Enter")}));
+    for (int i = 0; i < 3; ++i)
+        stopButtons[i].setToolTip(KeyTip({KeyName(StopKeys[i])}));
+}
+
+// A key plays its control as a click does, and only where a click would: on
+// the control shown and enabled. C is the right stop while the stop buttons
+// show (the covers take no clicks then), cover C otherwise. A key held down
+// does not repeat a cover or Start. True when the key belongs to a control.
+bool MainWindow::playKey(const QKeyEvent& event)
+{
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const int key = event.key();
+    const bool repeat = event.isAutoRepeat();
+    if (key == StopKeys[2] && stopButtons[2].visible()) {
+        stopButtons[2].click();
+        return true;
+    }
+    for (int i = 0; i < 4; ++i) {
+        if (key == CoverKeys[i][0] || key == CoverKeys[i][1]) {
+            if (!repeat)
+                covers[i].click();
+            return true;
+        }
+    }
+    if (std::find(std::begin(StartKeys), std::end(StartKeys), key) != std::end(StartKeys)) {
+        if (!repeat)
+            startButton.click();
+        return true;
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (key == StopKeys[i]) {
+            stopButtons[i].click();
+            return true;
+        }
+    }
+    return false;
+}
+
+// Key preview for this window only: a dialog, a message box or the help
+// window keeps its keys. Escape quits; the keys of the controls play them;
+// the menu bar, when the keyboard is in it, keeps its own keys.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()
         && static_cast<QWidget*>(watched)->window() == this) {
-        // Only Escape means anything to the game; other keys go on to the controls.
-        if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape)
-            return false;
-        emit quitRequested();
-        return true;
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (key.key() == Qt::Key_Escape) {
+            emit quitRequested();
+            return true;
+        }
+        return watched != menuBar() && playKey(key);
     }
     return QMainWindow::eventFilter(watched, event);
 }

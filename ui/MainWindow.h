@@ -10,10 +10,22 @@
 #include <QPointer>
 
 #include <array>
+#include <variant>
+#include <vector>
+
+class QKeyEvent;
 
 namespace ui {
 
 class HelpWindow;
+
+// A control of the window's layout table.
+using LaidControl = std::variant<Label*, Image*, Shape*, PictureButton*>;
+
+// The largest of the window's sizes (ui::Zooms) up to `wanted` at which the
+// window, `chrome` (its frame and menu bar) included, fits in `available`;
+// the smallest size when none fits.
+double FittingZoom(double wanted, QSize chrome, QSize available);
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -50,9 +62,23 @@ public:
     // The help window while it is open.
     HelpWindow* helpWindow() const;
 
+    // The window's size: every control at its place in twips times the zoom
+    // (1, 1.5, 2 or 3), with its font, lines and pictures scaled to match.
+    double zoom() const { return zoom_; }
+    void setZoom(double zoom);
+    // The player's choice of size (the view menu, Ctrl+plus and Ctrl+minus,
+    // the remembered preference): the largest size up to it that fits the screen.
+    void chooseZoom(double wanted);
+    // One size up (+1) or down (-1), if that size fits the screen.
+    void stepZoom(int step);
+
 signals:
     // Escape, the quit item or the close box: the player leaves the game.
     void quitRequested();
+    // The player chose a size, to be remembered.
+    void zoomChosen(double zoom);
+    // The volume item: the player wants to set the music and effects volumes.
+    void volumeRequested();
 
 protected:
     // Key preview: the window sees key presses before its controls do.
@@ -64,6 +90,12 @@ private:
     void buildMenus();
     void connectMachine();
     void connectInput();
+    void connectZoom();
+    QSize chrome() const;
+    void keepOnScreen();
+    void showWindowIcon();
+    void showKeysInTips();
+    bool playKey(const QKeyEvent& event);
 
     // Each shows what one of the machine's signals says has changed, and
     // leaves alone whatever already shows as it should.
@@ -73,6 +105,7 @@ private:
     void showControls();
     void showSoundSwitch();
     void showUnlocked();
+    void showCalmLampsSwitch();
     void showPointer(game::Pointer pointer);
 
     void openVersionWindow();
@@ -87,6 +120,8 @@ private:
     std::array<MenuItem, 2> fileSeparators_;
     MenuItem viewSeparator_;
     QWidget* client_ = nullptr;
+    std::vector<LaidControl> laidControls_;
+    double zoom_ = 1.0;
 
     // What the controls show, as far as the signals alone cannot tell.
     static constexpr int Unknown = -2;

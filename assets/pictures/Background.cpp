@@ -29,9 +29,9 @@ double vein(double stripe, double sharpness)
 
 } // namespace
 
-QImage background()
+QImage background(int scale)
 {
-    const int width = 500, height = 312;
+    const int width = 500 * scale, height = 312 * scale;
     const Noise cloud(0x5eed01), warp(0x5eed02), fine(0x5eed03);
     const Rgb pale{222, 239, 252}, base{190, 222, 246}, deep{150, 193, 232};
     const Rgb veinDark{112, 160, 214}, veinLight{250, 253, 255};
@@ -39,8 +39,12 @@ QImage background()
     QImage image(width, height, QImage::Format_RGB888);
     for (int y = 0; y < height; ++y) {
         auto* row = image.scanLine(y);
+        // The stone is the same at every scale: each pixel shows the point of
+        // the 500 x 312 design under its centre.
+        const double dy = (y + 0.5) / scale - 0.5;
         for (int x = 0; x < width; ++x) {
-            const double u = x / 120.0, v = y / 120.0;
+            const double dx = (x + 0.5) / scale - 0.5;
+            const double u = dx / 120.0, v = dy / 120.0;
             // Soft clouding of the stone.
             const double c = 0.5 + 0.5 * cloud.fbm(u * 0.9, v * 0.9, 5);
             Rgb colour = c < 0.5 ? mix(deep, base, c * 2) : mix(base, pale, (c - 0.5) * 2);
@@ -59,7 +63,7 @@ QImage background()
             const double light = vein(u * -1.3 + v * 2.2 + bend2, 40.0);
             colour = mix(colour, veinLight, light * 0.75);
             // A little grain so the stone does not look airbrushed.
-            const double grain = fine.at(x * 0.9, y * 0.9) * 3.0;
+            const double grain = fine.at(dx * 0.9, dy * 0.9) * 3.0;
             row[x * 3] = uchar(std::clamp(colour.r + grain, 0.0, 255.0));
             row[x * 3 + 1] = uchar(std::clamp(colour.g + grain, 0.0, 255.0));
             row[x * 3 + 2] = uchar(std::clamp(colour.b + grain, 0.0, 255.0));

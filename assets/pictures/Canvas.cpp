@@ -111,18 +111,33 @@ QImage blurred(const QImage& image, int radius)
     return result;
 }
 
-void softShadow(QPainter& p, const QPainterPath& path, QSize size, QPointF offset, int radius, QColor colour)
+qreal scaleOf(const QPainter& p)
 {
-    QImage layer = canvas(size.width(), size.height());
+    return std::sqrt(std::abs(p.transform().determinant()));
+}
+
+void designUnits(QPainter& p, int design, int pixels)
+{
+    const qreal scale = qreal(pixels) / design;
+    p.scale(scale, scale);
+}
+
+void softShadow(QPainter& p, const QPainterPath& path, QPointF offset, int radius, QColor colour)
+{
+    QImage layer = canvas(p.device()->width(), p.device()->height());
     {
         QPainter lp(&layer);
         smooth(lp);
         lp.setPen(Qt::NoPen);
         lp.setBrush(colour);
+        lp.setTransform(p.transform());
         lp.translate(offset);
         lp.drawPath(path);
     }
-    p.drawImage(0, 0, blurred(layer, radius));
+    p.save();
+    p.resetTransform();
+    p.drawImage(0, 0, blurred(layer, qRound(radius * scaleOf(p))));
+    p.restore();
 }
 
 void outlined(QPainter& p, const QPainterPath& path, const QBrush& fill, QColor line, qreal width)

@@ -35,8 +35,12 @@ QImage blurred(const QImage& image, int radius);
 
 // Draws the path filled with colour, blurred, shifted by offset: a soft
 // drop shadow (offset) or a glow (no offset). The painter's device must be
-// an image of the given size with an identity transform.
-void softShadow(QPainter& p, const QPainterPath& path, QSize size, QPointF offset, int radius, QColor colour);
+// an image; the path, offset and radius are in the painter's coordinates,
+// which may be scaled (a picture drawn at several sizes).
+void softShadow(QPainter& p, const QPainterPath& path, QPointF offset, int radius, QColor colour);
+
+// A painter's scale: device pixels per unit of its coordinates.
+qreal scaleOf(const QPainter& p);
 
 // Strokes the path with a round-joined pen, then fills it: an outlined shape.
 void outlined(QPainter& p, const QPainterPath& path, const QBrush& fill, QColor line, qreal width);
@@ -65,6 +69,10 @@ private:
     double gradient(int ix, int iy, double dx, double dy) const;
     std::uint32_t seed_;
 };
+
+// Lets the painter draw a picture designed `design` units wide into an image
+// `pixels` wide: the same drawing at every size.
+void designUnits(QPainter& p, int design, int pixels);
 
 // The image shrunk to size x size by repeated halving (box filtering), for
 // pictures drawn large and stored small.

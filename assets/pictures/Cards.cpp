@@ -1,5 +1,6 @@
 // The cover cards (face down, 当 and はずれ), drawn at twice their size and
-// shrunk, and the "no target chosen" picture of the target box.
+// shrunk, and the "no target chosen" picture of the target box; each at any
+// size.
 #include "Canvas.h"
 #include "Pictures.h"
 
@@ -9,7 +10,7 @@ namespace art {
 
 namespace {
 
-constexpr int Card = 144; // drawing size; stored at 72 x 72
+constexpr int Card = 144; // design size; the classic card is stored at 72 x 72
 const QPointF CardCentre(Card / 2.0, Card / 2.0);
 const QRectF Panel(11, 11, Card - 22, Card - 22);
 
@@ -42,9 +43,21 @@ QPainterPath cardFrame(QPainter& p, QColor light, QColor dark, const QBrush& pan
     return panel;
 }
 
-QImage finishCard(QImage& image)
+// A card is drawn at twice the size it is stored at, then shrunk.
+QImage cardCanvas(int pixels)
 {
-    return flatten(shrink(image, 72), Qt::white);
+    return canvas(2 * pixels, 2 * pixels);
+}
+
+void cardUnits(QPainter& p, int pixels)
+{
+    smooth(p);
+    designUnits(p, Card, 2 * pixels);
+}
+
+QImage finishCard(QImage& image, int pixels)
+{
+    return flatten(shrink(image, pixels), Qt::white);
 }
 
 void cornerStars(QPainter& p, QColor colour)
@@ -56,11 +69,11 @@ void cornerStars(QPainter& p, QColor colour)
 
 } // namespace
 
-QImage coverCard()
+QImage coverCard(int pixels)
 {
-    QImage image = canvas(Card, Card);
+    QImage image = cardCanvas(pixels);
     QPainter p(&image);
-    smooth(p);
+    cardUnits(p, pixels);
     QLinearGradient blue(0, Panel.top(), 0, Panel.bottom());
     blue.setColorAt(0, QColor(50, 100, 215));
     blue.setColorAt(1, QColor(12, 28, 100));
@@ -83,7 +96,7 @@ QImage coverCard()
     // The gold medallion with a question mark.
     QPainterPath medal;
     medal.addEllipse(CardCentre, 38, 38);
-    softShadow(p, medal, image.size(), QPointF(0, 4), 5, QColor(0, 0, 30, 170));
+    softShadow(p, medal, QPointF(0, 4), 5, QColor(0, 0, 30, 170));
     QRadialGradient gold(CardCentre + QPointF(-12, -14), 52);
     gold.setColorAt(0, QColor(255, 250, 200));
     gold.setColorAt(0.5, QColor(250, 200, 60));
@@ -100,14 +113,14 @@ QImage coverCard()
              QColor(255, 250, 220), 5);
     gloss(p, medal, 0.45, 0.45);
     p.end();
-    return finishCard(image);
+    return finishCard(image, pixels);
 }
 
-QImage hitCard()
+QImage hitCard(int pixels)
 {
-    QImage image = canvas(Card, Card);
+    QImage image = cardCanvas(pixels);
     QPainter p(&image);
-    smooth(p);
+    cardUnits(p, pixels);
     QRadialGradient red(CardCentre, 80);
     red.setColorAt(0, QColor(255, 90, 60));
     red.setColorAt(0.6, QColor(220, 20, 20));
@@ -133,8 +146,8 @@ QImage hitCard()
 
     const QPainterPath kanji =
         fittedText(QStringLiteral("当"), font(MinchoFamily, 110), QRectF(22, 20, 100, 104));
-    softShadow(p, kanji, image.size(), QPointF(0, 0), 7, QColor(255, 240, 120, 255));
-    softShadow(p, kanji, image.size(), QPointF(2, 5), 3, QColor(60, 0, 0, 200));
+    softShadow(p, kanji, QPointF(0, 0), 7, QColor(255, 240, 120, 255));
+    softShadow(p, kanji, QPointF(2, 5), 3, QColor(60, 0, 0, 200));
     const QLinearGradient gold = vertical(20, 124, {{0, QColor(255, 255, 225)}, {0.45, QColor(255, 215, 50)},
                                                     {1, QColor(215, 125, 0)}});
     p.setBrush(Qt::NoBrush);
@@ -147,14 +160,14 @@ QImage hitCard()
     sparkle(p, QPointF(116, 112), 10);
     sparkle(p, QPointF(118, 30), 6);
     p.end();
-    return finishCard(image);
+    return finishCard(image, pixels);
 }
 
-QImage missCard()
+QImage missCard(int pixels)
 {
-    QImage image = canvas(Card, Card);
+    QImage image = cardCanvas(pixels);
     QPainter p(&image);
-    smooth(p);
+    cardUnits(p, pixels);
     const QLinearGradient slate =
         vertical(Panel.top(), Panel.bottom(), {{0, QColor(176, 186, 200)}, {1, QColor(118, 130, 150)}});
     cardFrame(p, QColor(190, 196, 205), QColor(100, 108, 122), slate);
@@ -173,16 +186,17 @@ QImage missCard()
     p.setBrush(vertical(46, 98, {{0, QColor(80, 90, 110)}, {1, QColor(45, 52, 68)}}));
     p.drawPath(word);
     p.end();
-    return finishCard(image);
+    return finishCard(image, pixels);
 }
 
-QImage noTarget()
+QImage noTarget(int pixels)
 {
     const int size = 114;
     const QPointF centre(size / 2.0, size / 2.0 + 2);
-    QImage image = canvas(size, size);
+    QImage image = canvas(pixels, pixels);
     QPainter p(&image);
     smooth(p);
+    designUnits(p, size, pixels);
     reelStrip(p);
 
     // A faded bullseye: nothing aimed at yet.
@@ -197,7 +211,7 @@ QImage noTarget()
 
     const QPainterPath mark =
         fittedText(QStringLiteral("?"), font(LatinFamily, 90, true), QRectF(36, 24, 44, 70));
-    softShadow(p, mark, image.size(), QPointF(2, 4), 3, QColor(0, 0, 0, 140));
+    softShadow(p, mark, QPointF(2, 4), 3, QColor(0, 0, 0, 140));
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(10, 30, 90), 11, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(mark);
@@ -212,7 +226,7 @@ QImage noTarget()
     const QRectF seal(4, 4, 34, 34);
     QPainterPath stamp;
     stamp.addRoundedRect(seal, 6, 6);
-    softShadow(p, stamp, image.size(), QPointF(1, 2), 2, QColor(0, 0, 0, 120));
+    softShadow(p, stamp, QPointF(1, 2), 2, QColor(0, 0, 0, 120));
     p.setPen(QPen(QColor(120, 0, 0), 1.5));
     p.setBrush(vertical(seal.top(), seal.bottom(), {{0, QColor(240, 60, 50)}, {1, QColor(170, 10, 10)}}));
     p.drawPath(stamp);

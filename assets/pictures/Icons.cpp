@@ -3,6 +3,7 @@
 #include "Canvas.h"
 #include "Pictures.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace art {
@@ -32,11 +33,19 @@ void badge(QPainter& p, QColor top, QColor bottom, QColor rim)
     gloss(p, shape, 0.25, 0.45);
 }
 
+// The STOP icon and the emblems are drawn at their design size, or at twice
+// the size they are stored at if that is larger, and then shrunk.
+int oversampled(int design, int pixels)
+{
+    return std::max(design, 2 * pixels);
+}
+
 } // namespace
 
-QImage startButton()
+QImage startButton(int scale)
 {
     const QColor key(128, 255, 128), button(0, 255, 0);
+    const int width = 48 * scale, height = 32 * scale;
     const QPainterPath word =
         fittedText(QStringLiteral("Start"), font(LatinFamily, 30, true), QRectF(3, 7, 42, 18));
     const QPainterPath glint = word.translated(-0.8, -0.8);
@@ -44,9 +53,10 @@ QImage startButton()
     // The lettering as it looks on the button's green: deep green letters
     // with a yellow glint along their upper left edges. Neither blends with
     // the green into anything near the key colour.
-    QImage art = canvas(48, 32, button);
+    QImage art = canvas(width, height, button);
     QPainter p(&art);
     smooth(p);
+    p.scale(scale, scale);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 60));
     p.drawPath(glint);
@@ -55,9 +65,10 @@ QImage startButton()
     p.end();
 
     // ...and how much of each pixel the lettering covers.
-    QImage cover = canvas(48, 32);
+    QImage cover = canvas(width, height);
     QPainter m(&cover);
     smooth(m);
+    m.scale(scale, scale);
     m.setPen(Qt::NoPen);
     m.setBrush(Qt::white);
     m.drawPath(glint);
@@ -66,14 +77,14 @@ QImage startButton()
 
     // Pixels are either exactly the key colour or clearly lettering, so the
     // button's mask leaves no pale fringe.
-    QImage result(48, 32, QImage::Format_RGB888);
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 48; ++x)
+    QImage result(width, height, QImage::Format_RGB888);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
             result.setPixelColor(x, y, qAlpha(cover.pixel(x, y)) >= 110 ? art.pixelColor(x, y) : key);
     return result;
 }
 
-QImage stopButton()
+QImage stopButton(int pixels)
 {
     const int size = 128;
     const QPointF centre(size / 2.0, size / 2.0);
@@ -88,9 +99,11 @@ QImage stopButton()
         path.closeSubpath();
         return path;
     };
-    QImage image = canvas(size, size);
+    const int drawn = oversampled(size, pixels);
+    QImage image = canvas(drawn, drawn);
     QPainter p(&image);
     smooth(p);
+    designUnits(p, size, drawn);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(110, 0, 0));
     p.drawPath(octagon(63));
@@ -108,7 +121,7 @@ QImage stopButton()
     p.drawPath(word);
     gloss(p, face, 0.4, 0.42);
     p.end();
-    return shrink(image, 32);
+    return shrink(image, pixels);
 }
 
 QImage windowIcon(int size)
@@ -119,7 +132,7 @@ QImage windowIcon(int size)
 
     // Cabinet.
     const QPainterPath body = roundedSquare(QRectF(22, 58, 182, 186), 28);
-    softShadow(p, body, image.size(), QPointF(4, 6), 7, QColor(0, 0, 0, 120));
+    softShadow(p, body, QPointF(4, 6), 7, QColor(0, 0, 0, 120));
     p.setPen(QPen(QColor(120, 40, 0), 5));
     p.setBrush(vertical(58, 244, {{0, QColor(255, 190, 80)}, {0.4, QColor(255, 128, 0)}, {1, QColor(185, 65, 0)}}));
     p.drawPath(body);
@@ -196,11 +209,13 @@ QImage windowIcon(int size)
     return size == 256 ? image : shrink(image, size);
 }
 
-QImage wisdomIcon()
+QImage wisdomIcon(int pixels)
 {
-    QImage image = canvas(256, 256);
+    const int drawn = oversampled(256, pixels);
+    QImage image = canvas(drawn, drawn);
     QPainter p(&image);
     smooth(p);
+    designUnits(p, 256, drawn);
     badge(p, QColor(50, 90, 190), QColor(15, 25, 85), QColor(120, 150, 220));
 
     // The glass of the light bulb: a globe tapering into its neck.
@@ -214,7 +229,7 @@ QImage wisdomIcon()
     neck.cubicTo(156, 170, 156, 160, 168, 146);
     neck.closeSubpath();
     bulb = bulb.united(neck);
-    softShadow(p, bulb, image.size(), QPointF(0, 0), 18, QColor(255, 240, 120, 255));
+    softShadow(p, bulb, QPointF(0, 0), 18, QColor(255, 240, 120, 255));
     QRadialGradient glass(globe + QPointF(-16, -20), 90);
     glass.setColorAt(0, QColor(255, 255, 235));
     glass.setColorAt(0.45, QColor(255, 230, 80));
@@ -246,7 +261,7 @@ QImage wisdomIcon()
              QColor(255, 255, 230), 6);
     gloss(p, bulb, 0.5, 0.4);
     p.end();
-    return flatten(shrink(image, 64), DialogFace);
+    return flatten(shrink(image, pixels), DialogFace);
 }
 
 namespace {
@@ -289,11 +304,13 @@ void sword(QPainter& p)
 
 } // namespace
 
-QImage contestIcon()
+QImage contestIcon(int pixels)
 {
-    QImage image = canvas(256, 256);
+    const int drawn = oversampled(256, pixels);
+    QImage image = canvas(drawn, drawn);
     QPainter p(&image);
     smooth(p);
+    designUnits(p, 256, drawn);
     badge(p, QColor(200, 40, 40), QColor(90, 0, 10), QColor(230, 180, 60));
     for (int side : {-1, 1}) {
         p.save();
@@ -306,7 +323,7 @@ QImage contestIcon()
     }
     // The clash: a spark where the blades meet.
     const QPainterPath spark = star(QPointF(128, 122), 24, 7, 8, -90);
-    softShadow(p, spark, image.size(), QPointF(0, 0), 8, QColor(255, 240, 120, 230));
+    softShadow(p, spark, QPointF(0, 0), 8, QColor(255, 240, 120, 230));
     p.setPen(QPen(QColor(200, 120, 0), 2));
     QRadialGradient hot(QPointF(128, 122), 24);
     hot.setColorAt(0, Qt::white);
@@ -314,7 +331,7 @@ QImage contestIcon()
     p.setBrush(hot);
     p.drawPath(spark);
     p.end();
-    return flatten(shrink(image, 64), DialogFace);
+    return flatten(shrink(image, pixels), DialogFace);
 }
 
 } // namespace art

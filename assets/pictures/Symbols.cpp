@@ -1,4 +1,5 @@
-// The ten reel symbols, 114 x 114, each on a stretch of ivory reel strip.
+// The ten reel symbols, designed 114 x 114 and drawn at any size, each on a
+// stretch of ivory reel strip.
 // 0 is the gold 10000$ coin; 3, 5 and 7 have their own showpiece styles;
 // the other numerals sit on glossy coloured tiles.
 #include "Canvas.h"
@@ -44,7 +45,7 @@ QPainterPath numeralPath(const QString& digit, const QRectF& box, qreal shear = 
 void showNumeral(QPainter& p, const QPainterPath& path, const QBrush& fill, QColor innerRim, QColor outerRim,
                  qreal rim = 6)
 {
-    softShadow(p, path, QSize(Size, Size), QPointF(2, 4), 4, QColor(0, 0, 0, 140));
+    softShadow(p, path, QPointF(2, 4), 4, QColor(0, 0, 0, 140));
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(outerRim, rim * 2 + 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(path);
@@ -62,7 +63,7 @@ void tileSymbol(QPainter& p, int n, QColor colour)
     const QRectF tile(11, 9, 92, 96);
     QPainterPath shape;
     shape.addRoundedRect(tile, 16, 16);
-    softShadow(p, shape, QSize(Size, Size), QPointF(0, 3), 4, QColor(60, 40, 0, 120));
+    softShadow(p, shape, QPointF(0, 3), 4, QColor(60, 40, 0, 120));
     p.setPen(QPen(colour.darker(230), 2.5));
     p.setBrush(vertical(tile.top(), tile.bottom(),
                         {{0, colour.lighter(150)}, {0.45, colour}, {1, colour.darker(165)}}));
@@ -78,7 +79,7 @@ void tileSymbol(QPainter& p, int n, QColor colour)
     p.drawPath(inner);
 
     const QPainterPath digit = numeralPath(QString::number(n), tile.adjusted(16, 12, -16, -12));
-    softShadow(p, digit, QSize(Size, Size), QPointF(2, 4), 3, QColor(0, 0, 0, 150));
+    softShadow(p, digit, QPointF(2, 4), 3, QColor(0, 0, 0, 150));
     outlined(p, digit,
              vertical(tile.top(), tile.bottom(), {{0, Qt::white}, {0.6, QColor(250, 250, 250)},
                                                   {1, QColor(215, 222, 232)}}),
@@ -186,7 +187,7 @@ void jackpotSymbol(QPainter& p)
 {
     QPainterPath coin;
     coin.addEllipse(Centre, 52, 52);
-    softShadow(p, coin, QSize(Size, Size), QPointF(0, 3), 4, QColor(80, 50, 0, 150));
+    softShadow(p, coin, QPointF(0, 3), 4, QColor(80, 50, 0, 150));
     QLinearGradient rim(QPointF(10, 5), QPointF(104, 109));
     rim.setColorAt(0, QColor(255, 244, 170));
     rim.setColorAt(0.5, QColor(222, 160, 20));
@@ -233,7 +234,7 @@ void jackpotSymbol(QPainter& p)
     ribbon.closeSubpath();
     QPainterPath band;
     band.addRoundedRect(QRectF(8, top, Size - 16, bottom - top), 4, 4);
-    softShadow(p, band, QSize(Size, Size), QPointF(0, 3), 3, QColor(60, 0, 0, 150));
+    softShadow(p, band, QPointF(0, 3), 3, QColor(60, 0, 0, 150));
     p.setPen(QPen(QColor(100, 0, 0), 1.5));
     p.setBrush(QColor(165, 10, 20));
     p.drawPath(ribbon);
@@ -267,11 +268,12 @@ QColor tileColour(int n)
 
 } // namespace
 
-QImage symbol(int n)
+QImage symbol(int n, int pixels)
 {
-    QImage image = canvas(Size, Size);
+    QImage image = canvas(pixels, pixels);
     QPainter p(&image);
     smooth(p);
+    designUnits(p, Size, pixels);
     reelStrip(p);
     switch (n) {
     case 0: jackpotSymbol(p); break;

@@ -7,7 +7,9 @@
 #include <SDL_mixer.h>
 #include <fluidsynth.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <thread>
 
@@ -17,12 +19,35 @@ namespace {
 
 // The one mixer channel the effects play on.
 constexpr int EffectChannel = 0;
-// FluidSynth's default gain of 0.2 leaves the music far below the effects;
-// the game's tunes are made to peak a few dB below full scale at 0.6. The
-// effects, made to peak at -1 dBFS, play 4 dB down so that a bell over the
-// music does not clip and still stands out above it.
+// The levels at full volume. FluidSynth's default gain of 0.2 leaves the
+// music far below the effects; the game's tunes are made to peak a few dB
+// below full scale at 0.6. The effects, made to peak at -1 dBFS, play 4 dB
+// down so that a bell still stands out above the music without drowning it.
+// Both then enter the mixer at MixLimiter::Headroom, and the limiter keeps
+// a bell over the music's loudest notes under -1 dBFS.
 constexpr double MusicGain = 0.6;
 constexpr int EffectVolume = MIX_MAX_VOLUME * 80 / 128;
+
+float MusicGainAt(double volume)
+{
+    return float(MusicGain * volume);
+}
+
+int EffectVolumeAt(double volume)
+{
+    return int(std::lround(EffectVolume * volume));
+}
+
+// Halves a decoded effect's samples (16-bit, the device's format): the level
+// it enters the mix at. In integers, so that a long bell costs the cue next
+// to nothing.
+static_assert(MixLimiter::Headroom == 0.5);
+void ToMixLevel(Mix_Chunk& chunk)
+{
+    auto* samples = reinterpret_cast<std::int16_t*>(chunk.abuf);
+    std::transform(samples, samples + chunk.alen / sizeof(std::int16_t), samples,
+                   [](std::int16_t sample) { return std::int16_t(sample / 2); });
+}
 
 constexpr std::array SoundFonts = {
     "/usr/share/sounds/sf2/default-GM.sf2",
@@ -145,10 +170,11 @@ bool SdlAudio::openDevice(QString& error)
         return false;
     }
     Mix_AllocateChannels(EffectChannel + 1);
-    Mix_Volume(EffectChannel, EffectVolume);
+    Mix_Volume(EffectChannel, EffectVolumeAt(effectsVolume_));
     current_ = this;
     Mix_ChannelFinished(&SdlAudio::effectFinished);
     Mix_HookMusic(&SdlAudio::musicHook, this);
+    Mix_SetPostMix(&SdlAudio::finishMix, this);
     deviceOpen_ = true;
     return true;
 }
@@ -168,6 +194,7 @@ bool SdlAudio::startSynth(QString& error)
     soundFont_ = loaded.soundFont;
     std::lock_guard lock(mutex_);
     synth_ = loaded.synth;
+    fluid_synth_set_gain(synth_, MusicGainAt(musicVolume_));
     return true;
 }
 
@@ -175,6 +202,24 @@ void SdlAudio::prepare()
 {
     if (!synth_ && !pending_.valid())
         pending_ = std::async(std::launch::async, &LoadSynth);
+}
+
+// Applies at once: the synthesizer's gain (its sounding voices included)
+// under the lock the music hook renders under; the channel's volume under
+// SDL's audio lock, which Mix_Volume takes.
+void SdlAudio::setVolume(Device device, double volume)
+{
+    volume = std::clamp(volume, 0.0, 1.0);
+    if (device == Device::Sequencer) {
+        musicVolume_ = volume;
+        std::lock_guard lock(mutex_);
+        if (synth_)
+            fluid_synth_set_gain(synth_, MusicGainAt(volume));
+    } else {
+        effectsVolume_ = volume;
+        if (deviceOpen_)
+            Mix_Volume(EffectChannel, EffectVolumeAt(volume));
+    }
 }
 
 int SdlAudio::openMusic(const QByteArray& bytes, QString& error)
@@ -198,6 +243,7 @@ int SdlAudio::openEffect(const QByteArray& bytes, QString& error)
         error = QString::fromUtf8(Mix_GetError());
         return 0;
     }
+    ToMixLevel(*chunk);
     closeEffect();
     effect_.handle = ++nextHandle_;
     effect_.chunk = chunk;
@@ -284,6 +330,7 @@ void SdlAudio::shutDown()
         FreeSynth(unused);
     }
     if (deviceOpen_) {
+        Mix_SetPostMix(nullptr, nullptr);
         Mix_HookMusic(nullptr, nullptr);
         closeMusic();
         closeEffect();
@@ -313,6 +360,21 @@ void SdlAudio::deliver(Device device, std::uint64_t cue)
         onEnd();
 }
 
+// Under the mutex: the synthesizer's next frames into the stream, at the
+// level the music enters the mix at.
+void SdlAudio::renderMusic(std::int16_t* stream, int frames)
+{
+    constexpr float Scale = float(MixLimiter::Headroom * 32768.0);
+    for (int done = 0; done < frames;) {
+        const int count = std::min(frames - done, BufferFrames);
+        float* output = synthOutput_.data();
+        fluid_synth_write_float(synth_, count, output, 0, 2, output, 1, 2);
+        for (int i = 0; i < 2 * count; ++i)
+            *stream++ = std::int16_t(std::clamp(std::lround(output[i] * Scale), -32768L, 32767L));
+        done += count;
+    }
+}
+
 // SDL's audio thread: renders the synthesizer into the stream and watches
 // for the tune's last tick. Touches no Qt object and no Mix_ function.
 void SdlAudio::musicHook(void* self, std::uint8_t* stream, int len)
@@ -325,7 +387,7 @@ void SdlAudio::musicHook(void* self, std::uint8_t* stream, int len)
         std::memset(stream, 0, size_t(len));
         return;
     }
-    fluid_synth_write_s16(audio->synth_, frames, stream, 0, 2, stream, 1, 2);
+    audio->renderMusic(reinterpret_cast<std::int16_t*>(stream), frames);
     Tune& tune = audio->tune_;
     if (!tune.player || tune.ended)
         return;
@@ -341,6 +403,13 @@ void SdlAudio::musicHook(void* self, std::uint8_t* stream, int len)
         QMetaObject::invokeMethod(
             &audio->receiver_, [audio, cue] { audio->deliver(Device::Sequencer, cue); }, Qt::QueuedConnection);
     }
+}
+
+// SDL's audio thread, after the effects were added to the music.
+void SdlAudio::finishMix(void* self, std::uint8_t* stream, int len)
+{
+    auto* audio = static_cast<SdlAudio*>(self);
+    audio->limiter_.process(reinterpret_cast<std::int16_t*>(stream), len / int(2 * sizeof(std::int16_t)));
 }
 
 // Called when the effect channel stops. Only a wave that played to its end

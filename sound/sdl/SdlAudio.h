@@ -1,13 +1,15 @@
 // The real sound device: SDL2_mixer owns the output and plays the wave effects
 // on one mixer channel; FluidSynth renders the MIDI tunes inside SDL_mixer's
-// music hook, on SDL's audio thread.
+// music hook, on SDL's audio thread; a limiter finishes the mix.
 #pragma once
 
 #include "sound/AudioBackend.h"
+#include "sound/sdl/MixLimiter.h"
 
 #include <QByteArray>
 #include <QObject>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <future>
@@ -37,6 +39,8 @@ public:
     void close(int handle) override;
     // Starts loading the soundfont on a worker thread.
     void prepare() override;
+    // Music: the synthesizer's gain; effects: the mixer channel's volume.
+    void setVolume(Device device, double volume) override;
 
     // Frames the device has mixed since it opened.
     std::int64_t renderedFrames() const { return rendered_.load(); }
@@ -49,6 +53,8 @@ public:
     std::int64_t tuneEndedAt() const { return tuneEndedAt_.load(); }
     // The soundfont the synthesizer loaded, once a tune was opened.
     QString soundFont() const { return soundFont_; }
+    // Mixed samples that had clipped before the limiter (see MixLimiter).
+    std::int64_t saturatedSamples() const { return limiter_.saturatedSamples(); }
 
 private:
     // What one channel holds, seen from the user-interface thread.
@@ -86,7 +92,9 @@ private:
     void closeEffect();
     void shutDown();
     void deliver(Device device, std::uint64_t cue);
+    void renderMusic(std::int16_t* stream, int frames);
     static void musicHook(void* self, std::uint8_t* stream, int len);
+    static void finishMix(void* self, std::uint8_t* stream, int len);
     static void effectFinished(int channel);
 
     const std::thread::id uiThread_;
@@ -99,14 +107,18 @@ private:
     Slot music_, effect_;
     int nextHandle_ = 0;
     std::uint64_t nextCue_ = 0;
+    double musicVolume_ = 1.0;
+    double effectsVolume_ = 1.0;
 
-    std::mutex mutex_; // between the music hook and the players' creation and deletion
+    std::mutex mutex_; // between the music hook and the players' creation and deletion, and the gain
     Tune tune_;
+    std::array<float, 2 * BufferFrames> synthOutput_{}; // the music hook's own
     std::atomic<std::uint64_t> effectCue_{0};
     std::atomic<std::int64_t> rendered_{0};
     std::atomic<std::int64_t> lastTuneFrames_{0};
     std::atomic<std::int64_t> tuneStartedAt_{0};
     std::atomic<std::int64_t> tuneEndedAt_{0};
+    MixLimiter limiter_; // the audio thread's, after the mix
 
     static std::atomic<SdlAudio*> current_;
 };

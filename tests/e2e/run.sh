@@ -7,10 +7,12 @@
 #
 # It checks that the window is titled "ゼルモア", that a spin pays a jackpot and
 # the money grows, that after Escape both files are saved and the next start
-# passes the check without the battle of wits, and that a hand-edited
-# Zelmor.ini brings up the battle-of-wits dialog. With E2E_SHOTS=<dir> it
-# keeps its screenshots there as e2e-*.png (idle, reach, slot chance, help,
-# version). Skips (exit 0) when Xvfb, xdotool or ImageMagick are missing.
+# passes the check without the battle of wits, that a game with a jackpot and
+# a slot-chance spin can be played with the keyboard alone, and that a
+# hand-edited Zelmor.ini brings up the battle-of-wits dialog. With
+# E2E_SHOTS=<dir> it keeps its screenshots there as e2e-*.png (idle, reach,
+# slot chance, help, version). Skips (exit 0) when Xvfb, xdotool or
+# ImageMagick are missing.
 set -uo pipefail
 
 SOURCE_DIR=$(cd "$(dirname "$0")/../.." && pwd)
@@ -23,6 +25,8 @@ fi
 PROGRAM_DIR=$(cd "${1:?usage: run.sh <program-dir>}" && pwd)
 
 WORK=$(mktemp -d)
+# The player's own preferences (window size, calm lamps, volumes) stay out of the run.
+export XDG_CONFIG_HOME=$WORK/config
 GAME=$WORK/game
 SHOTS=${E2E_SHOTS:-$WORK/shots}
 mkdir -p "$SHOTS"
@@ -97,22 +101,83 @@ check "the first start saved \$100" test "$(money)" = 100
 # Line 30 is not part of the check; the file's time is kept.
 xs_set_line "$GAME/Zelmor.ini" 30 6
 
-# ---------------------------------------------------------------- 2: a jackpot
-say "second start: a jackpot"
+# ---------------------------------------------------------------- 2: the keyboard alone
+# A jackpot and a slot-chance spin with key presses only, no mouse: the covers
+# on 1 and A, Start on Space, the stops on Z, X and C, the File menu on Alt+F
+# for a loan, message boxes on Return and Escape to quit.
+
+# Presses a cover's key until Start shows. KEY_MONEY is the money as far as
+# known: exact, or after a jackpot at least that much. Below $10, $100 is
+# borrowed from the File menu; a message box then (a refusal, or money left
+# after all) allows one more try.
+KEY_MONEY=100
+KEY_PRESSES=0
+buy_bet_by_key() {
+    local i
+    for i in $(seq 1 60); do
+        xs_start_visible "$MAIN" && return 0
+        if [ "$KEY_MONEY" -lt 10 ]; then
+            xs_key "$MAIN" alt+f
+            sleep 0.3
+            xdotool key 1
+            sleep 0.5
+            if xs_message_box >/dev/null; then xs_answer_boxes; KEY_MONEY=10; else KEY_MONEY=100; fi
+            continue
+        fi
+        xs_key "$MAIN" "$1"
+        KEY_MONEY=$((KEY_MONEY - 10))
+        KEY_PRESSES=$((KEY_PRESSES + 1))
+        sleep 0.3
+        xs_answer_boxes
+    done
+    return 1
+}
+# Space, then waits for the jackpot's slot-chance counter; the first frame of
+# a reach with the frame lamps lit is kept in $1.
+jackpot_by_key() {
+    local reach=$1 shot=$WORK/k.png i
+    xs_key "$MAIN" space
+    for i in $(seq 1 600); do
+        xs_shot "$MAIN" "$shot"
+        if [ -n "$reach" ] && xs_above "$(xs_colour_share "$shot" 'rgb(0,255,255)' $XS_TOP_LAMP)" 0.5; then
+            cp "$shot" "$reach"
+            reach=""
+        fi
+        xs_above "$(xs_brightness "$shot" $XS_CHANCE_COUNTER)" 0.35 || return 0
+        xs_answer_boxes
+        sleep 0.2
+    done
+    return 1
+}
+
+say "second start: a jackpot and a slot-chance spin with the keyboard alone"
 start_game
 MAIN=$(xs_reach_main_window 60) || die "the main window did not appear (battle of wits: $(xs_windows "$WITS_TITLE"))"
 check "the saved pair passes the check without the battle of wits" test -z "$(xs_windows "$WITS_TITLE")"
 xs_measure_menu "$MAIN"
 sleep 0.5
 xs_shot "$MAIN" "$SHOTS/e2e-idle.png"
-xs_buy_bet "$MAIN" || die "no BET bought"
-BEFORE=$XS_MONEY_BEFORE_SPIN
-xs_spin_to_jackpot "$MAIN" "$SHOTS/e2e-reach.png" || die "no jackpot at a probability of 6 in 6"
-sleep 0.5
+buy_bet_by_key 1 || die "no BET bought with the key 1"
+BEFORE=$KEY_MONEY
+jackpot_by_key "$SHOTS/e2e-reach.png" || die "no jackpot after Space at a probability of 6 in 6"
+say "ok: Space started a spin that paid a jackpot"
+KEY_MONEY=$((BEFORE + 100)) # a jackpot pays at least $100
+KEY_PRESSES=0
+buy_bet_by_key a || die "no BET bought with the key a"
+xs_key "$MAIN" space
+for i in $(seq 1 40); do stops_visible "$MAIN" && break; sleep 0.1; done
+check "Space started a slot-chance spin with its STOP buttons" stops_visible "$MAIN"
+for key in z x c; do
+    sleep 0.4
+    xs_key "$MAIN" "$key"
+done
+sleep 1
+xs_answer_boxes
+check "Z, X and C stopped the slot-chance spin" stops_gone "$MAIN"
 quit_game "$MAIN"
 AFTER=$(money)
-say "money before the spin \$$BEFORE, after the jackpot \$$AFTER"
-check "the jackpot made the money grow" test "$AFTER" -gt "$BEFORE"
+say "money before the jackpot spin \$$BEFORE, $KEY_PRESSES cover keys in the slot chance, at the end \$$AFTER"
+check "the jackpot made the money grow" test "$AFTER" -gt $((BEFORE - 10 * KEY_PRESSES))
 XS_MONEY_KNOWN=$AFTER
 
 # ---------------------------------------------------------------- 3: slot chance, help, version

@@ -16,6 +16,7 @@ public:
     bool play(int handle, std::function<void()> onEnd, QString& error) override;
     void close(int handle) override;
     void prepare() override { ++prepared; }
+    void setVolume(sound::Device device, double volume) override { volumes[device] = volume; }
 
     // Every request, as "open Sequencer ROLL.MID", "play ROLL.MID",
     // "close ROLL.MID" (file names without their directory).
@@ -24,6 +25,8 @@ public:
     QStringList played;
     // How often the game asked to get ready for sound.
     int prepared = 0;
+    // The volume last set on each channel; none set: absent.
+    std::map<sound::Device, double> volumes;
     // While set, every open fails the way a missing sound card does.
     bool deviceFails = false;
     // The file sounding on a channel (full path), or empty.

@@ -1,0 +1,50 @@
+// The volume dialog (File, "音量"): two sliders, music and effects, 0 to
+// 100 %. The volumes apply while the player drags; OK keeps them, Cancel,
+// Escape and the close box put back those the dialog opened with. The
+// dialog only asks: the session applies and remembers the volumes.
+#pragma once
+
+#include "ui/Controls.h"
+
+#include <QDialog>
+
+class QPushButton;
+class QSlider;
+
+namespace ui {
+
+class VolumeDialog : public QDialog {
+    Q_OBJECT
+public:
+    // The volumes in percent; centred on `owner` (the main window) when there
+    // is one.
+    VolumeDialog(int musicPercent, int effectsPercent, QWidget* owner = nullptr);
+
+    int music() const;
+    int effects() const;
+
+    Label musicHeading, effectsHeading;
+    QSlider* musicSlider = nullptr;
+    QSlider* effectsSlider = nullptr;
+    Label musicValue, effectsValue; // "100%"
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+
+signals:
+    // A slider moved: the volumes to hear now, in percent.
+    void volumesChanged(int music, int effects);
+
+public slots:
+    // Puts the sliders back where they were (which reports the volumes the
+    // dialog opened with), then closes.
+    void reject() override;
+
+private:
+    QSlider* addRow(Label& heading, const QString& caption, Label& value, int top, int percent);
+    void showValues();
+
+    const int openedMusic_;
+    const int openedEffects_;
+};
+
+} // namespace ui
