@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 
 namespace testing {
 
@@ -19,6 +20,12 @@ QStringList assetFiles()
 
 SessionRig::SessionRig()
 {
+    // The player's own preferences never reach a test: the run keeps its
+    // own, in a directory that lives as long as the test program.
+    static QTemporaryDir preferences;
+    static const bool isolated =
+        (QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, preferences.path()), true);
+    Q_UNUSED(isolated);
     ui::installFontSubstitutions();
     ui::PictureFiles::clear();
     host.dir = tmp_.path();
