@@ -34,6 +34,8 @@ cmake --build "$BUILD_DIR" -j2 --target zelmor minimal_window >/dev/null
 
 MINIMAL=$BUILD_DIR/bench/minimal_window
 WORK=$(mktemp -d)
+# The player's own preferences (a saved zoom, say) never reach the run.
+export XDG_CONFIG_HOME=$WORK/config
 trap 'xs_stop_display; rm -rf "$WORK"' EXIT
 xs_start_display
 

@@ -39,7 +39,7 @@ QColor ToQColor(long bgr)
 
 namespace {
 
-// A line a pixel wide at 1x, in whole pixels at the zoom: at least one.
+// A line `pixels` wide at 1x, in whole pixels at the zoom: at least one.
 int ZoomedLine(int pixels, double zoom)
 {
     return std::max(1, int(pixels * zoom + 0.5));
@@ -83,7 +83,10 @@ protected:
         QFrame::paintEvent(event); // background and border
         const QFontMetricsF metrics(font());
         const QStringList lines = text().split(QLatin1Char('\n'));
-        const QRectF box = contentsRect();
+        // The thickened outline stays inside the contents, which is all a
+        // new text repaints.
+        const qreal pen = SyntheticBoldWidth(QFontInfo(font()).pixelSize());
+        const QRectF box = QRectF(contentsRect()).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2);
         const Qt::Alignment align = alignment();
         const qreal height = metrics.height() * lines.size();
         qreal top = box.top();
@@ -103,9 +106,9 @@ protected:
             top += metrics.height();
         }
         QPainter painter(this);
+        painter.setClipRect(contentsRect());
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(textColour, SyntheticBoldWidth(QFontInfo(font()).pixelSize()), Qt::SolidLine,
-                            Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(QPen(textColour, pen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(textColour);
         painter.drawPath(outline);
     }

@@ -38,7 +38,6 @@ public:
     void place(QWidget* widget, int left, int top, int width, int height);
     void setZoom(QWidget* widget, double zoom);
     double zoom() const { return zoom_; }
-    const QRect& twips() const { return twips_; }
 
 private:
     QRect twips_;
@@ -107,7 +106,6 @@ QString WindowPicture(const QString& name);
 class ShownPicture {
 public:
     void setSource(const QString& path);
-    const QString& source() const { return source_; }
     // The picture for the scale, decoded once per source and scale.
     const QPixmap& pixmap(qreal devicePixelRatio, double zoom);
     // Draws it into target (logical pixels), or at its size at 1x times the

@@ -528,14 +528,15 @@ void MainWindow::chooseZoom(double wanted)
 void MainWindow::stepZoom(int step)
 {
     const auto at = std::find(std::begin(Zooms), std::end(Zooms), zoom_);
-    const auto next = at + step;
-    if (at == std::end(Zooms) || next < std::begin(Zooms) || next >= std::end(Zooms))
+    const auto index = std::distance(std::begin(Zooms), at) + step;
+    if (at == std::end(Zooms) || index < 0 || index >= std::ssize(Zooms))
         return;
+    const double next = Zooms[index];
     const QScreen* shown = screen();
-    if (shown && FittingZoom(*next, chrome(), shown->availableGeometry().size()) != *next)
+    if (shown && FittingZoom(next, chrome(), shown->availableGeometry().size()) != next)
         return;
-    setZoom(*next);
-    emit zoomChosen(*next);
+    setZoom(next);
+    emit zoomChosen(next);
 }
 
 // A window grown by a zoom is moved back inside its screen's free area.

@@ -25,6 +25,8 @@ fi
 PROGRAM_DIR=$(cd "${1:?usage: run.sh <program-dir>}" && pwd)
 
 WORK=$(mktemp -d)
+# The player's own preferences (a saved zoom, say) never reach the run.
+export XDG_CONFIG_HOME=$WORK/config
 GAME=$WORK/game
 WITS_TITLE="ゼルモア　知恵くらべにようこそ"
 GAME_PID=""
