@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # make run  - installs what is missing, builds and starts the game
 # make test - installs what is missing, builds and runs every test
 BUILD ?= build

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command line: --help, --version, and a clear refusal of anything else.
 // Read before any window exists, so that it works without a display.
 #pragma once

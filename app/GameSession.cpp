@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/GameSession.h"
 
 #include "platform/Seams.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One game session: the machine, the saved game, the sound and the window,
 // wired together. start() runs the start-up, quit() every way out.
 #pragma once

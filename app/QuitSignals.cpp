@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/QuitSignals.h"
 
 #include <QSocketNotifier>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The system's requests to end the game: SIGTERM, SIGINT and SIGHUP (kill,
 // Ctrl-C in a terminal, a closed terminal, shutting down) reach the event
 // loop as one signal, so that the game ends through its normal quit path and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Zelmor: starts the machine.
 #include "app/CommandLine.h"
 #include "app/GameSession.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small helpers the benchmarks share: random numbers, a program directory of
 // their own, and the timing statistics. Needs Qt Core and the seams only.
 #pragma once

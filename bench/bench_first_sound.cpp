@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The first sound of a game as the player meets it: the game loads the sound
 // module (SDL2_mixer, FluidSynth and the libraries behind them) on its first
 // cue, the device opens, and the first tune loads the soundfont. Each run is

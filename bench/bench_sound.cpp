@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sound figures on SDL's dummy driver, which plays in real time:
 //  - effect latency: from the effect cue to the first non-silent sample the
 //    mixer renders. A tap on the mixed stream sees every buffer as it is

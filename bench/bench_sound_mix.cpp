@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The loudest stretch of the game as the player hears it: a jackpot spin and
 // its slot chance, with the game's tunes and effects at the moments the game
 // plays them (bench_sound_session's timings), rendered on SDL's disk driver

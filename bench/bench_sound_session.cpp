@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Plays a scripted stretch of a game session with sound on, through the
 // game's own machine, window timers and cue player in real time, on the real
 // sound device. On SDL's disk driver the mixed output lands in a file that sox

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How long one reel tick takes, and how many whole spins a second the game
 // can play when nothing waits for the timers.
 //

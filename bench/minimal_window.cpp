@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The yardstick for the start-up and memory figures: a Qt Widgets program
 // that opens one empty window of the game window's size and nothing else.
 // Escape closes it, as Escape ends the game.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The start-up, memory and idle figures of the real game, side by side with a
 # minimal Qt Widgets program (bench/minimal_window.cpp) in the same run.
 #

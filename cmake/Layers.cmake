@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The game's folders are layers, bottom to top: platform, game, storage and
 # sound, ui, app. Each is one static library. A layer's include path holds a
 # directory of links to its own folder and to those of the layers it links,

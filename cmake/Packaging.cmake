@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installing the game and packaging it for Debian.
 #
 # Layout under the prefix:

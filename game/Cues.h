@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The machine's sound cues. The sound layer maps each to its file.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/Draws.h"
 
 #include "platform/Runtime.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The machine's draws. Every random decision of the game is a draw
 // Int(Rnd * n) with n equally likely outcomes, or the lottery
 // Int(denominator * Rnd) + 1; the machine makes all of them through these two

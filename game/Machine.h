@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The machine: the whole state of the game in progress as typed fields and
 // every rule of play as a method. It knows no widgets: it reports what changed
 // through signals, asks the player through the prompt seam and draws its

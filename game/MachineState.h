@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The machine's state: plain typed fields, all in one value.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The jackpot payout: one formula, used by the machine and the math tool.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where a player's files may go.
 //
 // A portable copy keeps its save files in the program's directory, next to

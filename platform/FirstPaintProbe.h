@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A measuring hook for the start-up benchmark (bench/startup_figures.sh).
 //
 // When ZELMOR_BENCH_FIRST_PAINT is set in the environment, the first time any

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small runtime helpers with the meanings the game's routines rely on:
 // the numeric value of a text, decimal text, Int, colours and twips.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Everything outside the program's control comes in through these seams.
 // main.cpp wires them to the real thing; tests install scripted stand-ins.
 #pragma once

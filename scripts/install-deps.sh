@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages the game needs to build, run and test.
 # Only what is missing is installed; sudo is used when not running as root.
 set -euo pipefail

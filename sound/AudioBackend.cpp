@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sound/AudioBackend.h"
 #include "sound/ModuleAudio.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sound device behind the media controls. The game runs on SdlAudio
 // (SDL2_mixer with FluidSynth); tests install a backend that only records.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sound/CuePlayer.h"
 
 #include "sound/AudioBackend.h"

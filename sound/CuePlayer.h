@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The machine's sound cues on the two media channels: music (MIDI) and
 // effects (WAV), each file in the program's directory. A cue closes its
 // channel, then opens and plays its file from the beginning.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One line on stderr for a sound that failed where the player was not told.
 #pragma once
 

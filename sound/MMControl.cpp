@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sound/MMControl.h"
 
 MMControl::MMControl(QObject* parent)

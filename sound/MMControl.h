@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A media control with the operations of the classic MCI control: device type,
 // file name, the commands "Open", "Play" and "Close", and the Done event.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sound/ModuleAudio.h"
 #include "sound/sdl/AudioModule.h"
 

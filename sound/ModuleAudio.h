@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real sound device, kept out of the executable: SDL2_mixer, FluidSynth
 // and the forty-odd libraries they pull in live in a module beside the
 // program (libzelmor_audio.so) that is loaded on the first sound. A game

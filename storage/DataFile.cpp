@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "storage/DataFile.h"
 
 #include "platform/Runtime.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The data file "Zelmor.bin": one 200-byte record holding a disguised copy of
 // the money and a one-character mark. Pure conversions; no file access.
 #pragma once

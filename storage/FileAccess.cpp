@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "storage/FileAccess.h"
 
 #include "storage/RuntimeError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading and writing the two files on disk, with Qt's file errors mapped to
 // the classic runtime error numbers (see RuntimeError.h).
 #pragma once

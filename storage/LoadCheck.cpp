@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "storage/LoadCheck.h"
 
 #include "storage/DataFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Loading both files and checking them against each other, without any window:
 // the main window's LoadData turns the outcome into dialogs and messages.
 #pragma once

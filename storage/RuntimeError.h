@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The classic runtime error numbers that loading and saving report, carried
 // by one small exception type.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where this run keeps Zelmor.ini and Zelmor.bin: chosen once at start-up,
 // and held by a lock so that one running copy of the game owns the files.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "storage/SavedGame.h"
 
 #include "platform/DataDirectory.h"

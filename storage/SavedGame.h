@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The saved game: the settings and data files of the save directory, the
 // start-up that loads and checks them, and saving.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file "Zelmor.ini" as a typed value. Only this header and
 // Settings.cpp know which line holds what.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Help menu: the modeless help window with its document, and the modal
 // version window.
 #include "tests/support/SessionRig.h"

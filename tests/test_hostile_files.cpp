@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hostile save directories and files: a second running copy, a lock left by a
 // crash, a program directory the player cannot write, symbolic links, cut
 // records. Nothing may be lost and every failure is said.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two lamp groups: the frame lamps and the notice lamps blink under
 // their own timers while their flags are set; play starts and stops them.
 #include "tests/support/Rig.h"

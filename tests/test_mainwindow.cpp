@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window as the machine's view: what it shows after the start-up,
 // and that clicks, keys, menu items and timer ticks reach the machine and
 // come back as what the window shows.

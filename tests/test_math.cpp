@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The machine's math: the walk that computes the tables, and table values
 // against seeded runs of the real machine.
 #include "tests/support/Rig.h"

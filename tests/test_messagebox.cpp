@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's prompts as the player sees them: the message box (title, text,
 // icon, buttons and the answer each way of closing it gives), the input box,
 // and the modal dialogs, each of which returns the player's choice.

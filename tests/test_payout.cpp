@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The jackpot payout, the 10,000,000-dollar goal, and the slot chance after a
 // jackpot: five spins stopped by the player, or left to their own counts.
 #include "tests/support/Rig.h"

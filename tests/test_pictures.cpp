@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pictures the build draws into the program's directory, and the
 // window's own pictures built into the program: every one is there, readable,
 // of the size the window expects, and the transparent parts of the buttons and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The covers (BET), the target symbol bought after a hit, the two loans and
 // the probability command.
 #include "tests/support/Rig.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Random play: seeded events fired at the machine, each only when the window
 // would let its control take input, with every prompt answered and sound
 // failures drawn from a second seeded generator. After each event the rules'

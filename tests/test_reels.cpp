@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reel steps tick by tick: faces and positions, the stop rules of the
 // three reels, spins that end without a win, and the reach actions of a
 // jackpot spin (centre reach, instant line-up, all-rotation).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The meanings the game's routines rely on: numeric value of a text, decimal
 // text, colours, twips and the timer's restart on a new interval.
 #include "ui/Controls.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The saved game: start-up loading with the integrity check, the battle of
 // wits, the greeting and the denominator, and saving both files. Each case
 // runs in its own temporary program directory with scripted prompts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The media controls, the cues on their channels, the music rotation, the
 // failure notes and the no-sound switch, on a recording sound device.
 #include "sound/CuePlayer.h"

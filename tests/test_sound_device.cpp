@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real sound device: SDL2_mixer with FluidSynth, rendering on SDL's disk
 // driver faster than real time, into /dev/null or, where a case measures the
 // mix, into a file. Waits pump events only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The built tunes and effects: every file is where the game looks for it,
 // each tune is a well-formed format 1 MIDI file of playable length (the
 // looping ones ending exactly on a bar line, still sounding up to it), and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Start button: what one press decides (run lengths, reach, lottery,
 // notices, slot chance), the sound-device fallback, lottery denominators
 // beyond any whole number, and the odds of a long seeded run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings and data file formats, byte for byte, and what loading makes of
 // hand-made bad files.
 #include "platform/Runtime.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/AboutDialog.h"
 
 #include "platform/Runtime.h"

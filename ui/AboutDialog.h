@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The version window: title, version number and a short how-to-play text.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/Controls.h"
 
 #include "platform/Runtime.h"

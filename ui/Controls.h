@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's controls, each a thin value class over a Qt widget: label,
 // image box, shape, timer, menu item and picture button. Positions are given
 // in twips; the windows read like `moneyLabel.setCaption("0")`. A control

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/DialogPrompter.h"
 
 #include "ui/MessageBox.h"

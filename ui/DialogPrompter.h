@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's prompts as the player sees them: message boxes, the input box,
 // the target-symbol dialog and the battle-of-wits dialogs. main.cpp installs
 // it as the prompt seam.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/DialogSetup.h"
 
 #include "platform/Runtime.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the game's dialogs share: their fixed look, their placing and the
 // pictures they show from the program's directory.
 #pragma once

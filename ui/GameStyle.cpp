@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/GameStyle.h"
 #include "ui/MessageBox.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's widget style: the desktop's own style, with the game's message
 // box icons and nothing looked up in the desktop's icon theme while the
 // start-up builds its first windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help window: the rules of the game as a rich-text document. It is
 // modeless, so the player can keep it open and go on playing.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The machine's view: one fixed-layout window that shows the machine's state
 // and hands the player's clicks, keys and menu choices to the machine. It
 // holds no rule of play: what it shows follows the machine's signals.

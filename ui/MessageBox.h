@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's message box: the classic MsgBox with its title, icon and OK or
 // Yes/No buttons, built on QMessageBox.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The player's preferences that the saved game does not hold: the window's
 // size, calm lamps and the two volumes. They live in a QSettings file in the
 // desktop's configuration directory (~/.config/zelmor/zelmor.conf), never in

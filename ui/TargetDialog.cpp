@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/TargetDialog.h"
 
 #include "platform/Runtime.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The target-symbol dialog: for $100 the player bets that the next jackpot
 // is made of one chosen symbol, which multiplies its payout by 100. The
 // dialog only asks; the machine charges and remembers the choice.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/VolumeDialog.h"
 
 #include "platform/Runtime.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The volume dialog (File, "音量"): two sliders, music and effects, 0 to
 // 100 %. The volumes apply while the player drags; OK keeps them, Cancel,
 // Escape and the close box put back those the dialog opened with. The

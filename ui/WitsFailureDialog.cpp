@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/WitsFailureDialog.h"
 
 #include "platform/Runtime.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The battle of wits, failure dialog: shows how many checks have failed so
 // far and reveals a hint at 1, 5 and 9 failures; from 10 failures on it names
 // the player a consolation prize winner. Closed with its close box only.

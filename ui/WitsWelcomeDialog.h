@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The battle of wits, first dialog: a warning to the player who altered the
 // files, with the offer to take up the challenge. It returns the player's
 // choice; the saved game decides what the choice changes.

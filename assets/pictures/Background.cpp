@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's background: light-blue marble with soft clouding, darker blue
 // veins and fine white veins, from seeded noise.
 #include "Canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drawing helpers shared by the picture generators: fonts, text outlines,
 // soft shadows and glows, seeded noise, and saving.
 #pragma once

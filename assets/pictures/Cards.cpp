@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cover cards (face down, 当 and はずれ), drawn at twice their size and
 // shrunk, and the "no target chosen" picture of the target box; each at any
 // size.

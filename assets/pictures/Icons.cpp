@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Buttons and icons: the Start picture, the STOP icon, the window icon and
 // the two emblems of the battle-of-wits dialogs.
 #include "Canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's pictures, each drawn from scratch with QPainter. Every picture
 // can be drawn at any size: the default is the classic file's, and the
 // scaled sets for sharp display at 2x, 3x and 4x ask for their box size

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ten reel symbols, designed 114 x 114 and drawn at any size, each on a
 // stretch of ivory reel strip.
 // 0 is the gold 10000$ coin; 3, 5 and 7 have their own showpiece styles;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws every picture of the game into the directory given as the first
 // argument. With a second argument, also writes the window icon as desktop
 // icons: <dir>/hicolor/<N>x<N>/apps/zelmor.png. With a third, the window's own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Effects.h"
 
 #include <sndfile.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's three effects, synthesised: additive and FM voices with
 // envelopes, written as 16-bit 44.1 kHz mono WAV files through libsndfile.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Score.h"
 
 #include <algorithm>

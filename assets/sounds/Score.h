@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A small notation for writing the tunes as readable text in code.
 //
 // Melodies (Part::play): notes are a letter, accidentals and an octave

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Smf.h"
 
 #include <algorithm>

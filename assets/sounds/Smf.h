@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A compact Standard MIDI File (format 1) writer: one conductor track with the
 // tempo and the 4/4 metre, then one track per instrument.
 #pragma once

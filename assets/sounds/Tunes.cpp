@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Tunes.h"
 
 #include "Score.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's seven tunes, composed as data on the notation of Score.h.
 #pragma once
 

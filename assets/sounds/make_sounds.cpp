@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the game's tunes (Standard MIDI Files) and effects (WAV) into the
 // directory given on the command line.
 #include "Effects.h"

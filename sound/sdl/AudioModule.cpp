@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sound/sdl/AudioModule.h"
 #include "sound/sdl/SdlAudio.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one entry point of the sound module (libzelmor_audio.so): a C function
 // that makes the real backend. The game resolves it by name at run time, so
 // nothing in the executable links SDL2_mixer or FluidSynth.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sound/sdl/MixLimiter.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The last stage of the mix, on SDL's audio thread. The music and the effects
 // enter the mixer at half their level (Headroom, 6 dB down), so that their sum
 // stays inside 16 bits where SDL_mixer adds and clamps them. This stage

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sound/sdl/SdlAudio.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real sound device: SDL2_mixer owns the output and plays the wave effects
 // on one mixer channel; FluidSynth renders the MIDI tunes inside SDL_mixer's
 // music hook, on SDL's audio thread; a limiter finishes the mix.

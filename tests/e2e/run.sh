@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End-to-end run of the real game in a private X server, driven like a player
 # with xdotool: clicks at the covers, Start and the STOP buttons (their places
 # taken from the window's layout in twips), keys for the menus, and Escape.

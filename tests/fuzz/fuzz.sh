@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets for the settings and data files with clang
 # (address and undefined-behaviour sanitizers) and runs each for a bounded time.
 #   tests/fuzz/fuzz.sh [seconds-per-target] [build-dir]

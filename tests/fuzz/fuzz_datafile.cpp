@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target: the data-file decoder and the settings-file decoder on
 // arbitrary bytes. Either decodes or throws a RuntimeError with a known number.
 #include "storage/DataFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target: loading a pair of files from disk. The input is split into
 // a control byte, the settings file and the data file; the control byte says
 // which files exist and how far apart their times are. Every input must end

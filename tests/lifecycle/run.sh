@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The game's life as a process, run for real in a private X server and driven
 # with xdotool:
 #   1. one running copy per save directory: a second copy shows the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The game's executable links Qt and the C++ runtime only. The sound device's
 # libraries (SDL2, SDL2_mixer, FluidSynth and the forty-odd libraries behind
 # them) belong in the sound module beside it, loaded on the first sound:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package, installs it, plays the installed game as a user
 # who is not root, quits, starts it again and checks that the money was kept
 # in the player's data directory (~/.local/share/zelmor).

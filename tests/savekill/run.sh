@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A kill at every system call of a save: the real game, run in a private X
 # server under strace, is killed with SIGKILL at each system call that touches
 # the save directory or its files (Zelmor.ini, Zelmor.bin and their .new

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A sound backend for tests: records what the media controls ask of the
 // device, plays nothing, and lets a test end a sound or break the device.
 #pragma once

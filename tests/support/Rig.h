@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Scripted seams and the machine rig: the game library driven by calls, with
 // scripted random numbers and prompt answers. Needs Qt Core and Qt Test only.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hand-made settings and data files for the tests of loading and saving.
 // Built byte by byte here, independently of the game's own encoders.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A whole game session in a fresh temporary program directory: the scripted
 // seams of Rig.h, the recording sound backend and the real machine, saved
 // game, sound channels and main window, wired as the program wires them.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shell helpers for driving the real game in a private X server (Xvfb) with
 # xdotool: used by the end-to-end tests, the package test and the benchmarks.
 # Source this file; every function prints errors to stderr and returns non-zero

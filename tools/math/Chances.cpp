@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/math/Chances.h"
 
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The chances of the outcomes of a spin, exact.
 #pragma once
 

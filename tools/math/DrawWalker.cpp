@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/math/DrawWalker.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A stand-in for the random numbers that walks every outcome of the draws the
 // machine makes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An exact rational number for the machine's math: no sampling, no rounding
 // until the numbers are printed.
 #pragma once

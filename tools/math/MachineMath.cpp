@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/math/MachineMath.h"
 
 #include "game/Machine.h"

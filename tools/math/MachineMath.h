@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The machine's math, computed exactly from the game's own rules.
 //
 // Every random decision of the game is a draw Int(Rnd * n) with n equally

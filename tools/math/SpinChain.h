@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole spins of the real machine, every branch of their draws walked, as a
 // chain of the states the machine rests in between two reel ticks.
 #pragma once

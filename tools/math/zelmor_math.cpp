@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Prints the machine's odds, payouts and returns as Markdown tables, computed
 // exactly by running the game's machine through every outcome of its draws
 // (see MachineMath.h).
