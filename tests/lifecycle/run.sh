@@ -18,6 +18,7 @@ set -uo pipefail
 
 SOURCE_DIR=$(cd "$(dirname "$0")/../.." && pwd)
 . "$SOURCE_DIR/tests/support/xsession.sh"
+XS_NAME=lifecycle
 
 if ! xs_have_tools || ! xs_have_imagemagick; then
     echo "lifecycle: SKIPPED: Xvfb, xdotool and ImageMagick are needed (scripts/install-deps.sh installs them)"
@@ -42,17 +43,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-say() { echo "lifecycle: $*"; }
-check() { # check <description> <command...>
-    local what=$1
-    shift
-    if "$@"; then
-        say "ok: $what"
-    else
-        say "FAILED: $what"
-        FAILURES=$((FAILURES + 1))
-    fi
-}
 die() {
     say "FAILED: $*"
     [ -s "$WORK/game.log" ] && sed 's/^/lifecycle: game: /' "$WORK/game.log" | tail -n 20

@@ -24,6 +24,7 @@ set -uo pipefail
 
 SOURCE_DIR=$(cd "$(dirname "$0")/../.." && pwd)
 . "$SOURCE_DIR/tests/support/xsession.sh"
+XS_NAME=savekill
 
 if ! xs_have_tools || ! command -v strace >/dev/null 2>&1; then
     echo "savekill: SKIPPED: Xvfb, xdotool and strace are needed (scripts/install-deps.sh installs them)"
@@ -53,7 +54,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-say() { echo "savekill: $*"; }
 fail() {
     say "FAILED: $*"
     FAILURES=$((FAILURES + 1))

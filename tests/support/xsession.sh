@@ -9,6 +9,20 @@ XS_MAIN_WIDTH=494          # the main window's client area is 494 x 285 px
 XS_XVFB_PID=""
 XS_SCRATCH=""              # screenshots taken by the probes below
 
+# A test script's report: each line starts with $XS_NAME, and check counts
+# the checks that failed in FAILURES.
+say() { echo "${XS_NAME:-xsession}: $*"; }
+check() { # check <description> <command...>
+    local what=$1
+    shift
+    if "$@"; then
+        say "ok: $what"
+    else
+        say "FAILED: $what"
+        FAILURES=$((FAILURES + 1))
+    fi
+}
+
 xs_have_tools() {
     command -v Xvfb >/dev/null 2>&1 && command -v xdotool >/dev/null 2>&1
 }
