@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace game {
 
@@ -110,10 +111,12 @@ void Machine::pickCover(int cover)
     if (Draw(4) != cover) {
         s_.covers[cover] = CoverFace::Miss;
         emit controlsChanged();
+        recordMoney(PlayKind::CoverMiss, -CoverPrice);
         return;
     }
     s_.covers[cover] = CoverFace::Hit;
     ++s_.bet;
+    recordMoney(PlayKind::CoverHit, -CoverPrice);
     emit amountsChanged();
     emit controlsChanged();
     if (s_.money > TargetOfferAbove && s_.chanceLeft == 0) {
@@ -138,6 +141,7 @@ void Machine::buyTarget(int symbol)
     s_.targetPicture = symbol;
     setMoney(s_.money - TargetPrice);
     emit controlsChanged();
+    recordMoney(PlayKind::Target, -TargetPrice);
 }
 
 // ---------------------------------------------------------------- spin start
@@ -190,6 +194,7 @@ void Machine::startSpin()
         emit controlsChanged();
     }
     drawSpinNotice();
+    recordSpinStart();
     inSpinStart_ = false;
 
     // The whole spin is decided before the player hears of a failed sound, so
@@ -202,6 +207,7 @@ void Machine::startSpin()
 // will not pay. A jackpot spin arms its five slot-chance spins right here.
 void Machine::drawSpinNotice()
 {
+    noticeChimeDrawn_ = false;
     if (s_.drawNumber >= 1 && s_.drawNumber <= 6) {
         s_.noticeOn = false;
         const int x = Draw(20);
@@ -214,16 +220,22 @@ void Machine::drawSpinNotice()
             s_.noticeBlink = s_.noticeOn = true;
         }
         if (x > 10)
-            playSpinStartCue(Cue::Notice);
+            playNoticeChime();
         s_.chanceLeft = ChanceSpins;
     } else if (s_.reachFlag == 1) {
         if (Draw(30) >= 20)
-            playSpinStartCue(Cue::Notice);
+            playNoticeChime();
         if (Draw(30) <= 10) {
             setNoticeTimerInterval(500);
             s_.noticeBlink = s_.noticeOn = true;
         }
     }
+}
+
+void Machine::playNoticeChime()
+{
+    noticeChimeDrawn_ = true;
+    playSpinStartCue(Cue::Notice);
 }
 
 // A cue of the spin start. When the sound device fails, sound is switched off
@@ -509,9 +521,15 @@ void Machine::PayJackpot()
     const qint64 win = JackpotWin(s_.hitSymbol, s_.bet, s_.targetSymbol, s_.targetRate);
     s_.lastWin = win;
     setMoney(s_.money + win);
+    if (spinRecord_) {
+        spinRecord_->symbol = s_.hitSymbol;
+        spinRecord_->amount = win;
+        spinRecord_->moneyAfter = s_.money;
+    }
     StopFrameLamps();
 
     if (s_.money >= Goal) {
+        goalReached_ = s_.money;
         play(Cue::Fever);
         Tell(QStringLiteral("達成おめでとうございます。\r\n今後確率を自由に変更できます。\r\n"
                             "１００＄から再スタートとなります。"));
@@ -553,6 +571,7 @@ void Machine::EndOfSpin()
     s_.pointer = Pointer::Default;
     emit amountsChanged();
     emit controlsChanged();
+    recordSpinEnd();
 }
 
 void Machine::unlock()
@@ -698,7 +717,10 @@ void Machine::borrow100()
     case 1: Tell(QStringLiteral("僕も貸す金ないよ.")); break;
     case 2: Tell(QStringLiteral("貸せないよ.")); break;
     case 3: Tell(QStringLiteral("そんな簡単に貸せないよ.")); break;
-    default: setMoney(100); break;
+    default:
+        setMoney(100);
+        recordMoney(PlayKind::Loan, 100);
+        break;
     }
 }
 
@@ -709,9 +731,10 @@ void Machine::borrow1000()
         Tell(QStringLiteral("どうして？お金もってるじゃない！"));
         return;
     }
-    if (Draw(50) == 1)
+    if (Draw(50) == 1) {
         setMoney(s_.money + 1000);
-    else
+        recordMoney(PlayKind::Loan, 1000);
+    } else
         Tell(QStringLiteral("ちょっと！そんな大金ないよ。"));
 }
 
@@ -806,6 +829,72 @@ void Machine::closeMusic()
 {
     if (soundOn())
         emit musicStopped();
+}
+
+// ---------------------------------------------------------------- history
+
+void Machine::recordMoney(PlayKind kind, qint64 amount)
+{
+    PlayRecord record;
+    record.kind = kind;
+    record.amount = amount;
+    record.moneyAfter = s_.money;
+    if (kind == PlayKind::Target)
+        record.targetSymbol = s_.targetSymbol;
+    emit played(record);
+}
+
+namespace {
+
+ReachAction ReachShown(const MachineState& s)
+{
+    if (s.drawNumber >= 1 && s.drawNumber <= 6)
+        return ReachAction(int(ReachAction::AllRotation) + int(s.drawNumber) - 1);
+    return s.reachFlag == 1 ? ReachAction::Missed : ReachAction::None;
+}
+
+NoticeLamps NoticeShown(const MachineState& s)
+{
+    if (!s.noticeOn)
+        return NoticeLamps::None;
+    return s.noticeTimerMs == PremiumNoticeMs ? NoticeLamps::Premium : NoticeLamps::Normal;
+}
+
+} // namespace
+
+// What the spin start decided, kept until the spin finishes.
+void Machine::recordSpinStart()
+{
+    PlayRecord record;
+    record.bet = s_.bet;
+    record.denominator = s_.denominator;
+    record.jackpot = s_.drawNumber >= 1 && s_.drawNumber <= 6;
+    record.reach = ReachShown(s_);
+    record.noticeLamps = NoticeShown(s_);
+    record.noticeSound = noticeChimeDrawn_;
+    record.slotChance = s_.slotChanceSpin;
+    record.targetSymbol = s_.targetSymbol;
+    record.targetRate = s_.targetRate;
+    spinRecord_ = record;
+}
+
+// The spin is over: its entry, then the goal's reset when its jackpot reached it.
+void Machine::recordSpinEnd()
+{
+    if (!spinRecord_)
+        return;
+    PlayRecord spin = *spinRecord_;
+    spinRecord_.reset();
+    if (spin.symbol < 0)
+        spin.moneyAfter = s_.money;
+    emit played(spin);
+    if (const auto reached = std::exchange(goalReached_, std::nullopt)) {
+        PlayRecord goal;
+        goal.kind = PlayKind::Goal;
+        goal.amount = s_.money - *reached;
+        goal.moneyAfter = s_.money;
+        emit played(goal);
+    }
 }
 
 void Machine::setMoney(qint64 money)

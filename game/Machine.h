@@ -8,6 +8,7 @@
 
 #include "game/Cues.h"
 #include "game/MachineState.h"
+#include "game/PlayRecord.h"
 
 #include <QObject>
 
@@ -97,11 +98,15 @@ signals:
     void soundSwitchChanged();
     void unlockedChanged();
     void calmLampsChanged();
+    // A spin has finished, or money changed hands: a cover click, a target
+    // bought, a loan, the goal's reset. Untimed: the history stamps it.
+    void played(const game::PlayRecord& record);
 
 private:
     // Spin start
     void playSpinStartCue(Cue c);
     void drawSpinNotice();
+    void playNoticeChime();
     // Reel steps and reach actions
     void drawReel(Reel reel);
     void LeftReelStops();
@@ -130,6 +135,9 @@ private:
     void closeMusic();
     void setMoney(qint64 money);
     void buyTarget(int symbol);
+    void recordMoney(PlayKind kind, qint64 amount);
+    void recordSpinStart();
+    void recordSpinEnd();
 
     MachineState s_;
     std::optional<qint64> chosenDenominator_;
@@ -137,6 +145,11 @@ private:
     // whole spin has been decided.
     bool inSpinStart_ = false;
     bool spinStartCueFailed_ = false;
+    // The history entry of the spin in progress, reported when it finishes.
+    std::optional<PlayRecord> spinRecord_;
+    bool noticeChimeDrawn_ = false;
+    // The money a jackpot brought up to the goal, before its reset to $100.
+    std::optional<qint64> goalReached_;
 };
 
 } // namespace game

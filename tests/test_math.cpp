@@ -4,6 +4,7 @@
 #include "tests/support/Rig.h"
 #include "tools/math/DrawWalker.h"
 #include "tools/math/MachineMath.h"
+#include "game/Odds.h"
 
 #include <QtTest>
 
@@ -187,6 +188,41 @@ private slots:
         }
         seams::install(&rig.rnd);
         QVERIFY(countWithin(lineUps, spins, zmath::MachineMath().slotChance().lineUp));
+    }
+
+    // The data counter's expected values use closed forms; they must be the
+    // walk's exact figures.
+    void closedFormOddsMatchTheWalk_data()
+    {
+        QTest::addColumn<int>("denominator");
+        QTest::addColumn<int>("bet");
+        QTest::addColumn<int>("target");
+        QTest::newRow("D 300, BET 1") << 300 << 1 << 0;
+        QTest::newRow("D 6, BET 10, target 9") << 6 << 10 << 9;
+        QTest::newRow("D 5000, BET 3, target 5") << 5000 << 3 << 5;
+    }
+    void closedFormOddsMatchTheWalk()
+    {
+        QFETCH(int, denominator);
+        QFETCH(int, bet);
+        QFETCH(int, target);
+        static zmath::MachineMath math;
+        const auto close = [](double a, const Fraction& b) { return std::abs(a - b.toDouble()) < 1e-12 * (1 + std::abs(a)); };
+        QVERIFY(close(game::JackpotSpinChance(denominator), math.spinOdds(denominator).jackpot));
+        QVERIFY(close(game::CoverHitChance(), math.covers().hit));
+        QVERIFY(close(game::SlotChanceLineUpChance(), math.slotChance().lineUp));
+        const zmath::TargetPurchase bought = target ? math.target(target) : zmath::TargetPurchase{};
+        QVERIFY(close(game::MeanJackpotWin(bet, bought.symbol, bought.rate),
+                      zmath::MeanWin(math.jackpotSymbols().longRun, bet, bought)));
+        // One spin outside the slot chance: the expected win and cost of its entry.
+        game::PlayRecord spin;
+        spin.bet = bet;
+        spin.denominator = denominator;
+        spin.targetSymbol = bought.symbol;
+        spin.targetRate = bought.rate;
+        const zmath::Return exact = math.normalSpin(denominator, bet, target);
+        QVERIFY(close(game::ExpectedWin(spin), exact.win));
+        QVERIFY(close(game::ExpectedCost(spin), exact.cost));
     }
 };
 

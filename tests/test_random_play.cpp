@@ -4,6 +4,7 @@
 // failures drawn from a second seeded generator. After each event the rules'
 // invariants must hold; at the end the run must have been through every part
 // of the game, from loans to the $10,000,000 goal.
+#include "game/PlayTally.h"
 #include "tests/support/Rig.h"
 
 #include <QtTest>
@@ -67,6 +68,8 @@ public:
             if ((m.style & 0x7) == seams::vbYesNo)
                 rig.prompts.answers.assign(1, roll(2) ? seams::vbYes : seams::vbNo);
         };
+        startMoney = rig.s().money;
+        QObject::connect(&rig.machine, &game::Machine::played, [this](const game::PlayRecord& r) { tally.add(r); });
     }
 
     Event choose(int index);
@@ -76,6 +79,9 @@ public:
     SeededRandom draws, choices;
     MachineRig rig;
     Seen seen;
+    // The history's account of the money, from the machine's entries.
+    game::PlayTally tally;
+    qint64 startMoney = 0;
 
 private:
     int roll(int n) { return int(choices.next() * n); }
@@ -174,6 +180,9 @@ QString Player::broken() const
     const bool spinning = rig.machine.spinning();
     if (s.money < 0)
         return QStringLiteral("money %1").arg(s.money);
+    const qint64 accounted = startMoney + tally.paidOut - tally.paidIn + tally.loans + tally.goalResets;
+    if (s.money != accounted)
+        return QStringLiteral("money %1, the history accounts for %2").arg(s.money).arg(accounted);
     if (s.bet < 0 || s.bet > game::MaxBet)
         return QStringLiteral("BET %1").arg(s.bet);
     if (s.chanceLeft < 0 || s.chanceLeft > game::ChanceSpins)
