@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "app/CommandLine.h"
+#include "app/StatsCommand.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
@@ -34,8 +35,11 @@ std::optional<int> HandleCommandLine(int argc, char** argv)
                                   QStringLiteral("Show this help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the name and version and exit."));
+    const QCommandLineOption stats(QStringLiteral("stats"),
+                                   QStringLiteral("Print the data counter's all-time figures as JSON and exit."));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(stats);
     // Qt's own options (-platform, -display...) are accepted here and left to
     // the application object, which reads them itself.
     for (const char* name : {"platform", "display", "style", "qwindowgeometry", "qwindowtitle", "qwindowicon"}) {
@@ -62,6 +66,8 @@ std::optional<int> HandleCommandLine(int argc, char** argv)
         Print(stdout, QStringLiteral("Zelmor %1\n").arg(Version()));
         return 0;
     }
+    if (parser.isSet(stats))
+        return PrintStats(argc, argv);
     return std::nullopt;
 }
 

@@ -26,6 +26,7 @@ GameSession::GameSession(QObject* parent)
     , programDir_(DirectoryWithSlash(ProgramDir()))
     , cuePlayer_(programDir_, [this] { return machine_.soundOn(); })
     , window_(machine_, programDir_)
+    , playHistory_(machine_, window_)
 {
     connectSound();
     connect(&window_, &ui::MainWindow::quitRequested, this, &GameSession::quit);
@@ -123,6 +124,7 @@ bool GameSession::start()
         break;
     }
     machine_.startUp(saved_.startValues());
+    playHistory_.setDirectory(saved_.directory().path());
     started_ = true;
     Randomize();
     MsgBox(QStringLiteral("現在の確率設定は、") + saved_.denominatorText() + QStringLiteral("分の6に設定されています。"),
@@ -155,6 +157,7 @@ void GameSession::quit()
         if (machine_.soundOn())
             cuePlayer_.stopAll();
         save();
+        playHistory_.end();
     }
     EndProgram();
 }

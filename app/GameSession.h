@@ -3,6 +3,7 @@
 // wired together. start() runs the start-up, quit() every way out.
 #pragma once
 
+#include "app/PlayHistory.h"
 #include "game/Machine.h"
 #include "sound/CuePlayer.h"
 #include "storage/SavedGame.h"
@@ -33,6 +34,7 @@ public:
     storage::SavedGame& saved() { return saved_; }
     sound::CuePlayer& cuePlayer() { return cuePlayer_; }
     ui::MainWindow& window() { return window_; }
+    PlayHistory& playHistory() { return playHistory_; }
     // The program's directory, ending in '/'.
     const QString& programDir() const { return programDir_; }
 
@@ -50,6 +52,7 @@ private:
     storage::SavedGame saved_;
     sound::CuePlayer cuePlayer_;
     ui::MainWindow window_;
+    PlayHistory playHistory_;
     int musicVolume_ = 100; // percent, as the device has them
     int effectsVolume_ = 100;
     bool soundWasOn_ = false;

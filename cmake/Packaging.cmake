@@ -30,17 +30,20 @@ endif()
 
 install(TARGETS zelmor RUNTIME DESTINATION ${ZELMOR_INSTALL_PROGRAM_DIR})
 install(TARGETS zelmor_audio LIBRARY DESTINATION ${ZELMOR_INSTALL_PROGRAM_DIR})
+install(TARGETS zelmor_history LIBRARY DESTINATION ${ZELMOR_INSTALL_PROGRAM_DIR})
 # Every asset file the build wrote into the program's directory. A game that
 # was played from the build tree leaves its settings and data files there;
-# those belong to that player, not to the package.
+# those and its play history belong to that player, not to the package.
 install(DIRECTORY ${ZELMOR_PROGRAM_DIR}/
   DESTINATION ${ZELMOR_INSTALL_PROGRAM_DIR}
   USE_SOURCE_PERMISSIONS
   PATTERN "zelmor" EXCLUDE
   PATTERN "libzelmor_audio.so" EXCLUDE
+  PATTERN "libzelmor_history.so" EXCLUDE
   PATTERN "Zelmor.ini" EXCLUDE
   PATTERN "Zelmor.bin" EXCLUDE
   PATTERN "Zelmor.lock" EXCLUDE
+  PATTERN "history.sqlite*" EXCLUDE
   PATTERN "*.tmp" EXCLUDE)
 
 # The command on the PATH: a relative link, so that the tree can be moved
@@ -103,6 +106,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "libc6, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), \
+libqt6sql6 (>= 6.4), libqt6sql6-sqlite (>= 6.4), \
 libsdl2-2.0-0, libsdl2-mixer-2.0-0, libfluidsynth3, timgm6mb-soundfont, \
 fonts-ipafont-gothic, fonts-ipafont-mincho")
 include(CPack)

@@ -86,9 +86,19 @@ DataCounter::DataCounter(QDate today)
 {
 }
 
+QDate DataCounter::dayOf(qint64 ms)
+{
+    if (lastDay_.isValid() && ms >= lastDayStart_ && ms < lastDayEnd_)
+        return lastDay_;
+    lastDay_ = QDateTime::fromMSecsSinceEpoch(ms).date();
+    lastDayStart_ = lastDay_.startOfDay().toMSecsSinceEpoch();
+    lastDayEnd_ = lastDay_.addDays(1).startOfDay().toMSecsSinceEpoch();
+    return lastDay_;
+}
+
 void DataCounter::add(const PlayRecord& record, bool thisSession)
 {
-    const QDate day = QDateTime::fromMSecsSinceEpoch(record.playedAtMs).date();
+    const QDate day = dayOf(record.playedAtMs);
     allTime_.add(record);
     days_[day].add(record);
     if (day == todayDate_)

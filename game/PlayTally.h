@@ -65,7 +65,13 @@ public:
     QDate todayDate() const { return todayDate_; }
 
 private:
+    // The local date of a time; the last day found is remembered, since the
+    // history comes in order and local-time conversion is slow.
+    QDate dayOf(qint64 ms);
+
     QDate todayDate_;
+    QDate lastDay_;
+    qint64 lastDayStart_ = 0, lastDayEnd_ = 0; // [start, end) in ms
     PlayTally session_, today_, allTime_;
     SlumpLine sessionLine_;
     std::map<QDate, SlumpLine> days_;

@@ -76,6 +76,10 @@ QString InputBox(const QString& prompt, const QString& title, const QString& def
     return seams::prompter().inputBox(prompt, title, defaultText);
 }
 void ShowModal(QDialog& dialog) { seams::prompter().showModal(dialog); }
+QString SaveFileName(const QString& title, const QString& suggestedPath, const QString& filter)
+{
+    return seams::prompter().saveFileName(title, suggestedPath, filter);
+}
 QString ProgramDir() { return seams::host().programDir(); }
 void EndProgram() { seams::host().endProgram(); }
 bool ProgramEnded() { return seams::host().ended(); }

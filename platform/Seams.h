@@ -52,6 +52,14 @@ public:
     virtual void witsFailure(double failures) = 0;
     // Shows any other dialog modally and returns when it has closed.
     virtual void showModal(QDialog& dialog) = 0;
+    // Asks where to write a file: the path chosen, or an empty text for Cancel.
+    virtual QString saveFileName(const QString& title, const QString& suggestedPath, const QString& filter)
+    {
+        Q_UNUSED(title);
+        Q_UNUSED(suggestedPath);
+        Q_UNUSED(filter);
+        return {};
+    }
 };
 
 // The program's directory and ending the program.
@@ -83,6 +91,7 @@ void Randomize();
 int MsgBox(const QString& prompt, int style = seams::vbOKOnly, const QString& title = QString());
 QString InputBox(const QString& prompt, const QString& title, const QString& defaultText);
 void ShowModal(QDialog& dialog);
+QString SaveFileName(const QString& title, const QString& suggestedPath, const QString& filter);
 QString ProgramDir();
 void EndProgram();
 bool ProgramEnded();

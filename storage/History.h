@@ -30,6 +30,9 @@ public:
     static QString FileName() { return QStringLiteral("history.sqlite"); }
     // Beside the executable, where the game's build and its package put it.
     static QString DefaultModulePath();
+    // For programs that do not live beside the module (tests): where
+    // DefaultModulePath() finds it from now on.
+    static void useModuleAt(const QString& modulePath);
 
     // When this run began; its session is written with the first entry.
     void setSessionStart(qint64 startedAtMs) { sessionStartMs_ = startedAtMs; }

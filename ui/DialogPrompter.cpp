@@ -6,6 +6,8 @@
 #include "ui/WitsFailureDialog.h"
 #include "ui/WitsWelcomeDialog.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 
 namespace ui {
@@ -48,6 +50,13 @@ void DialogPrompter::witsFailure(double failures)
 void DialogPrompter::showModal(QDialog& dialog)
 {
     dialog.exec();
+}
+
+// Over whichever of the game's windows asked, the data counter's included.
+QString DialogPrompter::saveFileName(const QString& title, const QString& suggestedPath, const QString& filter)
+{
+    QWidget* parent = QApplication::activeWindow() ? QApplication::activeWindow() : owner_.data();
+    return QFileDialog::getSaveFileName(parent, title, suggestedPath, filter);
 }
 
 } // namespace ui

@@ -23,6 +23,7 @@ public:
     seams::WitsChoice witsWelcome() override;
     void witsFailure(double failures) override;
     void showModal(QDialog& dialog) override;
+    QString saveFileName(const QString& title, const QString& suggestedPath, const QString& filter) override;
 
 private:
     QPointer<QWidget> owner_;

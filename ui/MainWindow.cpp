@@ -272,8 +272,11 @@ void MainWindow::buildMenus()
     const char16_t* zoomCaptions[] = {u"標準の大きさ(&1)", u"1.5倍(&5)", u"2倍(&2)", u"3倍(&3)"};
     for (std::size_t i = 0; i < zoomItems.size(); ++i)
         zoomItems[i].createItem(viewMenu, QString::fromUtf16(zoomCaptions[i]), true);
-    viewSeparator_.createItem(viewMenu, QStringLiteral("-"));
+    viewSeparators_[0].createItem(viewMenu, QStringLiteral("-"));
     calmLampsItem.createItem(viewMenu, QStringLiteral("点滅を控える(&F)"), true);
+    viewSeparators_[1].createItem(viewMenu, QStringLiteral("-"));
+    dataCounterItem.createItem(viewMenu, QStringLiteral("データカウンター(&D)"));
+    dataCounterItem.action()->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     helpMenu.createMenu(bar, QStringLiteral("ヘルプ(&H)"));
     versionItem.createItem(helpMenu, QStringLiteral("バージョン情報(&V)"));
     helpItem.createItem(helpMenu, QStringLiteral("ヘルプ(&M)"));
@@ -295,6 +298,7 @@ void MainWindow::connectInput()
     noSoundItem.onClick = [this] { machine_.toggleSound(); };
     probabilityItem.onClick = [this] { machine_.changeProbability(); };
     volumeItem.onClick = [this] { emit volumeRequested(); };
+    dataCounterItem.onClick = [this] { emit dataCounterRequested(); };
     quitItem.onClick = [this] { emit quitRequested(); };
     versionItem.onClick = [this] { openVersionWindow(); };
     helpItem.onClick = [this] { openHelpWindow(); };

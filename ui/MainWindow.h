@@ -56,6 +56,7 @@ public:
     MenuItem viewMenu;
     std::array<MenuItem, 4> zoomItems; // 1x, 1.5x, 2x, 3x (ui::Zooms)
     MenuItem calmLampsItem;
+    MenuItem dataCounterItem;
     MenuItem helpMenu, versionItem, helpItem;
 
     // The mouse pointer the window shows.
@@ -80,6 +81,8 @@ signals:
     void zoomChosen(double zoom);
     // The volume item: the player wants to set the music and effects volumes.
     void volumeRequested();
+    // The data counter item (or Ctrl+D): the player wants to see the data counter.
+    void dataCounterRequested();
 
 protected:
     // Key preview: the window sees key presses before its controls do.
@@ -119,7 +122,7 @@ private:
     const QString programDir_;
     std::array<QString, 10> symbolFiles_; // R00.BMP .. R09.BMP
     std::array<MenuItem, 2> fileSeparators_;
-    MenuItem viewSeparator_;
+    std::array<MenuItem, 2> viewSeparators_;
     QWidget* client_ = nullptr;
     std::vector<LaidControl> laidControls_;
     double zoom_ = 1.0;

@@ -4,6 +4,8 @@
 # libraries (SDL2, SDL2_mixer, FluidSynth and the forty-odd libraries behind
 # them) belong in the sound module beside it, loaded on the first sound:
 # linked into the executable they cost every start about 8 ms and 4.5 MiB.
+# Likewise Qt SQL (and SQLite behind it) belongs in the history module,
+# loaded on the first entry of the play history.
 #
 #   tests/linkage/run.sh <program-dir>
 set -euo pipefail
@@ -33,6 +35,17 @@ done
 symbols=$(readelf --dyn-syms -W "$DIR/libzelmor_audio.so")
 grep -q ' zelmor_create_audio_backend$' <<<"$symbols" ||
     { echo "FAIL: the sound module does not export zelmor_create_audio_backend" >&2; exit 1; }
+
+[ -f "$DIR/libzelmor_history.so" ] || { echo "FAIL: no history module beside the game" >&2; exit 1; }
+if bad=$(needed "$DIR/zelmor" | grep -E 'Qt6Sql|sqlite'); then
+    echo "FAIL: the executable links the SQL libraries: $(echo "$bad" | tr '\n' ' ')" >&2
+    exit 1
+fi
+grep -q '^libQt6Sql' <<<"$(needed "$DIR/libzelmor_history.so")" ||
+    { echo "FAIL: the history module does not link libQt6Sql" >&2; exit 1; }
+symbols=$(readelf --dyn-syms -W "$DIR/libzelmor_history.so")
+grep -q ' zelmor_create_history_store$' <<<"$symbols" ||
+    { echo "FAIL: the history module does not export zelmor_create_history_store" >&2; exit 1; }
 # The rules of play build and run on Qt Core alone: their test suites link
 # neither Qt Gui nor Qt Widgets.
 for suite in test_spin test_reels test_payout test_lamps test_play_features test_random_play; do
@@ -43,4 +56,4 @@ for suite in test_spin test_reels test_payout test_lamps test_play_features test
         exit 1
     fi
 done
-echo "PASS: $(needed "$DIR/zelmor" | wc -l) libraries linked by the executable, none for sound; the rule suites link no Qt Gui"
+echo "PASS: $(needed "$DIR/zelmor" | wc -l) libraries linked by the executable, none for sound or SQL; the rule suites link no Qt Gui"

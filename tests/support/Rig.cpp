@@ -98,6 +98,16 @@ void ScriptedPrompts::witsFailure(double failures)
     shown << QStringLiteral("wits failure %1").arg(failures, 0, 'f', 0);
 }
 
+QString ScriptedPrompts::saveFileName(const QString& title, const QString&, const QString&)
+{
+    shown << QStringLiteral("save as: ") + title;
+    if (savePaths.empty())
+        return {};
+    const QString path = savePaths.front();
+    savePaths.pop_front();
+    return path;
+}
+
 void ScriptedPrompts::showModal(QDialog& dialog)
 {
     shown << QStringLiteral("dialog");

@@ -61,6 +61,7 @@ public:
     seams::WitsChoice witsWelcome() override;
     void witsFailure(double failures) override;
     void showModal(QDialog& dialog) override;
+    QString saveFileName(const QString& title, const QString& suggestedPath, const QString& filter) override;
 
     std::vector<Message> messages;
     std::deque<int> answers; // for Yes/No boxes; vbYes when empty
@@ -71,6 +72,7 @@ public:
     std::deque<QString> inputAnswers;   // empty text (Cancel) when empty
     std::deque<int> targetAnswers;      // 0 (none) when empty
     int targetDialogs = 0;
+    std::deque<QString> savePaths;      // Cancel (an empty path) when empty
     std::deque<seams::WitsChoice> witsAnswers; // Closed when empty
     int witsWelcomes = 0;
     std::vector<double> witsFailures;   // the counts the failure dialog showed

@@ -2,6 +2,7 @@
 #include "tests/support/SessionRig.h"
 
 #include "sound/AudioBackend.h"
+#include "storage/History.h"
 #include "ui/Controls.h"
 #include "ui/Fonts.h"
 
@@ -33,6 +34,7 @@ SessionRig::SessionRig()
     for (const QString& name : assetFiles())
         QFile::copy(QStringLiteral(ZELMOR_ASSET_DIR "/") + name, path(name));
     sound::install(&audio);
+    storage::History::useModuleAt(QStringLiteral(ZELMOR_HISTORY_MODULE_PATH));
 }
 
 SessionRig::~SessionRig()

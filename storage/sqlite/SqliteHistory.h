@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+// The play history on SQLite, through Qt SQL. Built into the history module
+// (libzelmor_history.so) and, as a static library, into the tests and the
+// benchmark that drive it directly.
+#pragma once
+
+#include "storage/HistoryStore.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+#include <optional>
+
+namespace storage {
+
+class SqliteHistory final : public HistoryStore {
+public:
+    SqliteHistory();
+    ~SqliteHistory() override;
+    SqliteHistory(const SqliteHistory&) = delete;
+    SqliteHistory& operator=(const SqliteHistory&) = delete;
+
+    bool open(const QString& path, QString& error) override;
+    bool beginSession(qint64 startedAtMs, QString& error) override;
+    bool endSession(qint64 endedAtMs, QString& error) override;
+    bool append(const game::PlayRecord& record, QString& error) override;
+    bool scan(const Visitor& visit, QString& error) override;
+    qint64 currentSession() const override { return session_; }
+    bool exportCsv(QIODevice& out, QString& error) override;
+    bool clear(QString& error) override;
+
+    // The file format this code writes (PRAGMA user_version).
+    static constexpr int FormatVersion = 1;
+
+private:
+    bool openConnection(const QString& path, QString& error);
+    bool createSchema(QString& error);
+    std::optional<int> formatVersion(QString& error);
+    bool useWriteAheadLog(QString& error);
+    bool prepareInsert(QString& error);
+    bool run(const QString& statement, QString& error);
+    void rollBack(); // of a transaction that failed; its own error is moot
+    bool queryFailed(const QSqlQuery& query, QString& error) const;
+
+    QString connectionName_;
+    QSqlDatabase db_;
+    std::optional<QSqlQuery> insertPlay_; // prepared once, bound per entry
+    qint64 session_ = 0;                  // the session begun last, 0 for none
+    std::optional<qint64> sessionStartMs_; // its start, for the session after a clear
+};
+
+} // namespace storage
