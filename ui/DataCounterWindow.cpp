@@ -61,10 +61,23 @@ private:
     static constexpr qreal DotSlot = 0.26;   // of the height
     static constexpr qreal Slant = 0.08;
 
+    // A character drawn in the game's face.
+    struct Glyph {
+        qreal left;
+        QChar c;
+    };
+    struct Lamps {
+        QPainterPath lit, unlit;
+        std::vector<Glyph> glyphs;
+        qreal left = 0;
+    };
+
     qreal slot() const { return height_ * (Width + Spacing); }
     qreal padding() const { return height_ * 0.22; }
     QPainterPath digit(int segments, qreal left) const;
     QPainterPath dot(qreal left, bool comma) const;
+    Lamps lamps(const QFontMetricsF& metrics) const;
+    void drawWindow(QPainter& p) const;
 
     QColor lamp_;
     int places_;
@@ -137,10 +150,39 @@ QPainterPath LampNumber::dot(qreal left, bool comma) const
     return path;
 }
 
-void LampNumber::paintEvent(QPaintEvent*)
+// The figure laid out from the right: each character's place, the lit and
+// the unlit segments; `left` ends at the left edge of the leftmost place.
+LampNumber::Lamps LampNumber::lamps(const QFontMetricsF& metrics) const
 {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
+    Lamps lamps;
+    qreal& x = lamps.left;
+    int digits = 0;
+    const QString shown = text();
+    for (qsizetype i = shown.size() - 1; i >= 0; --i) {
+        const QChar c = shown.at(i);
+        if (IsSegmentChar(c)) {
+            x -= slot();
+            lamps.lit.addPath(digit(SegmentsOf(c), x));
+            lamps.unlit.addPath(digit(AllSegments, x));
+            ++digits;
+        } else if (c == QLatin1Char('.') || c == QLatin1Char(',')) {
+            x -= height_ * DotSlot;
+            lamps.lit.addPath(dot(x, c == QLatin1Char(',')));
+        } else {
+            x -= metrics.horizontalAdvance(c) + height_ * Spacing / 3;
+            lamps.glyphs.push_back({x, c});
+        }
+    }
+    for (; digits < places_; ++digits) {
+        x -= slot();
+        lamps.unlit.addPath(digit(AllSegments, x));
+    }
+    return lamps;
+}
+
+// The display's dark window with its thin rim.
+void LampNumber::drawWindow(QPainter& p) const
+{
     const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     const qreal radius = height_ * 0.16;
     QLinearGradient window(box.topLeft(), box.bottomLeft());
@@ -149,62 +191,40 @@ void LampNumber::paintEvent(QPaintEvent*)
     p.setPen(QPen(QColor(0x22, 0x28, 0x31), 1));
     p.setBrush(window);
     p.drawRoundedRect(box, radius, radius);
+}
 
-    // Laid out from the right: each character's place, the lit and unlit segments.
+void LampNumber::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    drawWindow(p);
     QFont face = font();
     face.setPixelSize(qMax(1, qRound(height_ * 0.72)));
     face.setBold(true);
     const QFontMetricsF metrics(face);
-    QPainterPath lit, unlit;
-    struct Glyph {
-        qreal left;
-        QChar c;
-    };
-    std::vector<Glyph> glyphs;
-    const QString shown = text();
-    qreal x = 0;
-    int digits = 0;
-    for (qsizetype i = shown.size() - 1; i >= 0; --i) {
-        const QChar c = shown.at(i);
-        if (IsSegmentChar(c)) {
-            x -= slot();
-            lit.addPath(digit(SegmentsOf(c), x));
-            unlit.addPath(digit(AllSegments, x));
-            ++digits;
-        } else if (c == QLatin1Char('.') || c == QLatin1Char(',')) {
-            x -= height_ * DotSlot;
-            lit.addPath(dot(x, c == QLatin1Char(',')));
-        } else {
-            x -= metrics.horizontalAdvance(c) + height_ * Spacing / 3;
-            glyphs.push_back({x, c});
-        }
-    }
-    for (; digits < places_; ++digits) {
-        x -= slot();
-        unlit.addPath(digit(AllSegments, x));
-    }
+    const Lamps lamps = this->lamps(metrics);
 
     // Right-aligned, squeezed to fit when the figure outgrows its places.
     const qreal room = width() - 2 * padding();
-    const qreal squeeze = -x > room ? room / -x : 1.0;
+    const qreal squeeze = -lamps.left > room ? room / -lamps.left : 1.0;
     p.translate(width() - padding() + height_ * Spacing * squeeze, (height() - height_) / 2);
     p.scale(squeeze, 1.0);
     QColor faint = lamp_;
     faint.setAlphaF(0.09);
-    p.fillPath(unlit, faint);
+    p.fillPath(lamps.unlit, faint);
     QColor glow = lamp_;
     glow.setAlphaF(0.35);
     p.setPen(QPen(glow, height_ * Thickness * 0.55, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
-    p.drawPath(lit);
+    p.drawPath(lamps.lit);
     QLinearGradient shine(0, 0, 0, height_);
     shine.setColorAt(0, lamp_.lighter(135));
     shine.setColorAt(0.5, lamp_);
     shine.setColorAt(1, lamp_.darker(115));
-    p.fillPath(lit, shine);
+    p.fillPath(lamps.lit, shine);
     p.setFont(face);
     p.setPen(lamp_);
-    for (const Glyph& glyph : glyphs)
+    for (const Glyph& glyph : lamps.glyphs)
         p.drawText(QPointF(glyph.left, height_ - metrics.descent() * 0.3), QString(glyph.c));
 }
 
@@ -403,6 +423,18 @@ QString WindowStyle(double zoom)
         .arg(z(6), z(3), z(14), z(18), z(11), z(5.5));
 }
 
+QPalette DarkPalette(QPalette palette)
+{
+    palette.setColor(QPalette::Window, WindowBack);
+    palette.setColor(QPalette::WindowText, QColor(0xdf, 0xe5, 0xec));
+    palette.setColor(QPalette::Base, QColor(0x07, 0x09, 0x0c));
+    palette.setColor(QPalette::Text, QColor(0xd4, 0xda, 0xe2));
+    palette.setColor(QPalette::Button, QColor(0x2c, 0x32, 0x3a));
+    palette.setColor(QPalette::ButtonText, QColor(0xe8, 0xec, 0xf1));
+    palette.setColor(QPalette::Highlight, QColor(0x00, 0x9c, 0xb8));
+    return palette;
+}
+
 QFont ScaledFont(double points, bool bold, double zoom)
 {
     QFont font = GameFont();
@@ -422,15 +454,7 @@ DataCounterWindow::DataCounterWindow(QWidget* owner)
     setWindowTitle(QStringLiteral("データカウンター"));
     if (owner)
         setWindowIcon(owner->windowIcon());
-    QPalette dark = palette();
-    dark.setColor(QPalette::Window, WindowBack);
-    dark.setColor(QPalette::WindowText, QColor(0xdf, 0xe5, 0xec));
-    dark.setColor(QPalette::Base, QColor(0x07, 0x09, 0x0c));
-    dark.setColor(QPalette::Text, QColor(0xd4, 0xda, 0xe2));
-    dark.setColor(QPalette::Button, QColor(0x2c, 0x32, 0x3a));
-    dark.setColor(QPalette::ButtonText, QColor(0xe8, 0xec, 0xf1));
-    dark.setColor(QPalette::Highlight, QColor(0x00, 0x9c, 0xb8));
-    setPalette(dark);
+    setPalette(DarkPalette(palette()));
     setAutoFillBackground(true);
 
     cells_.resize(std::size(Columns));
@@ -457,7 +481,6 @@ QWidget* DataCounterWindow::buildBoard(const char* role, bool money)
     auto* grid = new QGridLayout(board);
     for (std::size_t c = 0; c < std::size(Columns); ++c) {
         auto* heading = new QLabel(QString::fromUtf16(Columns[c].heading), board);
-        heading->setObjectName(QLatin1String(Columns[c].role) + QStringLiteral("Heading"));
         heading->setProperty("look", QStringLiteral("columnHeading"));
         heading->setAlignment(Qt::AlignCenter);
         grid->addWidget(heading, 0, int(c) + 1);
@@ -465,34 +488,9 @@ QWidget* DataCounterWindow::buildBoard(const char* role, bool money)
         columnHeadings_.push_back(heading);
     }
     int row = 1;
-    for (const Figure& figure : Figures) {
-        if (figure.money != money)
-            continue;
-        auto* heading = new RowHeading(QString::fromUtf16(figure.heading), QColor(figure.lamp), board);
-        grid->addWidget(heading, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
-        rowHeadings_.push_back(heading);
-        for (std::size_t c = 0; c < std::size(Columns); ++c) {
-            const QString name = QLatin1String(Columns[c].role) + QLatin1String(figure.role);
-            auto* stack = new QVBoxLayout;
-            stack->setSpacing(0);
-            Cell cell;
-            cell.figure = int(&figure - Figures);
-            cell.lamps = new LampNumber(QColor(figure.lamp), money ? MoneyPlaces : CountPlaces, board);
-            cell.lamps->setObjectName(name + QStringLiteral("Label"));
-            cell.lamps->setText(figure.shown(PlayTally()));
-            stack->addWidget(cell.lamps);
-            if (figure.expected) {
-                cell.expected = new QLabel(figure.expected(PlayTally()), board);
-                cell.expected->setObjectName(name + QStringLiteral("ExpectedLabel"));
-                cell.expected->setProperty("look", QStringLiteral("expected"));
-                cell.expected->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-                stack->addWidget(cell.expected);
-            }
-            grid->addLayout(stack, row, int(c) + 1);
-            cells_[c].push_back(cell);
-        }
-        ++row;
-    }
+    for (const Figure& figure : Figures)
+        if (figure.money == money)
+            addFigureRow(*grid, row++, int(&figure - Figures));
     grid->setRowStretch(row, 1);
     if (money) {
         probabilityLabel_ = new QLabel(board);
@@ -500,6 +498,37 @@ QWidget* DataCounterWindow::buildBoard(const char* role, bool money)
         grid->addWidget(probabilityLabel_, row + 1, 0, 1, -1, Qt::AlignRight | Qt::AlignBottom);
     }
     return board;
+}
+
+// A figure's row: its heading, then in each column its lamps over what the
+// machine promised for it.
+void DataCounterWindow::addFigureRow(QGridLayout& grid, int row, int figureIndex)
+{
+    const Figure& figure = Figures[figureIndex];
+    QWidget* board = grid.parentWidget();
+    auto* heading = new RowHeading(QString::fromUtf16(figure.heading), QColor(figure.lamp), board);
+    grid.addWidget(heading, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    rowHeadings_.push_back(heading);
+    for (std::size_t c = 0; c < std::size(Columns); ++c) {
+        const QString name = QLatin1String(Columns[c].role) + QLatin1String(figure.role);
+        auto* stack = new QVBoxLayout;
+        stack->setSpacing(0);
+        Cell cell;
+        cell.figure = figureIndex;
+        cell.lamps = new LampNumber(QColor(figure.lamp), figure.money ? MoneyPlaces : CountPlaces, board);
+        cell.lamps->setObjectName(name + QStringLiteral("Label"));
+        cell.lamps->setText(figure.shown(PlayTally()));
+        stack->addWidget(cell.lamps);
+        if (figure.expected) {
+            cell.expected = new QLabel(figure.expected(PlayTally()), board);
+            cell.expected->setObjectName(name + QStringLiteral("ExpectedLabel"));
+            cell.expected->setProperty("look", QStringLiteral("expected"));
+            cell.expected->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            stack->addWidget(cell.expected);
+        }
+        grid.addLayout(stack, row, int(c) + 1);
+        cells_[c].push_back(cell);
+    }
 }
 
 // The slump graph with the choice of its lines at its right.
@@ -653,7 +682,7 @@ void DataCounterWindow::setZoom(double zoom)
     layout()->activate(); // the window's least size follows at once
     QSize size = sizeHint();
     if (const QScreen* shown = screen())
-        size = size.boundedTo(shown->availableGeometry().size());
+        size = size.boundedTo(shown->availableGeometry().size() - WindowFrame(*this));
     resize(size);
 }
 

@@ -13,6 +13,7 @@
 #include <map>
 #include <vector>
 
+class QGridLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -64,6 +65,7 @@ private:
     };
 
     QWidget* buildBoard(const char* role, bool money);
+    void addFigureRow(QGridLayout& grid, int row, int figureIndex);
     QWidget* buildGraphRow();
     QLayout* buildButtons();
     void showLineChoices();

@@ -94,4 +94,11 @@ void CentreOnScreen(QWidget& window)
     window.move(screen->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
 }
 
+QSize WindowFrame(const QWidget& window)
+{
+    const QSize unframedAllowance(16, 40);
+    const QSize frame = window.frameGeometry().size() - window.geometry().size();
+    return !window.isVisible() && frame.isNull() ? unframedAllowance : frame;
+}
+
 } // namespace ui

@@ -4,6 +4,7 @@
 #include <QtGlobal>
 
 class QFont;
+class QSize;
 class QString;
 class QWidget;
 
@@ -29,6 +30,9 @@ qreal SyntheticBoldWidth(qreal pixelSize);
 
 // Places a top-level window at the centre of its screen (frame included).
 void CentreOnScreen(QWidget& window);
+// The frame the window manager puts around a top-level window; before it has
+// framed a window not yet shown, room for a usual title bar and border.
+QSize WindowFrame(const QWidget& window);
 
 // The face every control of the game uses.
 inline constexpr const char16_t* GameFontFamily = u"ＭＳ Ｐゴシック";

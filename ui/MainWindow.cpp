@@ -52,10 +52,6 @@ protected:
     }
 };
 
-// Before the window manager has framed the window its frame is unknown: room
-// for a usual title bar and border.
-const QSize UnframedAllowance(16, 40);
-
 // ---------------------------------------------------------------- layout
 
 constexpr long Orange = RGB(255, 128, 0);
@@ -517,10 +513,7 @@ void MainWindow::setZoom(double zoom)
 // The frame and the menu bar around the client area.
 QSize MainWindow::chrome() const
 {
-    QSize frame = frameGeometry().size() - geometry().size();
-    if (!isVisible() && frame.isNull())
-        frame = UnframedAllowance;
-    return frame + QSize(0, menuBar()->sizeHint().height());
+    return WindowFrame(*this) + QSize(0, menuBar()->sizeHint().height());
 }
 
 void MainWindow::chooseZoom(double wanted)

@@ -153,20 +153,51 @@ void DrawJackpotDot(QPainter& p, QPointF at, qreal radius, qreal unit)
     p.drawEllipse(at, radius, radius);
 }
 
+// A line that turns up and down in every pixel column goes to the painter
+// as the band those columns cover, from each column's lowest to its highest
+// balance: one plain outline, where the line itself would be thousands of
+// overlapping turns, far slower to fill.
+QPolygonF ColumnBand(const QPolygonF& points, double spinsPerColumn)
+{
+    QPolygonF tops, bottoms;
+    qint64 column = -1;
+    for (const QPointF& point : points) {
+        const auto at = qint64(point.x() / spinsPerColumn);
+        if (at != column) {
+            column = at;
+            tops << point;
+            bottoms << point;
+        }
+        tops.last().setY(std::max(tops.last().y(), point.y()));
+        bottoms.last().setY(std::min(bottoms.last().y(), point.y()));
+    }
+    for (auto it = bottoms.crbegin(); it != bottoms.crend(); ++it)
+        tops << *it;
+    return tops;
+}
+
 void DrawLine(QPainter& p, const Scale& scale, const GraphLine& line, double spinsPerColumn, qreal unit)
 {
+    const bool dense = spinsPerColumn > 1.0;
     QPolygonF points = DecimatedLine(line.balance, spinsPerColumn);
+    if (dense)
+        points = ColumnBand(points, spinsPerColumn);
     for (QPointF& point : points)
         point = scale.at(point);
-    p.setBrush(Qt::NoBrush);
+    auto draw = [&](const QPen& pen) {
+        p.setPen(pen);
+        p.setBrush(dense ? QBrush(pen.color()) : QBrush());
+        if (dense)
+            p.drawPolygon(points);
+        else
+            p.drawPolyline(points);
+    };
     if (line.bold) {
         QColor glow = line.colour;
         glow.setAlpha(60);
-        p.setPen(QPen(glow, unit * 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(points);
+        draw(QPen(glow, unit * 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     }
-    p.setPen(QPen(line.colour, unit * (line.bold ? 2.4 : 1.5), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPolyline(points);
+    draw(QPen(line.colour, unit * (line.bold ? 2.4 : 1.5), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
 
     // Dots that would cover the one before are left out.
     const qreal radius = unit * (line.bold ? 3.2 : 2.3);
@@ -216,6 +247,40 @@ void DrawLegend(QPainter& p, const QVector<GraphLine>& lines, const QRectF& row,
         p.setPen(AxisText);
         p.drawText(QRectF(x, row.top(), row.right() - x, row.height()), Qt::AlignLeft | Qt::AlignVCenter, more);
     }
+}
+
+// The graph's name and its units; the width they take.
+qreal DrawTitle(QPainter& p, const QRectF& row, qreal unit)
+{
+    const QFont plain = p.font();
+    QFont bold = plain;
+    bold.setBold(true);
+    p.setFont(bold);
+    p.setPen(TitleText);
+    const QString title = QStringLiteral("スランプグラフ");
+    p.drawText(row, Qt::AlignLeft | Qt::AlignVCenter, title);
+    const qreal titleWidth = QFontMetricsF(bold).horizontalAdvance(title) + unit * 8;
+    p.setFont(plain);
+    p.setPen(AxisText);
+    const QString units = QStringLiteral("収支($)／回転");
+    p.drawText(row.adjusted(titleWidth, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, units);
+    return titleWidth + QFontMetricsF(plain).horizontalAdvance(units);
+}
+
+// The axes take in every spin and balance of every line.
+Scale AxesFor(const QVector<GraphLine>& lines)
+{
+    qint64 spins = 0, low = 0, high = 0;
+    for (const GraphLine& line : lines) {
+        spins = std::max<qint64>(spins, line.balance.size());
+        const auto [lowest, highest] = std::minmax_element(line.balance.cbegin(), line.balance.cend());
+        low = std::min(low, *lowest);
+        high = std::max(high, *highest);
+    }
+    Scale scale;
+    scale.spins = SpinAxis(spins);
+    scale.balance = BalanceAxis(low, high);
+    return scale;
 }
 
 } // namespace
@@ -291,7 +356,6 @@ SlumpGraph::SlumpGraph(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("slumpGraph"));
-    setAttribute(Qt::WA_OpaquePaintEvent);
     setZoom(1.0);
 }
 
@@ -314,7 +378,7 @@ void SlumpGraph::setZoom(double zoom)
 
 QSize SlumpGraph::sizeHint() const
 {
-    return QSize(qRound(px(520)), qRound(px(230)));
+    return QSize(qRound(px(520)), qRound(px(200)));
 }
 
 QSize SlumpGraph::minimumSizeHint() const
@@ -326,36 +390,14 @@ void SlumpGraph::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(rect(), palette().window());
     const QRectF box = QRectF(rect());
     DrawPanel(p, box, px(6));
-
-    // The title row: the graph's name and units at the left, the legend at the right.
     const QFontMetricsF metrics(font());
     const QRectF titleRow(px(12), px(4), box.width() - px(24), metrics.height() + px(8));
-    QFont titleFont = font();
-    titleFont.setBold(true);
-    p.setFont(titleFont);
-    p.setPen(TitleText);
-    const QString title = QStringLiteral("スランプグラフ");
-    p.drawText(titleRow, Qt::AlignLeft | Qt::AlignVCenter, title);
-    const qreal titleWidth = QFontMetricsF(titleFont).horizontalAdvance(title) + px(8);
-    p.setFont(font());
-    p.setPen(AxisText);
-    const QString units = QStringLiteral("収支($)／回転");
-    p.drawText(titleRow.adjusted(titleWidth, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, units);
+    const qreal titleWidth = DrawTitle(p, titleRow, zoom_);
 
-    // The axes take in every line.
-    qint64 spins = 0, low = 0, high = 0;
-    for (const GraphLine& line : lines_) {
-        spins = std::max<qint64>(spins, line.balance.size());
-        const auto [lowest, highest] = std::minmax_element(line.balance.cbegin(), line.balance.cend());
-        low = std::min(low, *lowest);
-        high = std::max(high, *highest);
-    }
-    Scale scale;
-    scale.spins = SpinAxis(spins);
-    scale.balance = BalanceAxis(low, high);
+    // The plot lies right of the widest dollar label and above the spins'.
+    Scale scale = AxesFor(lines_);
     qreal labelWidth = 0;
     for (qint64 v = scale.balance.low; v <= scale.balance.high; v += scale.balance.step)
         labelWidth = std::max(labelWidth, metrics.horizontalAdvance(SignedGroupedDigits(v)));
@@ -363,7 +405,6 @@ void SlumpGraph::paintEvent(QPaintEvent*)
                         QPointF(box.width() - px(14), box.height() - metrics.height() - px(10)));
     if (scale.plot.width() < 8 || scale.plot.height() < 8)
         return;
-
     p.setPen(Qt::NoPen);
     p.setBrush(PlotBack);
     p.drawRect(scale.plot);
@@ -377,8 +418,7 @@ void SlumpGraph::paintEvent(QPaintEvent*)
         return;
     }
     DrawAxisLabels(p, scale, box, zoom_);
-    const qreal legendLeft = titleWidth + metrics.horizontalAdvance(units) + px(16);
-    DrawLegend(p, lines_, titleRow.adjusted(legendLeft, 0, 0, 0), zoom_);
+    DrawLegend(p, lines_, titleRow.adjusted(titleWidth + px(16), 0, 0, 0), zoom_);
 
     p.setClipRect(scale.plot.adjusted(-px(4), -px(4), px(4), px(4)));
     // The zero line lies under the lines; each line's jackpot dots over it.

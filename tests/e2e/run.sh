@@ -10,9 +10,11 @@
 # the money grows, that after Escape both files are saved and the next start
 # passes the check without the battle of wits, that a game with a jackpot and
 # a slot-chance spin can be played with the keyboard alone, and that a
-# hand-edited Zelmor.ini brings up the battle-of-wits dialog. With
-# E2E_SHOTS=<dir> it keeps its screenshots there as e2e-*.png (idle, reach,
-# slot chance, help, version). Skips (exit 0) when Xvfb, xdotool or
+# hand-edited Zelmor.ini brings up the battle-of-wits dialog. The play
+# history counts those spins (zelmor --stats) and keeps every finished spin
+# through a kill -9 in the middle of the next. With E2E_SHOTS=<dir> it keeps
+# its screenshots there as e2e-*.png (idle, reach, slot chance, help,
+# version, data counter). Skips (exit 0) when Xvfb, xdotool or
 # ImageMagick are missing.
 set -uo pipefail
 
@@ -208,6 +210,36 @@ check "the version window opens from the Help menu" test -n "$ABOUT"
 sleep 0.5
 xs_answer_boxes
 quit_game "$MAIN"
+
+# ---------------------------------------------------------------- 3b: the play history
+# Four spins so far: a jackpot and a slot-chance spin in each of the last two
+# runs. A run killed with SIGKILL in the middle of a spin keeps every spin
+# that finished before the kill in the history.
+say "the play history: zelmor --stats, the data counter, and a kill in the middle of a spin"
+stat_of() { # the all-time figure $1 that --stats prints
+    (cd "$GAME" && ./zelmor --stats) | sed -n "s/^    \"$1\": \([0-9]*\),*\$/\1/p"
+}
+check "zelmor --stats counts the four spins played" test "$(stat_of spins)" = 4
+check "zelmor --stats counts the two jackpots" test "$(stat_of jackpots)" = 2
+start_game
+MAIN=$(xs_reach_main_window 60) || die "the main window did not appear"
+xs_measure_menu "$MAIN"
+xs_buy_bet "$MAIN" || die "no BET bought"
+xs_spin_to_jackpot "$MAIN" || die "no jackpot at a probability of 6 in 6"
+xs_key "$MAIN" alt+v
+sleep 0.3
+xdotool key d
+COUNTER=$(xs_wait_window "データカウンター" 15) &&
+    { sleep 0.8; xs_shot "$COUNTER" "$SHOTS/e2e-datacounter.png"; xs_key "$COUNTER" Escape; sleep 0.5; }
+check "the data counter opens from the view menu" test -n "$COUNTER"
+xs_buy_bet "$MAIN" || die "no BET bought"
+xs_click_twips "$MAIN" $XS_START
+for i in $(seq 1 40); do stops_visible "$MAIN" && break; sleep 0.1; done
+check "a slot-chance spin is turning" stops_visible "$MAIN"
+kill -KILL "$GAME_PID"
+wait "$GAME_PID" 2>/dev/null
+GAME_PID=""
+check "after kill -9 the history reads back with the five finished spins" test "$(stat_of spins)" = 5
 
 # ---------------------------------------------------------------- 4: a hand-edited file
 say "fourth start: a hand-edited Zelmor.ini"

@@ -149,8 +149,10 @@ OLD=$(money)
 [ "$OLD" = 80 ] || die "the old pair holds \$$OLD, not \$80"
 mkdir "$WORK/old"
 cp -p "$GAME/Zelmor.ini" "$GAME/Zelmor.bin" "$WORK/old/"
+# The play history goes too, so that every run creates it afresh and makes the
+# same calls on the directory as the counted run.
 restore_old() {
-    rm -f "$GAME"/Zelmor.*.new
+    rm -f "$GAME"/Zelmor.*.new "$GAME"/history.sqlite*
     cp -p "$WORK/old/Zelmor.ini" "$WORK/old/Zelmor.bin" "$GAME/"
 }
 
