@@ -19,6 +19,7 @@
 #include "storage/History.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStorageInfo>
@@ -119,9 +120,24 @@ double Percentile(const std::vector<double>& sorted, double fraction)
     return sorted[std::min(sorted.size() - 1, std::size_t(double(sorted.size()) * fraction))];
 }
 
-// One fresh process's first entry: prints its milliseconds.
+// The process's resident memory, in KiB.
+qint64 ResidentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+// One fresh process's first entry: prints its milliseconds and the resident
+// memory it added (the module, Qt SQL, SQLite and the open file).
 int FirstEntry(const QString& path)
 {
+    const qint64 residentBefore = ResidentKiB();
     const auto start = Clock::now();
     History history(path, Module);
     history.setSessionStart(StartMs);
@@ -129,24 +145,34 @@ int FirstEntry(const QString& path)
         std::fprintf(stderr, "%s\n", qPrintable(history.takeFailure()));
         return 1;
     }
-    std::printf("%.3f\n", MsSince(start));
+    const double ms = MsSince(start);
+    std::printf("%.3f %lld\n", ms, ResidentKiB() - residentBefore);
     return 0;
 }
 
-double MedianFirstEntry(const QString& program, const QString& dir, int runs)
+// The medians of the first entry's time and memory over fresh processes.
+struct FirstEntryCost {
+    double ms = -1;
+    double mib = 0;
+};
+
+FirstEntryCost MedianFirstEntry(const QString& program, const QString& dir, int runs)
 {
-    std::vector<double> times;
+    std::vector<double> times, memory;
     for (int run = 0; run < runs; ++run) {
         QProcess child;
         child.start(program, {QStringLiteral("--first"), dir + QStringLiteral("/first-%1.sqlite").arg(run)});
         if (!child.waitForFinished(60000) || child.exitCode() != 0) {
             std::fprintf(stderr, "run %d failed: %s\n", run + 1, child.readAllStandardError().constData());
-            return -1;
+            return {};
         }
-        times.push_back(child.readAllStandardOutput().trimmed().toDouble());
+        const QList<QByteArray> figures = child.readAllStandardOutput().trimmed().split(' ');
+        times.push_back(figures.value(0).toDouble());
+        memory.push_back(figures.value(1).toDouble() / 1024);
     }
     std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    std::sort(memory.begin(), memory.end());
+    return {times[times.size() / 2], memory[memory.size() / 2]};
 }
 
 // Records entries until `spins` spins are in: the time of each record().
@@ -194,8 +220,8 @@ int main(int argc, char** argv)
     std::printf("history in %s (%s)\n", qPrintable(dir.path()),
                 QStorageInfo(dir.path()).fileSystemType().constData());
 
-    const double first = MedianFirstEntry(app.applicationFilePath(), dir.path(), runs);
-    if (first < 0)
+    const FirstEntryCost first = MedianFirstEntry(app.applicationFilePath(), dir.path(), runs);
+    if (first.ms < 0)
         return 1;
 
     History history(path, Module);
@@ -224,7 +250,8 @@ int main(int argc, char** argv)
     });
 
     std::printf("\n%-60s %10s\n", "play history", "ms");
-    Row("first entry (module load, open, create), median", first, 2);
+    Row("first entry (module load, open, create), median", first.ms, 2);
+    Row("  memory it adds (MiB, resident), median", first.mib, 1);
     Row(QStringLiteral("record(), each of %1 entries (%2 spins): median").arg(times.size()).arg(spins),
         Percentile(times, 0.5), 4);
     Row("  99th percentile", Percentile(times, 0.99), 4);

@@ -10,6 +10,8 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <optional>
+#include <type_traits>
 
 namespace storage {
 
@@ -100,23 +102,19 @@ const QByteArray CsvHeader = "played_at,session,bet,denominator,jackpot,reach,no
 // must not stall on it.
 constexpr int BusyTimeoutMs = 50;
 
-std::optional<qint64> Whole(const QVariant& value)
+// A column's number, or nothing for NULL or text that is no number.
+template <typename Number>
+std::optional<Number> NumberIn(const QVariant& value)
 {
     if (value.isNull())
         return std::nullopt;
     bool ok = false;
-    const qint64 number = value.toLongLong(&ok);
+    const Number number = std::is_integral_v<Number> ? Number(value.toLongLong(&ok)) : Number(value.toDouble(&ok));
     return ok ? std::optional(number) : std::nullopt;
 }
 
-std::optional<double> Real(const QVariant& value)
-{
-    if (value.isNull())
-        return std::nullopt;
-    bool ok = false;
-    const double number = value.toDouble(&ok);
-    return ok ? std::optional(number) : std::nullopt;
-}
+std::optional<qint64> Whole(const QVariant& value) { return NumberIn<qint64>(value); }
+std::optional<double> Real(const QVariant& value) { return NumberIn<double>(value); }
 
 QVariant Flag(bool value) { return value ? 1 : 0; }
 
