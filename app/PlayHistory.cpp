@@ -49,7 +49,11 @@ void PlayHistory::record(game::PlayRecord record)
     if (history_ && !history_->record(record))
         reportFailure();
     if (counter_) {
-        counter_->add(record, true);
+        // Past midnight the counter starts a new day, as a hall's does.
+        if (counter_->todayDate() != QDate::currentDate())
+            rebuildCounter();
+        else
+            counter_->add(record, true);
         showCounter();
     }
 }

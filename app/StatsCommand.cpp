@@ -74,8 +74,7 @@ int PrintStats(int argc, char** argv)
             last = std::max(last, record.playedAtMs);
         });
         if (history.broken()) {
-            std::fprintf(stderr, "zelmor: cannot read the play history %s: %s\n", qPrintable(path),
-                         qPrintable(history.takeFailure()));
+            std::fprintf(stderr, "zelmor: %s\n", qPrintable(history.takeFailure()));
             return 1;
         }
     }
