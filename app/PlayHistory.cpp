@@ -3,6 +3,7 @@
 
 #include "platform/Seams.h"
 #include "ui/DataCounterWindow.h"
+#include "ui/Fonts.h"
 #include "ui/MainWindow.h"
 
 #include <QDateTime>
@@ -112,6 +113,8 @@ void PlayHistory::openCounter()
         connect(&window_, &ui::MainWindow::zoomChosen, counterWindow_.data(), &ui::DataCounterWindow::setZoom);
         connect(counterWindow_.data(), &ui::DataCounterWindow::exportRequested, this, &PlayHistory::exportCsv);
         connect(counterWindow_.data(), &ui::DataCounterWindow::clearRequested, this, &PlayHistory::clear);
+        counterWindow_->adjustSize();
+        ui::PlaceBeside(*counterWindow_, window_);
     }
     showCounter();
     counterWindow_->show();

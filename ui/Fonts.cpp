@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
@@ -92,6 +94,23 @@ void CentreOnScreen(QWidget& window)
         return;
     const QSize frame = window.frameGeometry().size();
     window.move(screen->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+}
+
+void PlaceBeside(QWidget& window, const QWidget& beside)
+{
+    const QScreen* screen = beside.screen() ? beside.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QRect other = beside.frameGeometry();
+    const QSize size = window.size() + WindowFrame(window);
+    const int top = std::clamp(other.top(), room.top(), std::max(room.top(), room.bottom() + 1 - size.height()));
+    for (const int left : {other.right() + 1, other.left() - size.width()}) {
+        if (room.contains(QRect(QPoint(left, top), size))) {
+            window.move(left, top);
+            return;
+        }
+    }
 }
 
 QSize WindowFrame(const QWidget& window)

@@ -33,6 +33,9 @@ void CentreOnScreen(QWidget& window);
 // The frame the window manager puts around a top-level window; before it has
 // framed a window not yet shown, room for a usual title bar and border.
 QSize WindowFrame(const QWidget& window);
+// Puts a window beside another on its screen: to its right, or else to its
+// left, where the whole window fits; otherwise it stays where it is.
+void PlaceBeside(QWidget& window, const QWidget& beside);
 
 // The face every control of the game uses.
 inline constexpr const char16_t* GameFontFamily = u"ＭＳ Ｐゴシック";
