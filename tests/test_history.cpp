@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -326,6 +327,24 @@ private slots:
         History history(path_, Module);
         QCOMPARE(ScanAll(history).size(), readable ? 3 : 2);
         QCOMPARE(history.takeFailure(), QString());
+    }
+
+    // The log is folded back into the file as play goes on, so it stays
+    // small however long the session; everything written reads back.
+    void theLogStaysSmallThroughALongSession()
+    {
+        History history(path_, Module);
+        history.setSessionStart(1000);
+        const int entries = 5000;
+        qint64 largestLog = 0;
+        for (int i = 0; i < entries; ++i) {
+            QVERIFY(history.record(Spin(0, -1)));
+            largestLog = std::max(largestLog, QFileInfo(path_ + u"-wal"_s).size());
+        }
+        QVERIFY2(largestLog < 6 * 1024 * 1024, qPrintable(QString::number(largestLog)));
+        int read = 0;
+        QVERIFY(history.scan([&read](const PlayRecord&, qint64) { ++read; }));
+        QCOMPARE(read, entries);
     }
 
     void csvExport_data()

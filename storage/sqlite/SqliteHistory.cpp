@@ -223,6 +223,9 @@ SqliteHistory::SqliteHistory()
 // Qt requires of a connection no longer in use.
 SqliteHistory::~SqliteHistory()
 {
+    // A checkpoint under way finishes first; closing the file then folds in
+    // the rest of the log.
+    checkpointer_.waitForDone();
     insertPlay_.reset();
     db_.close();
     db_ = QSqlDatabase();
@@ -332,6 +335,31 @@ bool SqliteHistory::useWriteAheadLog(QString& error)
     return run(u"PRAGMA synchronous = NORMAL"_s, error);
 }
 
+// A passive checkpoint through a connection of the worker's own: it copies
+// what it can without waiting for the game's writes, which go on meanwhile,
+// and syncs the file. Entries come seconds apart in play, so it is done
+// long before the next one, which then starts the log afresh; SQLite's own
+// checkpoint at a thousand pages, on the writing thread, is left as the
+// bound for entries written faster than the worker keeps up with.
+void SqliteHistory::checkpointInBackground()
+{
+    entriesSinceCheckpoint_ = 0;
+    if (checkpointing_.exchange(true))
+        return;
+    checkpointer_.start([this, path = db_.databaseName(), name = connectionName_ + u"-checkpoint"_s] {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
+            db.setDatabaseName(path);
+            db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=%1"_s.arg(BusyTimeoutMs));
+            if (db.open())
+                QSqlQuery(db).exec(u"PRAGMA wal_checkpoint(PASSIVE)"_s);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+        checkpointing_ = false;
+    });
+}
+
 bool SqliteHistory::prepareInsert(QString& error)
 {
     insertPlay_.emplace(db_);
@@ -394,7 +422,11 @@ bool SqliteHistory::append(const PlayRecord& record, QString& error)
     const bool hasTarget = spin || record.kind == PlayKind::Target;
     insert.bindValue(TargetSymbol, hasTarget ? QVariant(record.targetSymbol) : QVariant());
     insert.bindValue(TargetRate, spinValue(record.targetRate));
-    return insert.exec() || queryFailed(insert, error);
+    if (!insert.exec())
+        return queryFailed(insert, error);
+    if (++entriesSinceCheckpoint_ >= EntriesPerCheckpoint)
+        checkpointInBackground();
+    return true;
 }
 
 bool SqliteHistory::scan(const Visitor& visit, QString& error)

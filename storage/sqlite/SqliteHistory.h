@@ -8,7 +8,9 @@
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QThreadPool>
 
+#include <atomic>
 #include <optional>
 
 namespace storage {
@@ -31,6 +33,8 @@ public:
 
     // The file format this code writes (PRAGMA user_version).
     static constexpr int FormatVersion = 1;
+    // Entries between two checkpoints of the write-ahead log.
+    static constexpr int EntriesPerCheckpoint = 256;
 
 private:
     bool openConnection(const QString& path, QString& error);
@@ -41,12 +45,18 @@ private:
     bool run(const QString& statement, QString& error);
     void rollBack(); // of a transaction that failed; its own error is moot
     bool queryFailed(const QSqlQuery& query, QString& error) const;
+    void checkpointInBackground();
 
     QString connectionName_;
     QSqlDatabase db_;
     std::optional<QSqlQuery> insertPlay_; // prepared once, bound per entry
     qint64 session_ = 0;                  // the session begun last, 0 for none
     std::optional<qint64> sessionStartMs_; // its start, for the session after a clear
+    // The log is copied back into the file on a thread of its own, so that
+    // its disk syncs do not hold up the game's thread.
+    QThreadPool checkpointer_;
+    std::atomic<bool> checkpointing_ = false;
+    int entriesSinceCheckpoint_ = 0;
 };
 
 } // namespace storage
