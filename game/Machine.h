@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The machine: the whole state of the game in progress as typed fields and
-// every rule of play as a method. It knows no widgets: it reports what changed
-// through signals, asks the player through the prompt seam and draws its
-// random numbers from the random seam. Pauses are timer intervals that the
-// view's timers honour; the machine itself never waits.
+// every rule of play as a method. It knows no widgets: it keeps its own time
+// (game::Clock), reports each fact that changed through a signal carrying
+// its new value, raises notices and asks questions through the prompter
+// (game/Prompts.h) and draws its random numbers from the random seam.
 #pragma once
 
+#include "game/Clock.h"
 #include "game/Cues.h"
 #include "game/MachineState.h"
-#include "game/PlayRecord.h"
 
 #include <QObject>
 
@@ -19,137 +19,138 @@ namespace game {
 class Machine : public QObject {
     Q_OBJECT
 public:
-    explicit Machine(QObject* parent = nullptr);
+    explicit Machine(Clock::Drive drive = Clock::Drive::RealTime, QObject* parent = nullptr);
 
     const MachineState& state() const { return s_; }
-    // Direct access for the start-up and for tests that set up a situation;
-    // nothing is signalled.
+    // Direct access for tests that set up a situation; nothing is signalled.
     MachineState& editState() { return s_; }
+    Clock& clock() { return clock_; }
+    const Clock& clock() const { return clock_; }
 
     // ---------------------------------------------------------------- start-up
     struct StartValues {
-        qint64 money = 100;
+        qint64 money = RestartMoney;
         SoundSwitch sound = SoundSwitch::Unset;
         bool unlocked = false;
-        double denominator = 300;
+        double denominator = NormalDenominator;
     };
-    // Puts the machine into its Idle state: the money, the first reel faces
+    // Puts the machine into its idle state: the money, the first reel faces
     // (6, 7 and 8 on the pay line) drawn through the reel steps, dark lamps,
-    // covers face down, BET and win 0.
+    // covers face down, BET and win 0, and its lamp timers running.
     void startUp(const StartValues& values);
 
-    // ---------------------------------------------------------------- covers
+    // ---------------------------------------------------------------- the player's actions
     // A click on cover 0..3 (A..D): $10 a try, one time in four the hit card.
     void pickCover(int cover);
-
-    // ---------------------------------------------------------------- spin
     // The Start button: decides the whole spin (run lengths, reach, lottery,
     // notice, slot chance) and sets the reels turning.
     void startSpin();
-    // The reel timer's tick: each turning reel steps, then the all-rotation reach.
-    void tickReels();
-    void TickLeftReel();
-    void TickCentreReel();
-    void TickRightReel();
-    void TickAllRotation();
-    void LineUpInstantly();
-    // Pays the symbol in hitSymbol; the callers have checked the line-up.
-    void PayJackpot();
-    // A stop button of a slot-chance spin.
+    // A STOP button of a slot-chance spin.
     void pressStop(Reel reel);
-
-    // ---------------------------------------------------------------- lamps
-    void tickFrameLamps();  // the frame-lamp timer (250 ms)
-    void tickNoticeLamps(); // the notice-lamp timer
-    void BlinkFrameLamps();
-    void BlinkNoticeLamps();
-    // Calm lamps: no lamp changes more than twice a second, and the premium
-    // notice shows in its own colour. The blinking, the reels and the draws
-    // go on exactly as without.
-    void setCalmLamps(bool calm);
-
-    // ---------------------------------------------------------------- menus
     void borrow100();
     void borrow1000();
     // The probability command: asks for a new denominator.
     void changeProbability();
     // "No sound": off closes both channels; on plays nothing until the next cue.
     void toggleSound();
+    // Calm lamps: see game/Lamps.h.
+    void setCalmLamps(bool calm);
     // Called by the sound layer, from inside a cue, when the device failed.
     void soundDeviceFailed();
 
     // ---------------------------------------------------------------- queries
     bool soundOn() const { return s_.sound == SoundSwitch::On; }
-    bool spinning() const { return s_.spinL || s_.spinC || s_.spinR || s_.allRotation; }
+    bool spinning() const;
+    const Actions& actions() const { return s_.actions; }
     // The denominator the probability command chose in this run, if any.
     std::optional<qint64> chosenDenominator() const { return chosenDenominator_; }
 
 signals:
-    void reelChanged(game::Reel reel);     // faces of one reel's three rows
-    void lampsChanged();                   // frame or notice lamp colours
-    void amountsChanged();                 // money, BET, last win or the slot-chance counter
-    void controlsChanged();                // which controls show and take input, their pictures, the pointer
-    void reelTimerIntervalSet(int ms);     // a new interval restarts the period
-    void reelTimerEnabledSet(bool enabled);
-    void noticeTimerIntervalSet(int ms);
-    void cue(game::Cue cue);               // only while the sound is on
-    void musicStopped();                   // the music channel closes
-    void soundStopped();                   // both channels close
-    void soundSwitchChanged();
-    void unlockedChanged();
-    void calmLampsChanged();
-    // A spin has finished, or money changed hands: a cover click, a target
-    // bought, a loan, the goal's reset. Untimed: the history stamps it.
-    void played(const game::PlayRecord& record);
+    // Each fact, with its new value, once per change.
+    void moneyChanged(qint64 money);
+    void betChanged(int bet);
+    void lastWinChanged(qint64 win);
+    void chanceCounterChanged(int spinsLeft); // 0: the counter is hidden
+    void reelChanged(game::Reel reel, const game::ReelFaces& faces);
+    void coverChanged(int cover, game::CoverFace face);
+    void targetShownChanged(int symbol);      // 0: no target
+    void actionsChanged(const game::Actions& actions);
+    void frameLampsChanged(game::LampState state);
+    void noticeLampsChanged(game::LampState state);
+    void soundSwitchChanged(game::SoundSwitch sound);
+    void unlockedChanged(bool unlocked);
+    void calmLampsChanged(bool calm);
+    // Sound, only while the sound is on.
+    void cue(game::Cue cue);
+    void musicStopped();                      // the music channel closes
+    void soundStopped();                      // both channels close
+    // Events of play, for the history (game/PlayRecorder.h).
+    void coverPicked(bool hit);
+    void targetBought(int symbol);
+    void loanGranted(qint64 amount);
+    void spinStarted();                       // the spin is decided
+    void jackpotPaid(int symbol, qint64 win);
+    void goalReached(qint64 money);           // before the reset to RestartMoney
+    void spinEnded();
 
 private:
-    // Spin start
-    void playSpinStartCue(Cue c);
+    friend class MachineTest;
+    // The clock's ticks
+    void tick(TimerId timer);
+    void tickReels();
+    void tickFrameLamps();
+    void tickNoticeLamps();
+    // Spin start (MachineSpin.cpp)
     void drawSpinNotice();
     void playNoticeChime();
-    // Reel steps and reach actions
+    void setUpSlotChanceSpin();
+    // Reel steps and reach actions (MachineReels.cpp)
     void drawReel(Reel reel);
-    void LeftReelStops();
-    void RightReelStopRule();
-    void CentreStopLogic();
-    void ReachPause();
-    void EndWithoutWin();
-    void CheckReachMusic();
-    void StartAllRotation();
+    void stepLeftReel();
+    void stepCentreReel();
+    void stepRightReel();
+    void stepAllRotation();
+    void leftReelStops();
+    void rightReelStopRule();
+    void centreStopRule();
+    void reachPause();
+    void endWithoutWin();
+    void startReachMusic();
+    void startAllRotation();
+    void lineUpInstantly();
     void judgeSlotChanceSpin();
     // Payout and end of spin
-    void BackToNormalPlay();
-    void EndOfSpin();
+    void payJackpot(int symbol);
+    void backToNormalPlay();
+    void endOfSpin();
     void unlock();
-    // Lamps
-    void setFrameLamps(long bgr);
-    void setNoticeLamps(long bgr);
-    void StopFrameLamps();
-    void StopNoticeLamps();
-    void showCalmLamps();
-    // Timers, sound and amounts
-    void setReelTimerInterval(int ms);
-    void setReelTimerEnabled(bool enabled);
-    void setNoticeTimerInterval(int ms);
+    // Facts: each setter signals a change, and only a change.
+    void setMoney(qint64 money);
+    void setBet(int bet);
+    void setLastWin(qint64 win);
+    void setChanceCounter(int spinsLeft);
+    void setCover(int cover, CoverFace face);
+    void setAllCovers(CoverFace face);
+    void setTargetShown(int symbol);
+    void setActions(const Actions& actions);
+    void setStopLive(Reel reel, bool live);
+    void setSound(SoundSwitch sound);
+    template <class Change> void changeLamps(Change change);
+    void buyTarget(int symbol);
+    // Timers and sound
+    void setReelPace(int ms);
+    void setReelsRunning(bool running);
+    void setNoticePace(int ms);
     void play(Cue c);
     void closeMusic();
-    void setMoney(qint64 money);
-    void buyTarget(int symbol);
-    void recordMoney(PlayKind kind, qint64 amount);
-    void recordSpinStart();
-    void recordSpinEnd();
 
     MachineState s_;
+    Clock clock_;
     std::optional<qint64> chosenDenominator_;
     // While the spin start runs: a cue failed and the player is told once the
     // whole spin has been decided.
     bool inSpinStart_ = false;
     bool spinStartCueFailed_ = false;
-    // The history entry of the spin in progress, reported when it finishes.
-    std::optional<PlayRecord> spinRecord_;
-    bool noticeChimeDrawn_ = false;
-    // The money a jackpot brought up to the goal, before its reset to $100.
-    std::optional<qint64> goalReached_;
 };
 
 } // namespace game

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: MIT
+// The rules of start-up: what the two save files say, as storage reads it,
+// and what the game makes of it before the machine starts: the greeting of
+// a first start, the battle of wits after a failed check and its
+// consolation, the reward for passing the check after one, and the
+// denominator in force. They tell and ask through the prompter.
+#pragma once
+
+#include "game/MachineState.h"
+
+#include <QString>
+#include <QtGlobal>
+
+namespace game {
+
+// From this many failed checks on, the battle of wits ends in the consolation.
+inline constexpr double ConsolationFailures = 10;
+
+enum class WitsStatus {
+    None,        // no battle under way
+    Taken,       // the player took up the battle
+    Consolation, // the battle ended in the consolation
+};
+
+// What the two files say, as one typed value.
+struct SavedState {
+    enum class Check {
+        FirstStart, // no files yet
+        Passed,     // both files present and in agreement
+        Failed,     // they disagree: the files were changed by hand
+        Damaged,    // a file could not be read; errorNumber says why
+    };
+    Check check = Check::FirstStart;
+    int errorNumber = 0;
+    bool everSaved = false;  // the settings name the directory of a save
+    qint64 money = RestartMoney;
+    SoundSwitch sound = SoundSwitch::Unset;
+    bool unlocked = false;
+    WitsStatus wits = WitsStatus::None;
+    double failures = 0;     // failed checks during the battle
+    QString denominatorText; // as written; empty means NormalDenominator
+    bool afterFailedCheck = false; // the last save was the one after a failed check
+};
+
+enum class StartOutcome {
+    Play,        // start the machine with startValues()
+    CheckFailed, // the money is reset and saved after a failed check, then the game ends
+    Damaged,     // a file could not be read: told, nothing is saved, the game ends
+};
+
+// Runs the start-up rules on what the files say, changing it to what the
+// next save writes, telling and asking through the prompter.
+StartOutcome RunStartUp(SavedState& saved);
+// The denominator the draws use: NormalDenominator when none is set.
+double DenominatorInForce(const SavedState& saved);
+
+} // namespace game
