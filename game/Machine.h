@@ -22,8 +22,12 @@ public:
     explicit Machine(Clock::Drive drive = Clock::Drive::RealTime, QObject* parent = nullptr);
 
     const MachineState& state() const { return s_; }
-    // Direct access for tests that set up a situation; nothing is signalled.
+    // Direct access for tests that set up a situation; nothing is signalled,
+    // and the clock keeps its timers as they were.
     MachineState& editState() { return s_; }
+    // Puts the machine into a state taken earlier (the math tool's walk, tests):
+    // nothing is signalled; the clock's timers follow the state's pace.
+    void restore(const MachineState& state);
     Clock& clock() { return clock_; }
     const Clock& clock() const { return clock_; }
 
@@ -133,8 +137,8 @@ private:
     void setAllCovers(CoverFace face);
     void setTargetShown(int symbol);
     void setActions(const Actions& actions);
-    void setStopLive(Reel reel, bool live);
     void setSound(SoundSwitch sound);
+    template <class Change> void changeActions(Change change);
     template <class Change> void changeLamps(Change change);
     void buyTarget(int symbol);
     // Timers and sound
@@ -144,6 +148,10 @@ private:
     void play(Cue c);
     void closeMusic();
 
+    ReelState& left() { return s_.reel(Reel::Left); }
+    ReelState& centre() { return s_.reel(Reel::Centre); }
+    ReelState& right() { return s_.reel(Reel::Right); }
+
     MachineState s_;
     Clock clock_;
     std::optional<qint64> chosenDenominator_;
@@ -152,5 +160,31 @@ private:
     bool inSpinStart_ = false;
     bool spinStartCueFailed_ = false;
 };
+
+} // namespace game
+
+namespace game {
+
+// Changes what the player can do, signalling once when anything changed.
+template <class Change>
+void Machine::changeActions(Change change)
+{
+    Actions actions = s_.actions;
+    change(actions);
+    setActions(actions);
+}
+
+// Changes the lamps, signalling each group whose shown state changed.
+template <class Change>
+void Machine::changeLamps(Change change)
+{
+    const LampState frame = s_.lamps.frame();
+    const LampState notice = s_.lamps.notice();
+    change(s_.lamps);
+    if (s_.lamps.frame() != frame)
+        emit frameLampsChanged(s_.lamps.frame());
+    if (s_.lamps.notice() != notice)
+        emit noticeLampsChanged(s_.lamps.notice());
+}
 
 } // namespace game

@@ -63,6 +63,9 @@ inline constexpr qint64 RestartMoney = 100;
 // one below 6 is refused.
 inline constexpr double NormalDenominator = 300;
 inline constexpr double SmallestDenominator = 6;
+// Six jackpot draws need a denominator of at least six: a smaller one is
+// refused and the normal one used instead.
+constexpr bool DenominatorTooSmall(double denominator) { return denominator < SmallestDenominator; }
 // Slot-chance reels turn until the player stops them: these run lengths
 // (over an hour at the reel pace) stand for "until stopped".
 inline constexpr int UntilStoppedSteps = 50000;
@@ -97,6 +100,10 @@ struct MachineState {
     double denominator = NormalDenominator; // jackpot probability 6 in this
 
     std::array<ReelState, 3> reels{};
+    // The pace of the play: the clock's reel and notice timers follow these.
+    int reelPaceMs = 25;
+    bool reelsRunning = false;
+    int noticePaceMs = 1000;
     Lamps lamps;
 
     std::array<CoverFace, 4> covers{CoverFace::Down, CoverFace::Down, CoverFace::Down, CoverFace::Down};

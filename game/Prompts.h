@@ -33,7 +33,7 @@ struct Notice {
         LoadFailed,         // a file could not be read; `number` is the runtime error
         SaveFailed,         // the files could not be written
     };
-    Kind kind;
+    Kind kind = BetLimit;
     qint64 number = 0;
     QString text;
     QString path;

@@ -38,12 +38,18 @@ struct SavedState {
     bool unlocked = false;
     WitsStatus wits = WitsStatus::None;
     double failures = 0;     // failed checks during the battle
+    // What the start-up did to the failure count. A count kept is saved as
+    // the file had it; a counted one as its number; a cleared one as nothing.
+    enum class Count { Kept, Counted, Cleared };
+    Count failuresChange = Count::Kept;
     QString denominatorText; // as written; empty means NormalDenominator
-    bool afterFailedCheck = false; // the last save was the one after a failed check
+    // The last save was the one after a failed check (the data mark 0); after
+    // the start-up, whether the next save is.
+    bool afterFailedCheck = false;
 };
 
 enum class StartOutcome {
-    Play,        // start the machine with startValues()
+    Play,        // start the machine with the money, switches and DenominatorInForce()
     CheckFailed, // the money is reset and saved after a failed check, then the game ends
     Damaged,     // a file could not be read: told, nothing is saved, the game ends
 };
@@ -53,5 +59,8 @@ enum class StartOutcome {
 StartOutcome RunStartUp(SavedState& saved);
 // The denominator the draws use: NormalDenominator when none is set.
 double DenominatorInForce(const SavedState& saved);
+// The start-up's last word, once the machine runs: the probability in
+// force, named by the denominator as the files give it.
+void TellCurrentProbability(const SavedState& saved);
 
 } // namespace game

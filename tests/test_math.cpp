@@ -29,7 +29,7 @@ bool countWithin(qint64 count, qint64 n, const Fraction& p)
 // A Start from `ready` with the seeded draws, then the reel ticks until the spin settles.
 void playSpin(MachineRig& rig, const game::MachineState& ready)
 {
-    rig.edit() = ready;
+    rig.machine.restore(ready);
     rig.clearLogs();
     rig.machine.startSpin();
     runReels(rig.machine, 100000);
@@ -106,16 +106,16 @@ private slots:
         seams::install(&seeded);
         qint64 jackpot = 0, missedReach = 0, premium = 0, lamps = 0, chime = 0, any = 0;
         for (int i = 0; i < spins; ++i) {
-            rig.edit() = ready;
+            rig.machine.restore(ready);
             rig.clearLogs();
             rig.machine.startSpin();
             const auto& s = rig.s();
             const bool isJackpot = s.chanceLeft == game::ChanceSpins;
-            const bool isPremium = s.noticeOn && s.noticeTimerMs == 100;
-            const bool hasLamps = s.noticeOn && s.noticeTimerMs == 500;
+            const bool isPremium = s.noticeOn && s.noticePaceMs == game::PremiumNoticeMs;
+            const bool hasLamps = s.noticeOn && s.noticePaceMs == 500;
             const bool hasChime = rig.cues().contains(QStringLiteral("Notice"));
             jackpot += isJackpot;
-            missedReach += !isJackpot && s.reachFlag == 1;
+            missedReach += !isJackpot && s.showsReach;
             premium += isPremium;
             lamps += hasLamps;
             chime += hasChime;
@@ -152,7 +152,7 @@ private slots:
         for (int i = 0; i < spins; ++i) {
             playSpin(rig, ready);
             QVERIFY2(rig.s().lastWin > 0, "at D = 6 every spin pays");
-            ++symbols[std::size_t(rig.s().hitSymbol)];
+            ++symbols[std::size_t(rig.s().centreMark)];
             wins += double(rig.s().lastWin);
         }
         seams::install(&rig.rnd);
@@ -176,11 +176,11 @@ private slots:
         const int spins = 40000;
         qint64 lineUps = 0;
         for (int i = 0; i < spins; ++i) {
-            rig.edit() = ready;
+            rig.machine.restore(ready);
             rig.machine.startSpin();
             for (game::Reel reel : {game::Reel::Left, game::Reel::Centre, game::Reel::Right}) {
                 for (int ticks = std::uniform_int_distribution<int>(0, 9)(hand); ticks > 0; --ticks)
-                    rig.machine.tickReels();
+                    rig.machine.clock().fire(game::TimerId::Reel);
                 rig.machine.pressStop(reel);
             }
             QVERIFY(!rig.machine.spinning());

@@ -4,6 +4,7 @@
 // must agree with the money and with the exact odds.
 #include "game/Odds.h"
 #include "game/Payout.h"
+#include "game/PlayRecorder.h"
 #include "game/PlayTally.h"
 #include "tests/support/Rig.h"
 
@@ -22,9 +23,11 @@ namespace {
 // Every entry the machine reports, in order.
 struct Recorded {
     explicit Recorded(game::Machine& machine)
+        : recorder(machine)
     {
-        QObject::connect(&machine, &game::Machine::played, [this](const PlayRecord& r) { entries.push_back(r); });
+        QObject::connect(&recorder, &game::PlayRecorder::played, [this](const PlayRecord& r) { entries.push_back(r); });
     }
+    game::PlayRecorder recorder;
     std::vector<PlayRecord> entries;
     std::vector<PlayRecord> ofKind(PlayKind kind) const
     {
@@ -130,7 +133,8 @@ private slots:
         std::mt19937 hand(7);
         game::PlayTally tally;
         double winSquares = 0;
-        QObject::connect(&rig.machine, &game::Machine::played, [&](const PlayRecord& r) {
+        game::PlayRecorder recorder(rig.machine);
+        QObject::connect(&recorder, &game::PlayRecorder::played, [&](const PlayRecord& r) {
             tally.add(r);
             if (r.kind == PlayKind::Spin)
                 winSquares += double(r.amount) * double(r.amount);
@@ -147,7 +151,7 @@ private slots:
             if (rig.s().slotChanceSpin) {
                 for (game::Reel reel : {game::Reel::Left, game::Reel::Centre, game::Reel::Right}) {
                     for (int ticks = std::uniform_int_distribution<int>(0, 9)(hand); ticks > 0; --ticks)
-                        rig.machine.tickReels();
+                        rig.machine.clock().fire(game::TimerId::Reel);
                     rig.machine.pressStop(reel);
                 }
             }

@@ -4,6 +4,7 @@
 // failures drawn from a second seeded generator. After each event the rules'
 // invariants must hold; at the end the run must have been through every part
 // of the game, from loans to the $10,000,000 goal.
+#include "game/PlayRecorder.h"
 #include "game/PlayTally.h"
 #include "tests/support/Rig.h"
 
@@ -64,12 +65,8 @@ public:
     {
         seams::install(&draws); // the machine draws from the seeded source, not the rig's script
         rig.failCue = [this](game::Cue) { return roll(25) == 0; };
-        rig.prompts.onMessage = [this](const Message& m) {
-            if ((m.style & 0x7) == seams::vbYesNo)
-                rig.prompts.answers.assign(1, roll(2) ? seams::vbYes : seams::vbNo);
-        };
         startMoney = rig.s().money;
-        QObject::connect(&rig.machine, &game::Machine::played, [this](const game::PlayRecord& r) { tally.add(r); });
+        QObject::connect(&recorder, &game::PlayRecorder::played, [this](const game::PlayRecord& r) { tally.add(r); });
     }
 
     Event choose(int index);
@@ -78,6 +75,7 @@ public:
 
     SeededRandom draws, choices;
     MachineRig rig;
+    game::PlayRecorder recorder{rig.machine};
     Seen seen;
     // The history's account of the money, from the machine's entries.
     game::PlayTally tally;
@@ -92,7 +90,7 @@ Event Player::choose(int index)
     const game::MachineState& s = rig.s();
     // Now and then the player walks away from a slot-chance spin and lets
     // the reels run out their counts: the bust.
-    if (s.slotChanceSpin && s.reelTimerEnabled && rig.machine.spinning() && roll(1000) == 0)
+    if (s.slotChanceSpin && s.reelsRunning && rig.machine.spinning() && roll(1000) == 0)
         return {index, Act::WalkAway};
     std::array<std::pair<Event, int>, 16> options; // each with its weight
     int count = 0, total = 0;
@@ -100,21 +98,21 @@ Event Player::choose(int index)
         options[count++] = {Event{index, act, arg}, weight};
         total += weight;
     };
-    if (s.coversEnabled)
+    if (s.actions.coversLive)
         offer(Act::Cover, 30, roll(4));
     // A greedy player: BET 10 before Start unless the money runs out; any
     // BET through a slot chance.
-    if (s.startShown && (s.chanceLeft != 0 || s.bet == game::MaxBet || s.money < game::CoverPrice))
+    if (s.actions.startLive && (s.chanceLeft != 0 || s.bet == game::MaxBet || s.money < game::CoverPrice))
         offer(Act::Start, 60);
     for (int reel = 0; reel < 3; ++reel)
-        if (s.stopShown[reel])
+        if (s.actions.stopsLive[std::size_t(reel)])
             offer(Act::Stop, 20, reel);
     // The reel timer runs on after a slot-chance spin; its idle ticks are rarer.
-    if (s.reelTimerEnabled)
+    if (s.reelsRunning)
         offer(Act::ReelTick, rig.machine.spinning() ? 60 : 2);
     offer(Act::FrameTick, 1);
     offer(Act::NoticeTick, 1);
-    if (s.menusEnabled) {
+    if (!s.actions.busy) {
         const bool broke = s.money < game::CoverPrice;
         offer(Act::Borrow100, broke ? 20 : 1);
         offer(Act::Borrow1000, broke ? 10 : 1);
@@ -133,7 +131,7 @@ void Player::fire(const Event& e)
     game::Machine& m = rig.machine;
     const game::MachineState& s = rig.s();
     const game::MachineState before = s;
-    const int targetDialogs = rig.prompts.targetDialogs;
+    const int targetDialogs = rig.prompts.targetQuestions;
     rig.clearLogs();
     switch (e.act) {
     case Act::Cover:
@@ -142,13 +140,13 @@ void Player::fire(const Event& e)
         break;
     case Act::Start: m.startSpin(); break;
     case Act::Stop: m.pressStop(game::Reel(e.arg)); break;
-    case Act::ReelTick: m.tickReels(); break;
+    case Act::ReelTick: m.clock().fire(game::TimerId::Reel); break;
     case Act::WalkAway:
-        while (s.reelTimerEnabled && m.spinning())
-            m.tickReels();
+        while (s.reelsRunning && m.spinning())
+            m.clock().fire(game::TimerId::Reel);
         break;
-    case Act::FrameTick: m.tickFrameLamps(); break;
-    case Act::NoticeTick: m.tickNoticeLamps(); break;
+    case Act::FrameTick: m.clock().fire(game::TimerId::FrameLamps); break;
+    case Act::NoticeTick: m.clock().fire(game::TimerId::NoticeLamps); break;
     case Act::Borrow100: m.borrow100(); break;
     case Act::Borrow1000: m.borrow1000(); break;
     case Act::Sound: m.toggleSound(); break;
@@ -164,13 +162,13 @@ void Player::fire(const Event& e)
         seen.lineUps += s.slotChanceSpin;
     }
     seen.chanceSpins += e.act == Act::Start && s.slotChanceSpin;
-    seen.targets += rig.prompts.targetDialogs > targetDialogs && s.targetSymbol != 0;
+    seen.targets += rig.prompts.targetQuestions > targetDialogs && s.targetSymbol != 0;
     seen.loans += (e.act == Act::Borrow100 || e.act == Act::Borrow1000) && s.money > before.money;
     seen.soundFailures += e.act == Act::Start && before.sound == game::SoundSwitch::On
         && s.sound == game::SoundSwitch::Off;
-    for (const QString& text : rig.prompts.texts()) {
-        seen.busts += text == QStringLiteral("パンクしました。");
-        seen.goals += text.startsWith(QStringLiteral("達成おめでとうございます。"));
+    for (const game::Notice& notice : rig.prompts.notices) {
+        seen.busts += notice.kind == game::Notice::Bust;
+        seen.goals += notice.kind == game::Notice::Goal;
     }
 }
 
@@ -195,8 +193,9 @@ QString Player::broken() const
         return QStringLiteral("the slot-chance counter shows %1 with %2 spins left")
             .arg(s.chanceCounter)
             .arg(s.chanceLeft);
-    const bool stopShown = s.stopShown[0] || s.stopShown[1] || s.stopShown[2];
-    if (!s.coversEnabled && !s.startShown && !stopShown && !(s.reelTimerEnabled && spinning))
+    const auto& a = s.actions;
+    const bool stopLive = a.stopsLive[0] || a.stopsLive[1] || a.stopsLive[2];
+    if (!a.coversLive && !a.startLive && !stopLive && !(s.reelsRunning && spinning))
         return QStringLiteral("no control takes input and no reel turns");
     return QString();
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tests/support/Rig.h"
 
+#include <algorithm>
+
 namespace testing {
 
 void ScriptedRandom::script(std::initializer_list<double> values)
@@ -43,36 +45,48 @@ double SeededRandom::next()
     return double(z >> 11) * 0x1.0p-53;
 }
 
-int ScriptedPrompts::msgBox(const QString& prompt, int style, const QString& title)
+QString NoticeName(game::Notice::Kind kind)
 {
-    messages.push_back({prompt, style, title});
-    shown << QStringLiteral("message ") + prompt;
-    if (onMessage)
-        onMessage(messages.back());
-    if ((style & 0x7) == seams::vbYesNo) {
-        if (answers.empty())
-            return seams::vbYes;
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
+    using N = game::Notice;
+    switch (kind) {
+    case N::BetLimit: return QStringLiteral("BetLimit");
+    case N::SoundDeviceFailed: return QStringLiteral("SoundDeviceFailed");
+    case N::Bust: return QStringLiteral("Bust");
+    case N::Goal: return QStringLiteral("Goal");
+    case N::LoanNotNeeded: return QStringLiteral("LoanNotNeeded");
+    case N::LoanRefused: return QStringLiteral("LoanRefused");
+    case N::BigLoanRefused: return QStringLiteral("BigLoanRefused");
+    case N::ProbabilityChanged: return QStringLiteral("ProbabilityChanged");
+    case N::Welcome: return QStringLiteral("Welcome");
+    case N::DenominatorRefused: return QStringLiteral("DenominatorRefused");
+    case N::CheckPassed: return QStringLiteral("CheckPassed");
+    case N::WitsFailure: return QStringLiteral("WitsFailure");
+    case N::CurrentProbability: return QStringLiteral("CurrentProbability");
+    case N::AlreadyRunning: return QStringLiteral("AlreadyRunning");
+    case N::PairMoved: return QStringLiteral("PairMoved");
+    case N::PairNotMoved: return QStringLiteral("PairNotMoved");
+    case N::LoadFailed: return QStringLiteral("LoadFailed");
+    case N::SaveFailed: return QStringLiteral("SaveFailed");
     }
-    return seams::vbOK;
+    return QStringLiteral("?");
 }
 
-QString ScriptedPrompts::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
+void ScriptedPrompts::tell(const game::Notice& notice)
 {
-    inputs.push_back({prompt, title, defaultText});
-    shown << QStringLiteral("input ") + title;
-    if (inputAnswers.empty())
-        return QString();
-    const QString answer = inputAnswers.front();
-    inputAnswers.pop_front();
-    return answer;
+    notices.push_back(notice);
+    QString line = NoticeName(notice.kind);
+    if (notice.number != 0)
+        line += QLatin1Char(' ') + QString::number(notice.number);
+    if (!notice.text.isEmpty())
+        line += QLatin1Char(' ') + notice.text;
+    shown << line;
+    if (onNotice)
+        onNotice(notices.back());
 }
 
-int ScriptedPrompts::chooseTarget()
+int ScriptedPrompts::askTarget()
 {
-    ++targetDialogs;
+    ++targetQuestions;
     shown << QStringLiteral("target");
     if (targetAnswers.empty())
         return 0;
@@ -81,62 +95,55 @@ int ScriptedPrompts::chooseTarget()
     return answer;
 }
 
-seams::WitsChoice ScriptedPrompts::witsWelcome()
+QString ScriptedPrompts::askDenominator(const QString& current)
 {
-    ++witsWelcomes;
-    shown << QStringLiteral("wits welcome");
+    denominatorQuestions.push_back(current);
+    shown << QStringLiteral("denominator ") + current;
+    if (inputAnswers.empty())
+        return QString();
+    const QString answer = inputAnswers.front();
+    inputAnswers.pop_front();
+    return answer;
+}
+
+game::WitsChoice ScriptedPrompts::askWits()
+{
+    ++witsQuestions;
+    shown << QStringLiteral("wits");
     if (witsAnswers.empty())
-        return seams::WitsChoice::Closed;
-    const seams::WitsChoice answer = witsAnswers.front();
+        return game::WitsChoice::Closed;
+    const game::WitsChoice answer = witsAnswers.front();
     witsAnswers.pop_front();
     return answer;
 }
 
-void ScriptedPrompts::witsFailure(double failures)
+std::vector<game::Notice::Kind> ScriptedPrompts::kinds() const
 {
-    witsFailures.push_back(failures);
-    shown << QStringLiteral("wits failure %1").arg(failures, 0, 'f', 0);
-}
-
-QString ScriptedPrompts::saveFileName(const QString& title, const QString&, const QString&)
-{
-    shown << QStringLiteral("save as: ") + title;
-    if (savePaths.empty())
-        return {};
-    const QString path = savePaths.front();
-    savePaths.pop_front();
-    return path;
-}
-
-void ScriptedPrompts::showModal(QDialog& dialog)
-{
-    shown << QStringLiteral("dialog");
-    if (!dialogHandlers.empty()) {
-        auto handler = std::move(dialogHandlers.front());
-        dialogHandlers.pop_front();
-        handler(dialog);
-    }
-}
-
-QStringList ScriptedPrompts::texts() const
-{
-    QStringList list;
-    for (const auto& m : messages)
-        list << m.text;
+    std::vector<game::Notice::Kind> list;
+    for (const game::Notice& n : notices)
+        list.push_back(n.kind);
     return list;
+}
+
+bool ScriptedPrompts::told(game::Notice::Kind kind) const
+{
+    for (const game::Notice& n : notices)
+        if (n.kind == kind)
+            return true;
+    return false;
 }
 
 Seams::Seams()
 {
     seams::install(&rnd);
-    seams::install(&prompts);
+    game::installPrompter(&prompts);
     seams::install(&host);
 }
 
 Seams::~Seams()
 {
     seams::install(static_cast<seams::RandomSource*>(nullptr));
-    seams::install(static_cast<seams::Prompter*>(nullptr));
+    game::installPrompter(nullptr);
     seams::install(static_cast<seams::Host*>(nullptr));
 }
 
@@ -167,12 +174,6 @@ MachineRig::MachineRig(game::SoundSwitch soundSwitch)
     });
     QObject::connect(&machine, &Machine::musicStopped, [this] { sound << QStringLiteral("stop music"); });
     QObject::connect(&machine, &Machine::soundStopped, [this] { sound << QStringLiteral("stop all"); });
-    QObject::connect(&machine, &Machine::reelTimerIntervalSet,
-                     [this](int ms) { timers << QStringLiteral("reel %1").arg(ms); });
-    QObject::connect(&machine, &Machine::reelTimerEnabledSet,
-                     [this](bool on) { timers << (on ? QStringLiteral("reel on") : QStringLiteral("reel off")); });
-    QObject::connect(&machine, &Machine::noticeTimerIntervalSet,
-                     [this](int ms) { timers << QStringLiteral("notice %1").arg(ms); });
     Machine::StartValues values;
     values.sound = soundSwitch;
     machine.startUp(values);
@@ -196,8 +197,7 @@ int MachineRig::musicStops() const
 void MachineRig::clearLogs()
 {
     sound.clear();
-    timers.clear();
-    prompts.messages.clear();
+    prompts.notices.clear();
     prompts.shown.clear();
 }
 
@@ -213,11 +213,13 @@ void MachineRig::hitAndStart(const std::vector<double>& draws, std::initializer_
 QString reelFaces(const game::MachineState& s)
 {
     QString faces;
-    for (const game::ReelRow& row : s.rows) {
-        if (!row.visible)
-            faces += QLatin1Char('.');
-        else
-            faces += row.symbol < 0 ? QLatin1Char('-') : QChar(QLatin1Char(char('0' + row.symbol)));
+    for (const game::ReelState& reel : s.reels) {
+        for (const game::ReelRow& row : reel.faces) {
+            if (!row.visible)
+                faces += QLatin1Char('.');
+            else
+                faces += row.symbol < 0 ? QLatin1Char('-') : QChar(QLatin1Char(char('0' + row.symbol)));
+        }
     }
     return faces;
 }
@@ -237,16 +239,130 @@ std::vector<Tick> runReels(game::Machine& machine, int maxTicks, const std::func
 {
     std::vector<Tick> ticks;
     const game::MachineState& s = machine.state();
-    while (int(ticks.size()) < maxTicks && s.reelTimerEnabled && machine.spinning()) {
+    while (int(ticks.size()) < maxTicks && s.reelsRunning && machine.spinning()) {
         Tick tick;
-        tick.waitedMs = s.reelTimerMs;
-        machine.tickReels();
+        tick.waitedMs = machine.clock().interval(game::TimerId::Reel);
+        machine.clock().fire(game::TimerId::Reel);
         tick.faces = reelFaces(s);
         ticks.push_back(tick);
         if (afterTick)
             afterTick(int(ticks.size()));
     }
     return ticks;
+}
+
+namespace {
+
+QString lampName(game::LampState state)
+{
+    switch (state) {
+    case game::LampState::Dark: return QStringLiteral("Dark");
+    case game::LampState::Lit: return QStringLiteral("Lit");
+    case game::LampState::Premium: return QStringLiteral("Premium");
+    }
+    return QString();
+}
+
+QString faceName(game::CoverFace face)
+{
+    switch (face) {
+    case game::CoverFace::Down: return QStringLiteral("Down");
+    case game::CoverFace::Hit: return QStringLiteral("Hit");
+    case game::CoverFace::Miss: return QStringLiteral("Miss");
+    }
+    return QString();
+}
+
+QString soundName(game::SoundSwitch sound)
+{
+    switch (sound) {
+    case game::SoundSwitch::On: return QStringLiteral("On");
+    case game::SoundSwitch::Off: return QStringLiteral("Off");
+    case game::SoundSwitch::Unset: return QStringLiteral("Unset");
+    }
+    return QString();
+}
+
+// Stable-sorts lines by their first word, the fact they report.
+QStringList groupedByFact(QStringList lines)
+{
+    std::stable_sort(lines.begin(), lines.end(), [](const QString& a, const QString& b) {
+        return a.section(QLatin1Char(' '), 0, 0) < b.section(QLatin1Char(' '), 0, 0);
+    });
+    return lines;
+}
+
+} // namespace
+
+QString actionsText(const game::Actions& actions)
+{
+    QStringList live;
+    if (actions.coversLive)
+        live << QStringLiteral("covers");
+    if (actions.startLive)
+        live << QStringLiteral("start");
+    const char* stops[] = {"stopL", "stopC", "stopR"};
+    for (int i = 0; i < 3; ++i)
+        if (actions.stopsLive[i])
+            live << QLatin1String(stops[i]);
+    if (actions.busy)
+        live << QStringLiteral("busy");
+    return live.isEmpty() ? QStringLiteral("none") : live.join(QLatin1Char(' '));
+}
+
+SignalLog::SignalLog(const game::Machine& machine)
+{
+    using game::Machine;
+    const QObject* c = &context_;
+    auto line = [this](const QString& text) { lines << text; };
+    auto number = [line](const char* fact) {
+        return [line, fact](qint64 value) { line(QStringLiteral("%1 %2").arg(QLatin1String(fact)).arg(value)); };
+    };
+    QObject::connect(&machine, &Machine::moneyChanged, c, number("money"));
+    QObject::connect(&machine, &Machine::betChanged, c, number("bet"));
+    QObject::connect(&machine, &Machine::lastWinChanged, c, number("win"));
+    QObject::connect(&machine, &Machine::chanceCounterChanged, c, number("counter"));
+    QObject::connect(&machine, &Machine::targetShownChanged, c, number("target"));
+    QObject::connect(&machine, &Machine::targetBought, c, number("bought"));
+    QObject::connect(&machine, &Machine::loanGranted, c, number("loan"));
+    QObject::connect(&machine, &Machine::goalReached, c, number("goal"));
+    QObject::connect(&machine, &Machine::reelChanged, c, [line](game::Reel reel, const game::ReelFaces& faces) {
+        game::MachineState one;
+        one.reels[0].faces = faces;
+        line(QStringLiteral("reel %1 %2").arg(QLatin1Char("LCR"[int(reel)])).arg(reelFaces(one).left(3)));
+    });
+    QObject::connect(&machine, &Machine::coverChanged, c, [line](int cover, game::CoverFace face) {
+        line(QStringLiteral("cover %1 %2").arg(cover).arg(faceName(face)));
+    });
+    QObject::connect(&machine, &Machine::actionsChanged, c,
+                     [line](const game::Actions& a) { line(QStringLiteral("actions ") + actionsText(a)); });
+    QObject::connect(&machine, &Machine::frameLampsChanged, c,
+                     [line](game::LampState state) { line(QStringLiteral("frame ") + lampName(state)); });
+    QObject::connect(&machine, &Machine::noticeLampsChanged, c,
+                     [line](game::LampState state) { line(QStringLiteral("notice ") + lampName(state)); });
+    QObject::connect(&machine, &Machine::soundSwitchChanged, c,
+                     [line](game::SoundSwitch sound) { line(QStringLiteral("sound ") + soundName(sound)); });
+    QObject::connect(&machine, &Machine::unlockedChanged, c,
+                     [line](bool on) { line(on ? QStringLiteral("unlocked on") : QStringLiteral("unlocked off")); });
+    QObject::connect(&machine, &Machine::calmLampsChanged, c,
+                     [line](bool on) { line(on ? QStringLiteral("calm on") : QStringLiteral("calm off")); });
+    QObject::connect(&machine, &Machine::coverPicked, c,
+                     [line](bool hit) { line(hit ? QStringLiteral("picked hit") : QStringLiteral("picked miss")); });
+    QObject::connect(&machine, &Machine::jackpotPaid, c, [line](int symbol, qint64 win) {
+        line(QStringLiteral("paid %1 %2").arg(symbol).arg(win));
+    });
+    QObject::connect(&machine, &Machine::spinStarted, c, [line] { line(QStringLiteral("spin started")); });
+    QObject::connect(&machine, &Machine::spinEnded, c, [line] { line(QStringLiteral("spin ended")); });
+}
+
+QStringList SignalLog::byFact() const
+{
+    return groupedByFact(lines);
+}
+
+QStringList SignalLog::byFact(const QString& joined)
+{
+    return groupedByFact(joined.split(QStringLiteral(" | "), Qt::SkipEmptyParts));
 }
 
 } // namespace testing

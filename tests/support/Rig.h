@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/Machine.h"
+#include "game/Prompts.h"
 #include "platform/Seams.h"
 
 #include <QStringList>
@@ -46,46 +47,35 @@ private:
 // The value that makes Int(Rnd * n) come out as k.
 constexpr double pick(int k, int n) { return (k + 0.5) / n; }
 
-struct Message {
-    QString text;
-    int style = 0;
-    QString title;
-};
-
-// Records every prompt and answers it from a script.
-class ScriptedPrompts : public seams::Prompter {
+// Records every notice and question and answers each question from a script.
+class ScriptedPrompts : public game::Prompter {
 public:
-    int msgBox(const QString& prompt, int style, const QString& title) override;
-    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
-    int chooseTarget() override;
-    seams::WitsChoice witsWelcome() override;
-    void witsFailure(double failures) override;
-    void showModal(QDialog& dialog) override;
-    QString saveFileName(const QString& title, const QString& suggestedPath, const QString& filter) override;
+    void tell(const game::Notice& notice) override;
+    int askTarget() override;
+    QString askDenominator(const QString& current) override;
+    game::WitsChoice askWits() override;
 
-    std::vector<Message> messages;
-    std::deque<int> answers; // for Yes/No boxes; vbYes when empty
-    struct Input {
-        QString prompt, title, defaultText;
-    };
-    std::vector<Input> inputs;
-    std::deque<QString> inputAnswers;   // empty text (Cancel) when empty
-    std::deque<int> targetAnswers;      // 0 (none) when empty
-    int targetDialogs = 0;
-    std::deque<QString> savePaths;      // Cancel (an empty path) when empty
-    std::deque<seams::WitsChoice> witsAnswers; // Closed when empty
-    int witsWelcomes = 0;
-    std::vector<double> witsFailures;   // the counts the failure dialog showed
-    // Every prompt (message, input, target, wits) in order, by kind and text.
+    std::vector<game::Notice> notices;
+    std::deque<int> targetAnswers;             // 0 (none) when empty
+    int targetQuestions = 0;
+    std::vector<QString> denominatorQuestions; // the current text each showed
+    std::deque<QString> inputAnswers;          // empty text (Cancel) when empty
+    std::deque<game::WitsChoice> witsAnswers;  // Closed when empty
+    int witsQuestions = 0;
+    // Every notice and question in order: "Bust", "Goal 10000060", "target",
+    // "denominator 300", "wits"...
     QStringList shown;
-    // Each modal dialog is handed to the next handler; none left: it is closed.
-    std::deque<std::function<void(QDialog&)>> dialogHandlers;
-    // Called for every message box before it returns, e.g. to fire timers
-    // as if they ran while the box was open.
-    std::function<void(const Message&)> onMessage;
+    // Called for every notice before it returns, e.g. to fire timers as if
+    // they ran while the box was open.
+    std::function<void(const game::Notice&)> onNotice;
 
-    QStringList texts() const;
+    // The notices' kinds in order.
+    std::vector<game::Notice::Kind> kinds() const;
+    bool told(game::Notice::Kind kind) const;
 };
+
+// A notice kind's name, as ScriptedPrompts::shown lists it.
+QString NoticeName(game::Notice::Kind kind);
 
 class TestHost : public seams::Host {
 public:
@@ -116,9 +106,10 @@ public:
 // The machine with its signals recorded.
 class MachineRig : public Seams {
 public:
-    // A machine started with the given sound switch (sound on by default), money 100.
+    // A machine started with the given sound switch (sound on by default),
+    // money 100, its clock stepped by hand.
     explicit MachineRig(game::SoundSwitch soundSwitch = game::SoundSwitch::On);
-    game::Machine machine;
+    game::Machine machine{game::Clock::Drive::ByHand};
     const game::MachineState& s() const { return machine.state(); }
     game::MachineState& edit() { return machine.editState(); }
 
@@ -129,8 +120,6 @@ public:
     int musicStops() const;
     // Cues for which this returns true fail as a broken device would.
     std::function<bool(game::Cue)> failCue;
-    // Timer intervals and enabled flags as set, e.g. "reel 75", "reel on", "notice 500".
-    QStringList timers;
     void clearLogs();
 
     // A cover hit on cover A, then Start pressed with the given draws; the
@@ -155,10 +144,29 @@ struct Tick {
     QString faces;    // reelFaces() after the tick
 };
 
-// Fires the reel tick the way its timer would: only while enabled and while a
+// Fires the reel tick the way its timer would: only while it runs and while a
 // reel turns or the all-rotation reach runs; at most maxTicks ticks. After
 // each, afterTick (if given) gets the tick's number (1, 2, ...).
 std::vector<Tick> runReels(game::Machine& machine, int maxTicks = 2000,
                            const std::function<void(int tickNumber)>& afterTick = {});
+
+// Every fact and event of play the machine signals, one line each, in order:
+// "money 90", "bet 1", "cover 0 Hit", "actions covers start", "reel L 765",
+// "frame Lit", "paid 7 600", "spin ended"... Cues are MachineRig::sound's.
+class SignalLog {
+public:
+    explicit SignalLog(const game::Machine& machine);
+    QStringList lines;
+    // The lines grouped by fact, each fact's lines in the order they came,
+    // so that only the order between different facts is left open.
+    QStringList byFact() const;
+    static QStringList byFact(const QString& joined); // lines joined with " | "
+
+private:
+    QObject context_;
+};
+
+// What the player can do, as the live actions' names: "covers start stopL busy", or "none".
+QString actionsText(const game::Actions& actions);
 
 } // namespace testing

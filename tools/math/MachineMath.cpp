@@ -3,7 +3,7 @@
 
 #include "game/Machine.h"
 #include "game/Payout.h"
-#include "platform/Seams.h"
+#include "game/Prompts.h"
 #include "tools/math/DrawWalker.h"
 #include "tools/math/SpinChain.h"
 
@@ -45,7 +45,7 @@ game::MachineState StartedUp(game::Machine& machine, qint64 money, int denominat
 game::MachineState AfterCoverHit(game::Machine& machine, const game::MachineState& from)
 {
     for (const auto& [chance, state] : Outcomes(machine, [&] {
-             machine.editState() = from;
+             machine.restore(from);
              machine.pickCover(0);
          })) {
         if (state.bet == from.bet + 1)
@@ -55,16 +55,14 @@ game::MachineState AfterCoverHit(game::Machine& machine, const game::MachineStat
 }
 
 // Answers the target dialog with one symbol and every other prompt with its default.
-class TargetAnswer : public seams::Prompter {
+class TargetAnswer : public game::Prompter {
 public:
-    explicit TargetAnswer(int symbol) : symbol_(symbol) { seams::install(this); }
-    ~TargetAnswer() override { seams::install(static_cast<seams::Prompter*>(nullptr)); }
-    int msgBox(const QString&, int, const QString&) override { return seams::vbOK; }
-    QString inputBox(const QString&, const QString&, const QString&) override { return QString(); }
-    int chooseTarget() override { return symbol_; }
-    seams::WitsChoice witsWelcome() override { return seams::WitsChoice::Closed; }
-    void witsFailure(double) override {}
-    void showModal(QDialog&) override {}
+    explicit TargetAnswer(int symbol) : symbol_(symbol) { game::installPrompter(this); }
+    ~TargetAnswer() override { game::installPrompter(nullptr); }
+    void tell(const game::Notice&) override {}
+    int askTarget() override { return symbol_; }
+    QString askDenominator(const QString&) override { return QString(); }
+    game::WitsChoice askWits() override { return game::WitsChoice::Closed; }
 
 private:
     int symbol_;
@@ -75,21 +73,21 @@ private:
 constexpr int NoWin = 10;
 int PaidSymbol(const game::MachineState& s)
 {
-    return s.lastWin > 0 ? s.hitSymbol : NoWin;
+    return s.lastWin > 0 ? s.centreMark : NoWin;
 }
 
 } // namespace
 
 game::MachineState ReadyToSpin(int denominator)
 {
-    game::Machine machine;
+    game::Machine machine{game::Clock::Drive::ByHand};
     return AfterCoverHit(machine, StartedUp(machine, 1000, denominator));
 }
 
 SpinOdds EnumerateSpinStart(int denominator)
 {
     const game::MachineState ready = ReadyToSpin(denominator);
-    game::Machine machine;
+    game::Machine machine{game::Clock::Drive::ByHand};
     bool noticeCue = false;
     QObject::connect(&machine, &game::Machine::cue, [&](game::Cue cue) { noticeCue |= cue == game::Cue::Notice; });
 
@@ -97,14 +95,14 @@ SpinOdds EnumerateSpinStart(int denominator)
     Fraction unshown; // notices the tables have no row for
     DrawWalker walker;
     walker.walk([&] {
-        machine.editState() = ready;
+        machine.restore(ready);
         noticeCue = false;
         machine.startSpin();
     }, [&](const Fraction& w) {
         const game::MachineState& s = machine.state();
         const bool jackpot = s.chanceLeft == game::ChanceSpins;
-        const bool premium = s.noticeOn && s.noticeTimerMs == 100;
-        const bool lamps = s.noticeOn && s.noticeTimerMs == 500;
+        const bool premium = s.noticeOn && s.noticePaceMs == game::PremiumNoticeMs;
+        const bool lamps = s.noticeOn && s.noticePaceMs == 500;
         const bool sound = noticeCue;
         const bool any = premium || lamps || sound;
         if (premium) o.premiumLamps += w;
@@ -123,7 +121,7 @@ SpinOdds EnumerateSpinStart(int denominator)
             if (premium) (sound ? unshown : o.jpPremium) += w;
             else if (lamps) (sound ? o.jpLampsAndSound : unshown) += w;
             else (sound ? o.jpSoundOnly : o.jpNone) += w;
-        } else if (s.reachFlag == 1) {
+        } else if (s.showsReach) {
             o.missedReach += w;
             if (premium) unshown += w;
             else if (lamps) (sound ? o.mrBoth : o.mrLamps) += w;
@@ -144,11 +142,11 @@ SpinOdds EnumerateSpinStart(int denominator)
 
 CoverOdds EnumerateCoverClick(int cover)
 {
-    game::Machine machine;
+    game::Machine machine{game::Clock::Drive::ByHand};
     const game::MachineState started = StartedUp(machine, 1000, 300);
     CoverOdds odds;
     for (const auto& [chance, state] : Outcomes(machine, [&] {
-             machine.editState() = started;
+             machine.restore(started);
              machine.pickCover(cover);
          })) {
         if (state.bet > started.bet)
@@ -162,7 +160,7 @@ TargetPurchase BuyTarget(int symbol)
 {
     // A cover hit with enough money offers the target; its price is what the
     // hit costs beyond the same hit without a target.
-    game::Machine machine;
+    game::Machine machine{game::Clock::Drive::ByHand};
     const game::MachineState rich = StartedUp(machine, 2 * game::TargetOfferAbove, 300);
     auto hitAnswering = [&](int answer) {
         TargetAnswer prompter(answer);
@@ -206,11 +204,11 @@ JackpotSymbols EnumerateJackpotSymbols()
     JackpotSymbols symbols;
     for (int position = 0; position < 10; ++position) {
         game::MachineState from = ready;
-        from.posL = position;
+        from.reel(game::Reel::Left).position = position;
         const Distribution atPosition = JackpotSymbol(from);
         for (int k = 0; k < 10; ++k)
             symbols.longRun[std::size_t(k)] += atPosition[std::size_t(k)] * Fraction(1, 10);
-        if (position == ready.posL)
+        if (position == ready.reel(game::Reel::Left).position)
             symbols.firstSpin = atPosition;
     }
     return symbols;

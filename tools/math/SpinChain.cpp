@@ -12,7 +12,7 @@ namespace {
 // A spin has settled when its reel timer stops or nothing turns any more.
 bool Settled(const game::Machine& machine)
 {
-    return !(machine.state().reelTimerEnabled && machine.spinning());
+    return !(machine.state().reelsRunning && machine.spinning());
 }
 
 // Solves A X = C by Gauss-Jordan elimination. Each chance is a reduced
@@ -55,6 +55,12 @@ constexpr int MaxQuietTicks = 1000000;
 
 } // namespace
 
+// The reel timer's tick, as the machine's clock gives it.
+void SpinChain::tickReels()
+{
+    machine_.clock().fire(game::TimerId::Reel);
+}
+
 StateKey KeyOf(const game::MachineState& state)
 {
     game::MachineState copy = state;
@@ -73,15 +79,15 @@ SpinChain::SpinChain(int outcomeCount, std::function<int(const game::MachineStat
 }
 
 // Every outcome of one step from `from`, equal states merged.
-SpinChain::Successors SpinChain::walk(const game::MachineState& from, void (game::Machine::*step)())
+SpinChain::Successors SpinChain::walk(const game::MachineState& from, const std::function<void()>& step)
 {
     Successors into;
     std::unordered_map<StateKey, std::size_t, StateKeyHash> seen;
     StateKey lastKey{};
     std::size_t last = 0;
     walker_.walk([&] {
-        machine_.editState() = from;
-        (machine_.*step)();
+        machine_.restore(from);
+        step();
     }, [&](const Fraction& chance) {
         const game::MachineState& state = machine_.state();
         const StateKey key = KeyOf(state);
@@ -105,7 +111,7 @@ Chances SpinChain::spin(const game::MachineState& from)
 {
     Chances chances(static_cast<std::size_t>(outcomeCount_));
     Fraction started;
-    for (const Successor& successor : walk(from, &game::Machine::startSpin)) {
+    for (const Successor& successor : walk(from, [this] { machine_.startSpin(); })) {
         started += successor.chance;
         const Next next = follow(successor);
         if (next.outcome >= 0)
@@ -123,7 +129,7 @@ Chances SpinChain::spin(const game::MachineState& from)
 // tick draws: a node.
 SpinChain::Next SpinChain::follow(const Successor& start)
 {
-    machine_.editState() = start.state;
+    machine_.restore(start.state);
     bool settled = start.settled;
     for (int quiet = 0; quiet < MaxQuietTicks; ++quiet) {
         if (settled) {
@@ -133,7 +139,7 @@ SpinChain::Next SpinChain::follow(const Successor& start)
             return {outcome, -1};
         }
         before_ = machine_.state();
-        if (walker_.probe([this] { machine_.tickReels(); }))
+        if (walker_.probe([this] { tickReels(); }))
             return {-1, visit(before_)};
         settled = Settled(machine_);
     }
@@ -146,7 +152,7 @@ int SpinChain::visit(game::MachineState state)
     if (!added)
         return known->second;
     const int id = known->second;
-    const Successors successors = walk(state, &game::Machine::tickReels);
+    const Successors successors = walk(state, [this] { tickReels(); });
     nodes_.emplace_back();
     nodes_[std::size_t(id)].settled = Chances(std::size_t(outcomeCount_));
     nodes_[std::size_t(id)].index = nodes_[std::size_t(id)].low = counter_++;

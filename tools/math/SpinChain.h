@@ -65,14 +65,15 @@ private:
         int node = -1;
     };
 
-    Successors walk(const game::MachineState& from, void (game::Machine::*step)());
+    Successors walk(const game::MachineState& from, const std::function<void()>& step);
+    void tickReels();
     Next follow(const Successor& start);
     int visit(game::MachineState state);
     void solve(const std::vector<int>& component);
 
     int outcomeCount_;
     std::function<int(const game::MachineState&)> outcome_;
-    game::Machine machine_;
+    game::Machine machine_{game::Clock::Drive::ByHand};
     DrawWalker walker_;
     std::vector<Node> nodes_;
     std::unordered_map<StateKey, int, StateKeyHash> known_;
