@@ -6,16 +6,21 @@ JOBS ?= $(shell nproc)
 
 .PHONY: deps build run test clean
 
+# The test build turns every compiler warning into an error, so a warning
+# fails CI; the build for playing only reports them.
+WERROR ?= OFF
+
 deps:
 	bash scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELMOR_WERROR=$(WERROR)
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
 	$(BUILD)/bin/zelmor
 
+test: WERROR = ON
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 

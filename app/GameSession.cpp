@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "app/GameSession.h"
 
+#include "game/Prompts.h"
+#include "platform/Runtime.h"
 #include "platform/Seams.h"
 #include "sound/AudioBackend.h"
+#include "ui/Dialogs.h"
 #include "ui/Preferences.h"
 #include "ui/VolumeDialog.h"
 
@@ -19,11 +22,48 @@ QString DirectoryWithSlash(QString dir)
     return dir;
 }
 
+// Tells what claiming the save directory found. False when another copy
+// plays from it: the program has then ended.
+bool ClaimSaveDirectory(storage::SavedGame& saved)
+{
+    using Claim = storage::SavedGame::Claim;
+    const Claim claim = saved.claimDirectory(ProgramDir());
+    game::Notice notice;
+    notice.path = claim.path;
+    notice.otherPath = claim.otherPath;
+    switch (claim.kind) {
+    case Claim::Owned:
+        return true;
+    case Claim::AlreadyRunning:
+        notice.kind = game::Notice::AlreadyRunning;
+        game::prompter().tell(notice);
+        EndProgram();
+        return false;
+    case Claim::PairMoved:
+        notice.kind = game::Notice::PairMoved;
+        break;
+    case Claim::PairNotMoved:
+        notice.kind = game::Notice::PairNotMoved;
+        break;
+    }
+    game::prompter().tell(notice);
+    return true;
+}
+
+// Saves the state with line 1 naming `programDir`; a failure is told and
+// the game goes on ending.
+void SaveOrTell(storage::SavedGame& saved, const game::SavedState& state, const QString& programDir)
+{
+    if (!saved.save(state, programDir))
+        game::tell(game::Notice::SaveFailed);
+}
+
 } // namespace
 
-GameSession::GameSession(QObject* parent)
+GameSession::GameSession(game::Clock::Drive drive, QObject* parent)
     : QObject(parent)
     , programDir_(DirectoryWithSlash(ProgramDir()))
+    , machine_(drive)
     , cuePlayer_(programDir_, [this] { return machine_.soundOn(); })
     , window_(machine_, programDir_)
     , playHistory_(machine_, window_)
@@ -77,7 +117,7 @@ void GameSession::soundSwitchChanged()
 void GameSession::rememberCalmLamps()
 {
     ui::Preferences preferences = ui::Preferences::Load();
-    preferences.calmLamps = machine_.state().calmLamps;
+    preferences.calmLamps = machine_.state().lamps.calm();
     preferences.save();
 }
 
@@ -102,7 +142,7 @@ void GameSession::adjustVolumes()
 {
     ui::VolumeDialog dialog(musicVolume_, effectsVolume_, &window_);
     connect(&dialog, &ui::VolumeDialog::volumesChanged, this, &GameSession::applyVolumes);
-    ShowModal(dialog);
+    ui::ExecDialog(dialog);
     if (dialog.result() != QDialog::Accepted)
         return;
     ui::Preferences preferences = ui::Preferences::Load();
@@ -111,38 +151,48 @@ void GameSession::adjustVolumes()
     preferences.save();
 }
 
+// Claims the save directory, loads the files and runs the start-up rules on
+// them; then the machine starts. A file that cannot be read is told and ends
+// the program with the files untouched.
 bool GameSession::start()
 {
-    switch (saved_.open()) {
-    case storage::SavedGame::Opened::Fatal:
-    case storage::SavedGame::Opened::Running:
+    if (!ClaimSaveDirectory(saved_))
         return false;
-    case storage::SavedGame::Opened::CheckFailed:
+    savedState_ = saved_.load();
+    switch (game::RunStartUp(savedState_)) {
+    case game::StartOutcome::Damaged:
+        game::tell(game::Notice::LoadFailed, savedState_.errorNumber);
+        EndProgram();
+        return false;
+    case game::StartOutcome::CheckFailed:
         quitAfterFailedCheck();
         return false;
-    case storage::SavedGame::Opened::Play:
+    case game::StartOutcome::Play:
         break;
     }
-    machine_.startUp(saved_.startValues());
+    game::Machine::StartValues values;
+    values.money = savedState_.money;
+    values.sound = savedState_.sound;
+    values.unlocked = savedState_.unlocked;
+    values.denominator = game::DenominatorInForce(savedState_);
+    machine_.startUp(values);
     playHistory_.setDirectory(saved_.directory().path());
     started_ = true;
     Randomize();
-    MsgBox(QStringLiteral("現在の確率設定は、") + saved_.denominatorText() + QStringLiteral("分の6に設定されています。"),
-           seams::vbInformation, QStringLiteral("ゼルモア"));
+    game::TellCurrentProbability(savedState_);
     return true;
 }
 
-// A failed check: the reset money is saved with the mark 0, then the quit
-// path runs without a machine and saves once more. Both saves draw their
-// random filler, as they always have.
+// A failed check: the restart money is saved with the mark of a failed
+// check, line 1 naming the program's directory as the system reports it;
+// then the quit path runs without a machine and saves once more. Both saves
+// draw their random filler, as they always have.
 void GameSession::quitAfterFailedCheck()
 {
-    const qint64 money = saved_.settingsMoney();
-    saved_.dataMark = 0;
-    saved_.save(money);
-    if (saved_.settings.sound() == game::SoundSwitch::On)
+    SaveOrTell(saved_, savedState_, ProgramDir());
+    if (savedState_.sound == game::SoundSwitch::On)
         cuePlayer_.stopAll();
-    saved_.save(money);
+    SaveOrTell(saved_, savedState_, ProgramDir());
     EndProgram();
 }
 
@@ -162,10 +212,17 @@ void GameSession::quit()
     EndProgram();
 }
 
+// What the machine changed in play joins the saved state: the money, the
+// sound switch, the unlock and a denominator chosen by the probability command.
 void GameSession::save()
 {
-    saved_.takeFrom(machine_);
-    saved_.save(machine_.state().money);
+    const game::MachineState& s = machine_.state();
+    savedState_.money = s.money;
+    savedState_.sound = s.sound;
+    savedState_.unlocked = s.unlocked;
+    if (const auto chosen = machine_.chosenDenominator())
+        savedState_.denominatorText = rt::DecimalText(double(*chosen));
+    SaveOrTell(saved_, savedState_, programDir_);
 }
 
 } // namespace app

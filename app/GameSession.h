@@ -16,8 +16,9 @@ namespace app {
 class GameSession : public QObject {
     Q_OBJECT
 public:
-    // The program's directory is taken from the host seam.
-    explicit GameSession(QObject* parent = nullptr);
+    // The program's directory is taken from the host seam. The machine's
+    // clock runs in real time, or by hand for tests.
+    explicit GameSession(game::Clock::Drive drive = game::Clock::Drive::RealTime, QObject* parent = nullptr);
     ~GameSession() override;
 
     // Loads and checks the saved game and starts the machine. False when the
@@ -50,6 +51,7 @@ private:
     const QString programDir_;
     game::Machine machine_;
     storage::SavedGame saved_;
+    game::SavedState savedState_; // what the files said, as the start-up and play changed it
     sound::CuePlayer cuePlayer_;
     ui::MainWindow window_;
     PlayHistory playHistory_;

@@ -1,19 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "app/PlayHistory.h"
 
-#include "platform/Seams.h"
 #include "ui/DataCounterWindow.h"
 #include "ui/Fonts.h"
+#include "ui/HistoryMessages.h"
 #include "ui/MainWindow.h"
 
 #include <QDateTime>
-#include <QDir>
 
 namespace app {
 
 namespace {
-
-const QString Title = QStringLiteral("ゼルモア");
 
 qint64 Now() { return QDateTime::currentMSecsSinceEpoch(); }
 
@@ -22,10 +19,11 @@ qint64 Now() { return QDateTime::currentMSecsSinceEpoch(); }
 PlayHistory::PlayHistory(game::Machine& machine, ui::MainWindow& window, QObject* parent)
     : QObject(parent)
     , machine_(machine)
+    , recorder_(machine)
     , window_(window)
     , sessionStartMs_(Now())
 {
-    connect(&machine_, &game::Machine::played, this, &PlayHistory::record);
+    connect(&recorder_, &game::PlayRecorder::played, this, &PlayHistory::record);
     connect(&window_, &ui::MainWindow::dataCounterRequested, this, &PlayHistory::openCounter);
 }
 
@@ -69,15 +67,7 @@ void PlayHistory::reportFailure()
     if (reason.isEmpty())
         return;
     QMetaObject::invokeMethod(
-        this,
-        [reason] {
-            MsgBox(QStringLiteral("プレイ履歴（history.sqlite）を使えません。\r\n"
-                                  "履歴は記録されませんが、ゲームはこのまま続けられます。\r\n"
-                                  "保存ファイルには影響ありません。\r\n\r\n")
-                       + reason,
-                   seams::vbExclamation, Title);
-        },
-        Qt::QueuedConnection);
+        this, [reason] { ui::TellHistory(ui::HistoryNews::Unusable, reason); }, Qt::QueuedConnection);
 }
 
 void PlayHistory::rebuildCounter()
@@ -125,40 +115,34 @@ void PlayHistory::openCounter()
 void PlayHistory::exportCsv()
 {
     if (!history_ || history_->broken()) {
-        MsgBox(QStringLiteral("プレイ履歴ファイルが使えないため、書き出せません。"), seams::vbExclamation, Title);
+        ui::TellHistory(ui::HistoryNews::CannotExport);
         return;
     }
-    const QString suggested = QDir::home().filePath(
-        QStringLiteral("zelmor-history-%1.csv").arg(QDate::currentDate().toString(Qt::ISODate)));
-    const QString path = SaveFileName(QStringLiteral("プレイ履歴を CSV に書き出す"), suggested,
-                                      QStringLiteral("CSV ファイル (*.csv)"));
+    QWidget* over = counterWindow_ ? static_cast<QWidget*>(counterWindow_.data()) : &window_;
+    const QString path = ui::AskExportPath(over);
     if (path.isEmpty())
         return;
     QString error;
     if (history_->exportCsv(path, error)) {
-        MsgBox(QStringLiteral("プレイ履歴を書き出しました。\r\n") + path, seams::vbInformation, Title);
+        ui::TellHistory(ui::HistoryNews::Exported, path);
         return;
     }
     history_->takeFailure(); // told here, with the export
-    MsgBox(QStringLiteral("プレイ履歴を書き出せませんでした。\r\n") + error, seams::vbExclamation, Title);
+    ui::TellHistory(ui::HistoryNews::ExportFailed, error);
 }
 
 void PlayHistory::clear()
 {
     if (!history_ || history_->broken()) {
-        MsgBox(QStringLiteral("プレイ履歴ファイルが使えないため、消去できません。"), seams::vbExclamation, Title);
+        ui::TellHistory(ui::HistoryNews::CannotClear);
         return;
     }
-    const int answer = MsgBox(QStringLiteral("プレイ履歴をすべて消去します。\r\n"
-                                             "データカウンターの数字とスランプグラフも 0 に戻ります。\r\n"
-                                             "よろしいですか？"),
-                              seams::vbYesNo | seams::vbExclamation, Title);
-    if (answer != seams::vbYes)
+    if (!ui::ConfirmClearing())
         return;
     QString error;
     if (!history_->clear(error)) {
         history_->takeFailure(); // told here, with the clearing
-        MsgBox(QStringLiteral("プレイ履歴を消去できませんでした。\r\n") + error, seams::vbExclamation, Title);
+        ui::TellHistory(ui::HistoryNews::ClearFailed, error);
         return;
     }
     sessionEntries_.clear();

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The play history as the session keeps it: every entry the machine reports
-// is stamped and written to history.sqlite beside the save files, and the
-// data counter window shows the figures, live while it is open.
+// The play history as the session keeps it: every entry of play the
+// recorder makes of the machine's events is stamped and written to
+// history.sqlite beside the save files, and the data counter window shows
+// the figures, live while it is open. What the player is told or asked about
+// the history, ui/HistoryMessages words and shows.
 #pragma once
 
 #include "game/Machine.h"
+#include "game/PlayRecorder.h"
 #include "game/PlayTally.h"
 #include "storage/History.h"
 #include "ui/DataCounterWindow.h"
@@ -53,6 +56,7 @@ private:
     void reportFailure();
 
     game::Machine& machine_;
+    game::PlayRecorder recorder_;
     ui::MainWindow& window_;
     const qint64 sessionStartMs_;
     std::unique_ptr<storage::History> history_;

@@ -34,7 +34,7 @@ int main(int argc, char** argv)
     Randomize();
 
     ui::DialogPrompter prompter;
-    seams::install(&prompter);
+    game::installPrompter(&prompter);
     app::GameSession session;
     prompter.setOwner(&session.window());
     app::QuitSignals quitSignals;

@@ -6,7 +6,7 @@
 // itself that many times and prints the medians.
 //
 //   SDL_AUDIODRIVER=dummy build/bench/bench_first_sound [runs]   (default 9)
-#include "sound/MMControl.h"
+#include "sound/MediaChannel.h"
 #include "sound/ModuleAudio.h"
 
 #include <QCoreApplication>
@@ -25,11 +25,9 @@ double MsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-bool Cue(MMControl& control, const char* type, const char* file)
+bool Cue(sound::MediaChannel& channel, const char* file)
 {
-    control.setDeviceType(QString::fromLatin1(type));
-    control.setFileName(QStringLiteral(ZELMOR_ASSET_DIR "/") + QString::fromLatin1(file));
-    return control.setCommand(QStringLiteral("Open")) && control.setCommand(QStringLiteral("Play"));
+    return channel.play(QStringLiteral(ZELMOR_ASSET_DIR "/") + QString::fromLatin1(file));
 }
 
 // One run: prints "<effect ms> <tune ms>".
@@ -37,21 +35,22 @@ int Once()
 {
     sound::ModuleAudio module(QStringLiteral(ZELMOR_AUDIO_MODULE_PATH));
     sound::install(&module);
-    MMControl effect, music;
+    sound::MediaChannel effect(sound::Device::WaveAudio);
+    sound::MediaChannel music(sound::Device::Sequencer);
     auto start = std::chrono::steady_clock::now();
-    if (!Cue(effect, "WaveAudio", "STOP.WAV")) {
+    if (!Cue(effect, "STOP.WAV")) {
         std::fprintf(stderr, "no sound: %s\n", qPrintable(effect.lastError()));
         return 1;
     }
     const double first = MsSince(start);
     start = std::chrono::steady_clock::now();
-    if (!Cue(music, "Sequencer", "ROLL.MID")) {
+    if (!Cue(music, "ROLL.MID")) {
         std::fprintf(stderr, "no music: %s\n", qPrintable(music.lastError()));
         return 1;
     }
     std::printf("%.2f %.2f\n", first, MsSince(start));
-    effect.setCommand(QStringLiteral("Close"));
-    music.setCommand(QStringLiteral("Close"));
+    effect.stop();
+    music.stop();
     sound::install(nullptr);
     return 0;
 }

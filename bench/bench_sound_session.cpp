@@ -104,7 +104,7 @@ int main(int argc, char** argv)
     if (!RunUntil([&] { return s.lastWin > 0; }, 30000))
         return 1;
     Note("jackpot: ATARI.WAV, Tvsa1.MID");
-    if (!RunUntil([&] { return game.cuePlayer().music.fileName().endsWith(QStringLiteral("Tvsa2.MID")); }, 60000))
+    if (!RunUntil([&] { return game.cuePlayer().musicCue() == game::Cue::ChanceLoop; }, 60000))
         return 1;
     Note("Tvsa1.MID ended: Tvsa2.MID");
     RunFor(4000);
@@ -112,9 +112,9 @@ int main(int argc, char** argv)
     // A slot-chance spin, stopped by hand.
     HitAndStart(machine, rnd, bench::SpinDraws(0, 0, 0, 0, 100));
     Note("slot-chance spin starts");
-    for (ui::Image& stop : game.window().stopButtons) {
+    for (ui::PictureBox* stop : game.window().stopButtons) {
         RunFor(900);
-        stop.click();
+        stop->click();
         Note("stop button: STOP.WAV");
     }
     RunFor(3000);

@@ -4,20 +4,21 @@
 //
 //   bench_tick [ticks] [games-seconds]
 //
-// 1. One reel timer tick with all three reels turning, followed by repainting
-//    the window's client area into an offscreen image (what the screen would
-//    show after the tick): median and 99th percentile.
+// 1. One reel tick of the machine's clock, stepped by hand, with all three
+//    reels turning, followed by repainting the window's client area into an
+//    offscreen image (what the screen would show after the tick): median and
+//    99th percentile.
 // 2. The same with every picture reloaded from disk (picture cache off).
 // 3. The same in a window zoomed to 3x, its pictures from the 3x set.
 // 4. The tick alone, on the machine without a window.
 // 5. Whole games on the machine without a window: cover clicks until Start
-//    shows, Start, the reel ticks fired by calls until the spin has settled
+//    shows, Start, the reel ticks fired by hand until the spin has settled
 //    (slot-chance spins are stopped with the stop buttons), repeated; spins
 //    per second.
 #include "BenchSupport.h"
 #include "game/Machine.h"
-#include "ui/Controls.h"
 #include "ui/MainWindow.h"
+#include "ui/Pictures.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -32,6 +33,7 @@
 namespace {
 
 using bench::Stats;
+using game::TimerId;
 
 // Wall time includes whatever else the machine runs; the thread's own CPU
 // time shows what the tick itself costs.
@@ -56,13 +58,18 @@ void StartUp(game::Machine& machine, qint64 money = 100)
     machine.startUp(values);
 }
 
-// Keeps all three reels turning for as long as the benchmark needs.
+// Keeps all three reels turning, and their timer ticking, for as long as
+// the benchmark needs.
 void KeepTurning(game::Machine& machine)
 {
     game::MachineState& s = machine.editState();
-    s.spinL = s.spinC = s.spinR = true;
-    s.stopCountL = s.stopCountC = s.stopCountR = 1 << 30;
+    for (game::Reel reel : game::AllReels) {
+        s.reel(reel).turning = true;
+        s.reel(reel).stopCount = 1 << 30;
+    }
     s.allRotation = false;
+    machine.clock().setInterval(TimerId::Reel, game::ReelTickMs);
+    machine.clock().setRunning(TimerId::Reel, true);
 }
 
 // Times `tick` (the first 50 warm the caches up and are left out).
@@ -90,13 +97,13 @@ TickStats MeasureTicks(int ticks, const std::function<void()>& tick)
 QRegion ReelRegion(const ui::MainWindow& window)
 {
     QRegion region;
-    for (const ui::Image& row : window.reelRows)
-        region += row.widget()->geometry();
+    for (const ui::PictureBox* row : window.reelRows)
+        region += row->geometry();
     return region;
 }
 
-// A tick as the reel timer fires it, then what the window repaints after it:
-// the reel rows and what lies under them.
+// A tick as the machine's clock gives it, then what the window repaints
+// after it: the reel rows and what lies under them.
 TickStats MeasureWindowTicks(ui::MainWindow& window, game::Machine& machine, int ticks)
 {
     QWidget* client = window.centralWidget();
@@ -104,7 +111,7 @@ TickStats MeasureWindowTicks(ui::MainWindow& window, game::Machine& machine, int
     const QRegion reels = ReelRegion(window);
     KeepTurning(machine);
     return MeasureTicks(ticks, [&] {
-        window.reelTimer.fire();
+        machine.clock().fire(TimerId::Reel);
         client->render(&image, QPoint(), reels);
     });
 }
@@ -112,8 +119,8 @@ TickStats MeasureWindowTicks(ui::MainWindow& window, game::Machine& machine, int
 // The first stop button still showing, pressed.
 void PressNextStop(game::Machine& machine)
 {
-    for (game::Reel reel : {game::Reel::Left, game::Reel::Centre, game::Reel::Right}) {
-        if (machine.state().stopShown[std::size_t(reel)]) {
+    for (game::Reel reel : game::AllReels) {
+        if (machine.state().actions.stopsLive[std::size_t(reel)]) {
             machine.pressStop(reel);
             return;
         }
@@ -125,7 +132,7 @@ double MeasureGames(double seconds, long& spins, long& jackpots)
 {
     bench::SeededRandom seeded(1208);
     seams::install(&seeded);
-    game::Machine machine;
+    game::Machine machine(game::Clock::Drive::ByHand);
     StartUp(machine, 100000);
     const game::MachineState& s = machine.state();
     QElapsedTimer clock;
@@ -136,14 +143,14 @@ double MeasureGames(double seconds, long& spins, long& jackpots)
         // Keep the money where covers can be bought and no target dialog opens.
         if (s.money < 1000 || s.money > 900000)
             machine.editState().money = 100000;
-        while (!s.startShown)
+        while (!s.actions.startLive)
             machine.pickCover(0);
         const bool slotChance = s.chanceLeft > 0;
         machine.startSpin();
         ++spins;
-        // The reel timer ticks while it is enabled and something turns.
-        for (int tick = 1; s.reelTimerEnabled && machine.spinning(); ++tick) {
-            machine.tickReels();
+        // The reel timer ticks while it runs and something turns.
+        for (int tick = 1; machine.clock().ticking(TimerId::Reel) && machine.spinning(); ++tick) {
+            machine.clock().fire(TimerId::Reel);
             // The player stops a slot-chance spin's reels, one every few ticks.
             if (slotChance && tick % 7 == 0)
                 PressNextStop(machine);
@@ -168,13 +175,13 @@ int main(int argc, char** argv)
 
     TickStats cached, uncached, zoomed, machineOnly;
     {
-        game::Machine machine;
+        game::Machine machine(game::Clock::Drive::ByHand);
         StartUp(machine);
         KeepTurning(machine);
-        machineOnly = MeasureTicks(ticks, [&] { machine.tickReels(); });
+        machineOnly = MeasureTicks(ticks, [&] { machine.clock().fire(TimerId::Reel); });
     }
     {
-        game::Machine machine;
+        game::Machine machine(game::Clock::Drive::ByHand);
         StartUp(machine);
         ui::MainWindow window(machine, QStringLiteral(ZELMOR_ASSET_DIR "/"));
         window.show();

@@ -55,10 +55,14 @@ prepare off 1
 prepare on 0
 
 # Microseconds from exec to the first paint, for: $1 directory or "-", rest command.
+# A timed start ends at its first paint without quitting, so it leaves its
+# lock file behind; it is removed first, so that each start is timed as it
+# comes after a quit rather than taking over a dead copy's lock.
 first_paint_us() {
     local dir=$1
     shift
     local t0file=$WORK/t0 errfile=$WORK/err
+    [ "$dir" = - ] || rm -f "$dir/Zelmor.lock"
     (
         [ "$dir" = - ] || cd "$dir"
         printf '%s\n' "$EPOCHREALTIME" >"$t0file"

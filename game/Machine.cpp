@@ -326,6 +326,15 @@ void Machine::setChanceCounter(int spinsLeft)
     emit chanceCounterChanged(spinsLeft);
 }
 
+void Machine::setReelFaces(Reel reel, const ReelFaces& faces)
+{
+    ReelFaces& shown = s_.reel(reel).faces;
+    if (faces == shown)
+        return;
+    shown = faces;
+    emit reelChanged(reel, faces);
+}
+
 void Machine::setCover(int cover, CoverFace face)
 {
     if (s_.covers[cover] == face)

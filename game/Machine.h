@@ -133,6 +133,7 @@ private:
     void setBet(int bet);
     void setLastWin(qint64 win);
     void setChanceCounter(int spinsLeft);
+    void setReelFaces(Reel reel, const ReelFaces& faces);
     void setCover(int cover, CoverFace face);
     void setAllCovers(CoverFace face);
     void setTargetShown(int symbol);

@@ -47,10 +47,10 @@ void Machine::startSpin()
     });
     setAllCovers(CoverFace::Down);
     for (Reel reel : AllReels) {
-        ReelState& r = s_.reel(reel);
-        r.faces[0].visible = r.faces[2].visible = true;
-        r.turning = true;
-        emit reelChanged(reel, r.faces);
+        ReelFaces faces = s_.reel(reel).faces;
+        faces[0].visible = faces[2].visible = true;
+        setReelFaces(reel, faces);
+        s_.reel(reel).turning = true;
     }
 
     left().stopCount = Draw(9, 50);
@@ -152,16 +152,17 @@ void Machine::tickReels()
 void Machine::drawReel(Reel reel)
 {
     ReelState& r = s_.reel(reel);
+    ReelFaces faces = r.faces;
     for (int k = 0; k < 3; ++k) {
         int n = r.position + 1 - k;
         if (n > 9)
             n -= 10;
         if (n < 0)
             n += 10;
-        r.faces[k].symbol = n;
+        faces[k].symbol = n;
     }
     r.position = StepOn(r.position);
-    emit reelChanged(reel, r.faces);
+    setReelFaces(reel, faces);
 }
 
 void Machine::stepLeftReel()
@@ -343,10 +344,10 @@ void Machine::lineUpInstantly()
     centre().turning = false;
     right().turning = false;
     for (Reel reel : AllReels) {
-        ReelFaces& faces = s_.reel(reel).faces;
+        ReelFaces faces = s_.reel(reel).faces;
         faces[1].symbol = symbol;
         faces[0].visible = faces[2].visible = false;
-        emit reelChanged(reel, faces);
+        setReelFaces(reel, faces);
     }
     s_.centreMark = symbol;
     payJackpot(symbol);
@@ -392,7 +393,7 @@ void Machine::payJackpot(int symbol)
     emit jackpotPaid(symbol, win);
     changeLamps([](Lamps& lamps) { lamps.stopFrame(); });
 
-    if (s_.money >= Goal) {
+    if (s_.money >= GoalMoney) {
         emit goalReached(s_.money);
         play(Cue::Fever);
         tell(Notice::Goal);

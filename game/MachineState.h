@@ -55,7 +55,7 @@ inline constexpr int ChanceSpins = 5;
 inline constexpr int MaxBet = 10;
 inline constexpr int CoverPrice = 10;
 inline constexpr int TargetPrice = 100;
-inline constexpr qint64 Goal = 10000000;
+inline constexpr qint64 GoalMoney = 10000000;
 inline constexpr qint64 TargetOfferAbove = 1000000;
 // The money of a new start: a first start, a failed check and the goal's reset.
 inline constexpr qint64 RestartMoney = 100;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The sound device behind the media controls. The game runs on SdlAudio
+// The sound device behind the media channels. The game runs on SdlAudio
 // (SDL2_mixer with FluidSynth); tests install a backend that only records.
 #pragma once
 
@@ -9,7 +9,7 @@
 
 namespace sound {
 
-// The kinds of device a media control can open.
+// The kinds of device a media channel plays on.
 enum class Device { Sequencer, WaveAudio };
 
 // One channel per device kind: opening a file on a channel releases whatever

@@ -4,6 +4,8 @@
 #include "sound/AudioBackend.h"
 #include "sound/FailureNotes.h"
 
+#include <utility>
+
 namespace sound {
 
 QString CueFile(game::Cue cue)
@@ -27,28 +29,36 @@ CuePlayer::CuePlayer(QString programDir, std::function<bool()> soundOn)
     : programDir_(std::move(programDir))
     , soundOn_(std::move(soundOn))
 {
-    music.setDeviceType(QStringLiteral("Sequencer"));
-    effects.setNotify(false);
-    effects.setWait(true);
-    effects.setShareable(false);
-    effects.setDeviceType(QStringLiteral("WaveAudio"));
-    music.onDone = [this](int notifyCode) { musicDone(notifyCode); };
+    QObject::connect(&music_, &MediaChannel::finished, &music_, [this] { musicFinished(); });
+    QObject::connect(&effects_, &MediaChannel::finished, &effects_, [this] { effectCue_.reset(); });
 }
 
 bool CuePlayer::play(game::Cue cue)
 {
-    return this->cue(game::IsMusic(cue) ? music : effects, programDir_ + CueFile(cue));
+    const bool music = game::IsMusic(cue);
+    MediaChannel& channel = music ? music_ : effects_;
+    std::optional<game::Cue>& sounding = music ? musicCue_ : effectCue_;
+    sounding.reset();
+    if (!channel.play(programDir_ + CueFile(cue))) {
+        lastError_ = channel.lastError();
+        NoteFailure(lastError_, &channel, soundOn_);
+        return false;
+    }
+    sounding = cue;
+    return true;
 }
 
 void CuePlayer::stopMusic()
 {
-    music.setCommand(QStringLiteral("Close"));
+    music_.stop();
+    musicCue_.reset();
 }
 
 void CuePlayer::stopAll()
 {
-    music.setCommand(QStringLiteral("Close"));
-    effects.setCommand(QStringLiteral("Close"));
+    stopMusic();
+    effects_.stop();
+    effectCue_.reset();
 }
 
 void CuePlayer::prepare()
@@ -56,28 +66,15 @@ void CuePlayer::prepare()
     backend().prepare();
 }
 
-// Close, file, Open, Play: every cue starts its file from the beginning and
-// cuts off whatever the channel played before.
-bool CuePlayer::cue(MMControl& channel, const QString& file)
-{
-    const bool played = channel.setCommand(QStringLiteral("Close")) && (channel.setFileName(file), true)
-        && channel.setCommand(QStringLiteral("Open")) && channel.setCommand(QStringLiteral("Play"));
-    if (!played)
-        NoteFailure(channel.lastError(), &channel, soundOn_);
-    return played;
-}
-
 // A tune played to its end: the slot chance's intro hands over to its loop,
-// the calm tune ends in silence, every other tune starts over.
-void CuePlayer::musicDone(int notifyCode)
+// the calm tune ends in silence, every other tune starts over. With the sound
+// switched off nothing follows.
+void CuePlayer::musicFinished()
 {
-    if (notifyCode != MMControl::mciSuccessful || !soundOn_())
+    const std::optional<game::Cue> ended = std::exchange(musicCue_, std::nullopt);
+    if (!ended || !soundOn_() || *ended == game::Cue::Calm)
         return;
-    const QString file = music.fileName();
-    if (file == programDir_ + CueFile(game::Cue::Calm))
-        return;
-    const bool intro = file == programDir_ + CueFile(game::Cue::ChanceIntro);
-    cue(music, intro ? programDir_ + CueFile(game::Cue::ChanceLoop) : file);
+    play(*ended == game::Cue::ChanceIntro ? game::Cue::ChanceLoop : *ended);
 }
 
 } // namespace sound

@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: MIT
 // The machine's sound cues on the two media channels: music (MIDI) and
-// effects (WAV), each file in the program's directory. A cue closes its
-// channel, then opens and plays its file from the beginning.
+// effects (WAV), each file in the program's directory. A cue starts its file
+// from the beginning and cuts off whatever its channel played before.
 #pragma once
 
 #include "game/Cues.h"
-#include "sound/MMControl.h"
+#include "sound/MediaChannel.h"
 
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace sound {
 
@@ -30,15 +31,22 @@ public:
     // Sound was switched on: the device may start getting ready.
     void prepare();
 
-    MMControl music;   // "Sequencer"
-    MMControl effects; // "WaveAudio"
+    // The cue sounding on each channel; nothing while the channel is silent.
+    std::optional<game::Cue> musicCue() const { return musicCue_; }
+    std::optional<game::Cue> effectCue() const { return effectCue_; }
+    // Why the last cue that failed could not play.
+    QString lastError() const { return lastError_; }
 
 private:
-    bool cue(MMControl& channel, const QString& file);
-    void musicDone(int notifyCode);
+    void musicFinished();
 
     QString programDir_;
     std::function<bool()> soundOn_;
+    MediaChannel music_{Device::Sequencer};
+    MediaChannel effects_{Device::WaveAudio};
+    std::optional<game::Cue> musicCue_;
+    std::optional<game::Cue> effectCue_;
+    QString lastError_;
 };
 
 } // namespace sound

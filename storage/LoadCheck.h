@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Loading both files and checking them against each other, without any window:
-// the main window's LoadData turns the outcome into dialogs and messages.
+// Loading both files and checking them against each other: the raw outcome,
+// which SavedGame turns into the typed game::SavedState.
 #pragma once
 
 #include "storage/Settings.h"

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
-// The saved game: the settings and data files of the save directory, the
-// start-up that loads and checks them, and saving.
+// The saved game: the settings and data files of the save directory as one
+// typed value, game::SavedState. It chooses and locks the directory, loads
+// and checks the pair and saves it. It tells the player nothing: each step
+// returns its outcome, and the session says what the player must hear.
 #pragma once
 
-#include "game/Machine.h"
+#include "game/StartUp.h"
 #include "storage/SaveDirectory.h"
 #include "storage/Settings.h"
 
@@ -11,47 +13,38 @@ namespace storage {
 
 class SavedGame {
 public:
-    enum class Opened {
-        Play,        // the files are loaded (or none exist yet): start the machine
-        CheckFailed, // the integrity check failed: the reset money is saved, quit
-        Fatal,       // a file could not be read: the message has been shown and the program ended
-        Running,     // another copy of the game plays from the same files: said so, the program ended
+    // What claiming the save directory found.
+    struct Claim {
+        enum Kind {
+            Owned,          // the directory is this run's
+            AlreadyRunning, // another copy plays from the files in `path`: this one must end
+            PairMoved,      // the pair was copied from the program's directory `path` to `otherPath`
+            PairNotMoved,   // the pair in `path` could not be copied to `otherPath`: nothing will be saved
+        };
+        Kind kind = Owned;
+        QString path;
+        QString otherPath;
     };
 
-    // Start-up up to the machine's own: chooses the save directory for the
-    // run and takes its lock, loads and checks both files (the battle of wits
-    // after a failed check), greets a first-time player, takes the
-    // probability denominator and runs the check-passed test.
-    Opened open();
-    // Where the files live in this run, once open() has chosen.
+    // Chooses the directory for the run and takes its lock; a pair the
+    // program directory holds but the player cannot write is moved where it
+    // can be saved.
+    Claim claimDirectory(const QString& programDir);
+    // Where the files live in this run, once claimed.
     const SaveDirectory& directory() const { return dir_; }
-    // The values the machine starts with, once open() said Play.
-    game::Machine::StartValues startValues() const;
-    // The denominator as the start-up notice names it.
-    QString denominatorText() const;
 
-    // Takes the sound switch, the unlock and a chosen denominator from the machine.
-    void takeFrom(const game::Machine& machine);
-    // Writes both files with the given money. A failure is reported in a
-    // message box; the game goes on ending.
-    void save(qint64 money);
-    // The money the settings hold, as the start-up reads it.
-    qint64 settingsMoney() const;
-
-    Settings settings;
-    int dataMark = 1;       // the mark written into the data file: 0 only right after a failed check
-    double loadedMark = 0;  // the mark read back at loading
+    // Reads both files and checks them against each other. The lines the
+    // state does not hold are kept for the saves, byte for byte.
+    game::SavedState load();
+    // Writes both files: line 1 names `programDir`, the rest comes from the
+    // state, and what the state left as loaded keeps its text. Each save
+    // draws its random filler. False when the files could not be written.
+    bool save(const game::SavedState& state, const QString& programDir);
 
 private:
-    bool claimDirectory();
-    void showWitsDialogs();
-    void showWitsFailure();
-    void checkPassedTest();
-    double denominator_ = 300;
     SaveDirectory dir_;
-    // Saved as the program's directory: with its trailing '/' once the game
-    // plays, as the program reports it on the way out after a failed check.
-    QString appDir_;
+    Settings settings_;
+    game::SavedState loaded_;
 };
 
 } // namespace storage

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "storage/Settings.h"
 
+#include "platform/Runtime.h"
 #include "storage/RuntimeError.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <cmath>
 
 namespace storage {
 
@@ -67,7 +69,22 @@ const QString SoundOffText = QStringLiteral("1");
 const QString UnlockFlagText = QStringLiteral("1");
 const QString UnlockStatusText = QStringLiteral("ChosenGuest");
 
+// Money beyond fifteen digits cannot come from play.
+constexpr double MoneyLimit = 999999999999999.0;
+
 } // namespace
+
+qint64 Settings::wholeMoney() const
+{
+    const double value = std::nearbyint(rt::Val(money));
+    return qint64(qBound(-MoneyLimit, value, MoneyLimit));
+}
+
+void Settings::setMoney(qint64 dollars)
+{
+    money = rt::DecimalText(double(dollars));
+    moneyLength = QString::number(money.size());
+}
 
 game::SoundSwitch Settings::sound() const
 {
@@ -95,6 +112,32 @@ void Settings::unlock()
 {
     unlockStatus = UnlockStatusText;
     unlockFlag = UnlockFlagText;
+}
+
+game::WitsStatus Settings::wits() const
+{
+    if (battleStatus.isEmpty())
+        return game::WitsStatus::None;
+    return battleStatus == Consolation ? game::WitsStatus::Consolation : game::WitsStatus::Taken;
+}
+
+void Settings::setWits(game::WitsStatus wits)
+{
+    switch (wits) {
+    case game::WitsStatus::None: battleStatus.clear(); break;
+    case game::WitsStatus::Taken: battleStatus = BattleTaken; break;
+    case game::WitsStatus::Consolation: battleStatus = Consolation; break;
+    }
+}
+
+double Settings::failures() const
+{
+    return rt::Val(failureCount);
+}
+
+void Settings::setFailures(double failures)
+{
+    failureCount = rt::DecimalText(failures);
 }
 
 Settings DecodeSettings(const QByteArray& bytes)

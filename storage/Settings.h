@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The settings file "Zelmor.ini" as a typed value. Only this header and
-// Settings.cpp know which line holds what.
+// Settings.cpp know which line holds what and which words it holds.
 #pragma once
 
-#include "game/MachineState.h"
+#include "game/StartUp.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,7 +19,7 @@ struct Settings {
     QString soundSwitch;    // "0" sound on, "1" no sound, anything else: silent and unchecked
     QString moneyLength;    // characters of the money text (written, never read)
     QString battleStatus;   // the battle of wits: empty, BattleTaken or Consolation
-    QString failureCount;   // failed checks during the battle; empty counts as 0
+    QString failureCount;   // failed checks during the battle; any text, counted by its numeric value
     QString unlockFlag;     // "1" ...
     QString unlockStatus;   // ... and "ChosenGuest": the probability change is unlocked
     QString denominator;    // the jackpot probability's denominator; empty means 300
@@ -29,12 +29,24 @@ struct Settings {
     static inline const QString BattleTaken = QStringLiteral("絶対解除する");
     static inline const QString Consolation = QStringLiteral("あなたは残念賞と認定されました。");
 
-    bool firstStart() const { return savedDirectory.isEmpty(); }
+    // Line 1 names the directory of a save; empty, the next start is a first one.
+    bool everSaved() const { return !savedDirectory.isEmpty(); }
+    // The money in whole dollars: rounded once, half to even, and held at
+    // fifteen digits, which no play reaches, so that no sum overflows.
+    qint64 wholeMoney() const;
+    // Writes the money as decimal text, and its length.
+    void setMoney(qint64 dollars);
     game::SoundSwitch sound() const;
     // On and Off write "0" and "1"; Unset leaves the text as it is.
     void setSound(game::SoundSwitch sound);
     bool unlocked() const;
     void unlock();
+    // Empty is no battle, the consolation words the consolation, and any
+    // other text (BattleTaken, or what a hand wrote) a battle taken up.
+    game::WitsStatus wits() const;
+    void setWits(game::WitsStatus wits);
+    double failures() const;
+    void setFailures(double failures);
 };
 
 // Reads the first 30 lines of the file's bytes. A line ends at CR LF, CR or

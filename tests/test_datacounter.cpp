@@ -110,18 +110,18 @@ private slots:
     {
         testing::MachineRig rig;
         ui::MainWindow window(rig.machine, QStringLiteral(ZELMOR_ASSET_DIR "/"));
-        QAction* item = window.dataCounterItem.action();
+        QAction* item = window.dataCounterItem;
         QCOMPARE(item->text(), QStringLiteral("データカウンター(&D)"));
-        QVERIFY(window.viewMenu.menu()->actions().contains(item));
+        QVERIFY(window.viewMenu->actions().contains(item));
         QSignalSpy requested(&window, &ui::MainWindow::dataCounterRequested);
         item->trigger();
         QCOMPARE(requested.count(), 1);
         // Ctrl+D opens it too, and is no click on cover D.
         window.show();
         QApplication::setActiveWindow(&window);
-        QTest::keyClick(window.moneyLabel.widget(), Qt::Key_D, Qt::ControlModifier);
+        QTest::keyClick(window.moneyLabel, Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(requested.count(), 2);
-        QVERIFY(rig.prompts.messages.empty());
+        QVERIFY(rig.prompts.shown.empty());
         QCOMPARE(rig.s().money, 100);
     }
 

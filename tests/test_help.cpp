@@ -64,23 +64,23 @@ private slots:
         SessionRig rig;
         rig.play();
         ui::MainWindow& w = rig.window();
-        w.helpItem.click();
+        w.helpItem->trigger();
         ui::HelpWindow* help = w.helpWindow();
         QVERIFY(help);
         QVERIFY(help->isVisible() && help->isWindow() && !help->isModal());
-        QVERIFY(rig.prompts.shown.isEmpty());
+        QVERIFY(rig.prompts.shown.isEmpty() && rig.dialogs.shown.isEmpty());
         QCOMPARE(help->windowTitle(), QStringLiteral("ゼルモアのヘルプ"));
         QCOMPARE(help->size(), QSize(499, 268));
         QCOMPARE(help->document->geometry(), QRect(0, 0, 497, 265));
         QVERIFY(help->document->isReadOnly());
-        QCOMPARE(w.pointer(), game::Pointer::Default);
+        QCOMPARE(w.cursor().shape(), Qt::ArrowCursor); // the hourglass is gone
         // The game goes on while the help is open.
         rig.rnd.push(pick(1, 4));
-        w.covers[0].click();
-        QCOMPARE(w.moneyLabel.caption(), QStringLiteral("90"));
+        w.covers[0]->click();
+        QCOMPARE(w.moneyLabel->text(), QStringLiteral("90"));
         QVERIFY(help->isVisible());
         // Asking again brings the same window to the front.
-        w.helpItem.click();
+        w.helpItem->trigger();
         QCOMPARE(w.helpWindow(), help);
         QCOMPARE(OpenHelpWindows(), 1);
     }
@@ -97,7 +97,7 @@ private slots:
         SessionRig rig;
         rig.play();
         ui::MainWindow& w = rig.window();
-        w.helpItem.click();
+        w.helpItem->trigger();
         ui::HelpWindow* help = w.helpWindow();
         QWidget* target = onDocument ? static_cast<QWidget*>(help->document) : help;
         QTest::keyClick(target, Qt::Key_A);
@@ -114,11 +114,11 @@ private slots:
         SessionRig rig;
         rig.play();
         ui::MainWindow& w = rig.window();
-        w.helpItem.click();
+        w.helpItem->trigger();
         w.helpWindow()->document->setPlainText(QStringLiteral("scratch"));
         w.helpWindow()->close();
         DeleteClosedWindows();
-        w.helpItem.click();
+        w.helpItem->trigger();
         QVERIFY(w.helpWindow()->document->toPlainText().contains(Headings.first()));
         QCOMPARE(OpenHelpWindows(), 1);
     }
@@ -129,11 +129,11 @@ private slots:
     {
         SessionRig rig;
         rig.play();
-        rig.window().helpItem.click();
+        rig.window().helpItem->trigger();
         const QPointer<ui::HelpWindow> help = rig.window().helpWindow();
         for (int i = 0; i < 100; ++i)
             rig.rnd.push(0.5); // the save's random filler
-        rig.window().quitItem.click();
+        rig.window().quitItem->trigger();
         QCOMPARE(rig.host.endCount, 1);
         rig.endSession();
         QVERIFY(help.isNull());
@@ -204,29 +204,29 @@ private slots:
         SessionRig rig;
         rig.play();
         bool checked = false;
-        rig.prompts.dialogHandlers.push_back([&](QDialog& dialog) {
+        rig.dialogs.dialogHandlers.push_back([&](QDialog& dialog) {
             auto* about = qobject_cast<ui::AboutDialog*>(&dialog);
             QVERIFY(about);
             QCOMPARE(about->parentWidget(), &rig.window());
             QCOMPARE(about->windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
             QCOMPARE(about->size(), QSize(382, 250));
-            QCOMPARE(about->titleLabel.caption(), QStringLiteral("Zelmor"));
-            QCOMPARE(about->titleLabel.widget()->font().pointSizeF(), 24.0);
-            QCOMPARE(about->versionLabel.caption(), QStringLiteral("Version 1.2.0"));
-            QVERIFY(about->icon.hasPicture());
-            const QString description = about->descriptionLabel.caption();
+            QCOMPARE(about->titleLabel->text(), QStringLiteral("Zelmor"));
+            QCOMPARE(about->titleLabel->font().pointSizeF(), 24.0);
+            QCOMPARE(about->versionLabel->text(), QStringLiteral("Version 1.2.0"));
+            QVERIFY(about->icon->hasPicture());
+            const QString description = about->descriptionLabel->text();
             QVERIFY(description.startsWith(QStringLiteral("遊び方：") + QString(84, QChar(0x3000))
                                            + QStringLiteral("あなたに１００＄")));
             QVERIFY(description.endsWith(QStringLiteral("そして５回のスロットチャンスに入ります。狙えば必ず揃います。")));
             QCOMPARE(about->separator[0]->palette().color(QPalette::Window), QColor(128, 128, 128));
             QCOMPARE(about->separator[1]->palette().color(QPalette::Window), QColor(255, 255, 255));
-            QCOMPARE(about->creditsLabel.caption(), QStringLiteral("絵・音楽・プログラム：ゼルモア制作チーム"));
+            QCOMPARE(about->creditsLabel->text(), QStringLiteral("絵・音楽・プログラム：ゼルモア制作チーム"));
             QVERIFY(about->okButton->isDefault());
             checked = true;
         });
-        rig.window().versionItem.click();
+        rig.window().versionItem->trigger();
         QVERIFY(checked);
-        QCOMPARE(rig.prompts.shown, QStringList{QStringLiteral("dialog")});
+        QCOMPARE(rig.dialogs.shown, QStringList{QStringLiteral("dialog ui::AboutDialog")});
     }
 
     void versionWindowCloses_data()

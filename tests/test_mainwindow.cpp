@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The main window as the machine's view: what it shows after the start-up,
-// and that clicks, keys, menu items and timer ticks reach the machine and
-// come back as what the window shows.
+// and that clicks, keys and menu items reach the machine and that the
+// machine's signals, its clock's ticks among them, come back as what the
+// window shows.
 #include "platform/Runtime.h"
 #include "tests/support/SessionRig.h"
 #include "ui/AboutDialog.h"
@@ -10,6 +11,7 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
@@ -20,7 +22,9 @@
 #include <functional>
 
 using namespace testing;
-using game::Pointer;
+using game::LampState;
+using game::Notice;
+using game::TimerId;
 
 // Whether the window shows one of its own pictures, in a session that is playing.
 using ShowsPicture = std::function<bool(SessionRig&)>;
@@ -28,14 +32,21 @@ Q_DECLARE_METATYPE(ShowsPicture)
 
 namespace {
 
+// The lamps' colours, from the classic &HBBGGRR values.
+constexpr QColor FrameLit(0, 255, 255);     // &HFFFF00
+constexpr QColor FrameDark(0, 128, 128);    // &H808000
+constexpr QColor NoticeLit(255, 192, 128);  // &H80C0FF
+constexpr QColor NoticeDark(192, 64, 0);    // &H0040C0
+constexpr QColor Premium(255, 0, 64);       // &H4000FF
+
 // The nine reel rows as the window shows them, in the form of reelFaces().
 QString shownFaces(const ui::MainWindow& w)
 {
     QString faces;
-    for (const ui::Image& row : w.reelRows) {
-        const QString name = QFileInfo(row.picture()).fileName();
+    for (const ui::PictureBox* row : w.reelRows) {
+        const QString name = QFileInfo(row->picture()).fileName();
         const bool symbol = name.size() == 7 && name.startsWith(QStringLiteral("R0")) && name.at(2).isDigit();
-        if (!row.visible())
+        if (row->isHidden())
             faces += QLatin1Char('.');
         else
             faces += symbol ? name.at(2) : QLatin1Char('-');
@@ -43,31 +54,64 @@ QString shownFaces(const ui::MainWindow& w)
     return faces;
 }
 
-// Fires the window's reel timer as its ticks would come, until it stops.
-int tickReels(ui::MainWindow& w, int maxTicks = 2000)
+// Ticks the machine's reel timer by hand, as its period ending would, until it stops.
+int tickReels(SessionRig& rig, int maxTicks = 2000)
 {
+    game::Clock& clock = rig.machine().clock();
     int ticks = 0;
-    while (w.reelTimer.enabled() && ticks < maxTicks) {
-        w.reelTimer.fire();
+    while (clock.ticking(TimerId::Reel) && ticks < maxTicks) {
+        clock.fire(TimerId::Reel);
         ++ticks;
     }
     return ticks;
 }
 
+void fire(SessionRig& rig, TimerId timer)
+{
+    QVERIFY(rig.machine().clock().fire(timer));
+}
+
+// Chooses a menu item as the player would: only an enabled item of an
+// enabled menu does anything.
+void choose(QAction* item)
+{
+    for (QObject* holder : item->associatedObjects()) {
+        if (const auto* menu = qobject_cast<QMenu*>(holder); menu && !menu->menuAction()->isEnabled())
+            return;
+    }
+    item->trigger();
+}
+
+// The usual arrow, not the arrow with the hourglass of a spin nor the hourglass.
+bool defaultPointer(const ui::MainWindow& w)
+{
+    return w.cursor().shape() == Qt::ArrowCursor;
+}
+
 void hitCoverA(SessionRig& rig)
 {
     rig.rnd.push(pick(0, 4));
-    rig.window().covers[0].click();
+    rig.window().covers[0]->click();
 }
 
 // Start with a spin whose lottery number is 6: the left reel's stop lines the
 // pay line up at once and pays. `notice` is the notice draw (0..19).
 void startLineUp(SessionRig& rig, int notice = 0)
 {
-    ui::MainWindow& w = rig.window();
     rig.rnd.script(spinDraws(0, 0, 0, 0, 6));
     rig.rnd.push(pick(notice, 20));
-    w.startButton.click();
+    rig.window().startButton->click();
+}
+
+// A jackpot spin played out, then a slot-chance spin started: the STOP buttons show.
+void startSlotChanceSpin(SessionRig& rig)
+{
+    hitCoverA(rig);
+    startLineUp(rig);
+    tickReels(rig);
+    hitCoverA(rig);
+    rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
+    rig.window().startButton->click();
 }
 
 // A key pressed on the window, as the keyboard sends it.
@@ -79,7 +123,7 @@ void pressKey(QWidget* widget, int key, bool autoRepeat = false, Qt::KeyboardMod
 
 void pressKey(ui::MainWindow& w, int key, bool autoRepeat = false)
 {
-    pressKey(w.moneyLabel.widget(), key, autoRepeat);
+    pressKey(w.moneyLabel, key, autoRepeat);
 }
 
 // The random filler of the data file for the saves a test makes.
@@ -106,40 +150,33 @@ private slots:
     {
         SessionRig rig;
         QVERIFY(rig.start());
-        const Message& notice = rig.prompts.messages.back();
-        QCOMPARE(notice.text, QStringLiteral("現在の確率設定は、300分の6に設定されています。"));
-        QCOMPARE(notice.style, int(seams::vbInformation));
-        QCOMPARE(notice.title, QStringLiteral("ゼルモア"));
+        const Notice& notice = rig.prompts.notices.back();
+        QCOMPARE(notice.kind, Notice::CurrentProbability);
+        QCOMPARE(notice.text, QStringLiteral("300"));
 
         ui::MainWindow& w = rig.window();
         QCOMPARE(w.windowTitle(), QStringLiteral("ゼルモア"));
         QCOMPARE(w.centralWidget()->size(), QSize(494, 285));
-        QCOMPARE(w.moneyLabel.caption(), QStringLiteral("100"));
-        QCOMPARE(w.betLabel.caption(), QStringLiteral("0"));
-        QCOMPARE(w.winLabel.caption(), QStringLiteral("0"));
+        QCOMPARE(w.moneyLabel->text(), QStringLiteral("100"));
+        QCOMPARE(w.betLabel->text(), QStringLiteral("0"));
+        QCOMPARE(w.winLabel->text(), QStringLiteral("0"));
         QCOMPARE(shownFaces(w), QStringLiteral("765876987")); // 6, 7 and 8 on the pay line
-        for (const ui::Image& cover : w.covers) {
-            QCOMPARE(cover.picture(), rig.path(QStringLiteral("COVER.BMP")));
-            QVERIFY(cover.enabled());
+        for (const ui::PictureBox* cover : w.covers) {
+            QCOMPARE(cover->picture(), rig.path(QStringLiteral("COVER.BMP")));
+            QVERIFY(cover->isEnabled());
         }
-        QCOMPARE(w.targetBox.picture(), rig.path(QStringLiteral("BAI01.BMP")));
-        QVERIFY(!w.startButton.visible());
-        for (const ui::Image& stop : w.stopButtons)
-            QVERIFY(!stop.visible());
-        QVERIFY(!w.chanceCounterLabel.visible());
-        for (const ui::Shape& lamp : w.frameLamps)
-            QCOMPARE(lamp.fillColor(), game::FrameLampDark);
-        QCOMPARE(w.noticeLamps[1].borderColor(), game::NoticeLampDark);
-        QVERIFY(!w.reelTimer.enabled());
-        QCOMPARE(w.reelTimer.interval(), game::ReelTickMs);
-        QVERIFY(w.frameLampTimer.enabled());
-        QCOMPARE(w.frameLampTimer.interval(), 250);
-        QVERIFY(w.noticeLampTimer.enabled());
-        QCOMPARE(w.noticeLampTimer.interval(), 1000);
-        QVERIFY(w.fileMenu.enabled());
-        QVERIFY(!w.noSoundItem.checked());
-        QVERIFY(!w.probabilityItem.enabled());
-        QCOMPARE(w.pointer(), Pointer::Default);
+        QCOMPARE(w.targetBox->picture(), rig.path(QStringLiteral("BAI01.BMP")));
+        QVERIFY(w.startButton->isHidden());
+        for (const ui::PictureBox* stop : w.stopButtons)
+            QVERIFY(stop->isHidden());
+        QVERIFY(w.chanceCounterLabel->isHidden());
+        for (const ui::RectShape* lamp : w.frameLamps)
+            QCOMPARE(lamp->fillColor(), FrameDark);
+        QCOMPARE(w.noticeLamps[1]->borderColor(), NoticeDark);
+        QVERIFY(w.fileMenu->menuAction()->isEnabled() && w.helpMenu->menuAction()->isEnabled());
+        QVERIFY(!w.noSoundItem->isChecked());
+        QVERIFY(!w.probabilityItem->isEnabled());
+        QVERIFY(defaultPointer(w));
 
         QStringList menus;
         for (QAction* menu : w.menuBar()->actions()) {
@@ -152,6 +189,29 @@ private slots:
                                      "表示(&V)", "標準の大きさ(&1)", "1.5倍(&5)", "2倍(&2)", "3倍(&3)", "-",
                                      "点滅を控える(&F)", "-", "データカウンター(&D)", "ヘルプ(&H)",
                                      "バージョン情報(&V)", "ヘルプ(&M)"}));
+    }
+
+    // A window made for a machine already in play shows the machine as it
+    // is, not as a fresh one would be.
+    void showsTheMachineItIsMadeFor()
+    {
+        SessionRig rig;
+        rig.play();
+        hitCoverA(rig);
+        startLineUp(rig);
+        rig.machine().editState().lamps.blinkFrame();
+        fire(rig, TimerId::FrameLamps);
+        const game::MachineState& s = rig.s();
+        QCOMPARE(s.lamps.frame(), LampState::Lit);
+        ui::MainWindow w(rig.machine(), rig.dir() + QLatin1Char('/'));
+        QCOMPARE(shownFaces(w), reelFaces(s));
+        QCOMPARE(w.moneyLabel->text(), rt::DecimalText(double(s.money)));
+        QCOMPARE(w.betLabel->text(), rt::DecimalText(s.bet));
+        QVERIFY(!w.covers[0]->isEnabled());
+        QVERIFY(w.startButton->isHidden());
+        QVERIFY(!w.fileMenu->menuAction()->isEnabled());
+        QCOMPARE(w.cursor().shape(), Qt::BusyCursor);
+        QCOMPARE(w.frameLamps[0]->fillColor(), FrameLit);
     }
 
     void layoutInTwips_data()
@@ -188,16 +248,17 @@ private slots:
         ui::MainWindow& w = rig.window();
         w.setZoom(zoom);
         QCOMPARE(w.centralWidget()->size(), QSize(rt::Px(7410, zoom), rt::Px(4275, zoom)));
-        QCOMPARE(w.moneyLabel.widget()->font().pointSizeF(), 15.75 * zoom);
+        QCOMPARE(w.moneyLabel->font().pointSizeF(), 15.75 * zoom);
         const QHash<QString, QWidget*> widgets{
-            {"covers[0]", w.covers[0].widget()},         {"covers[3]", w.covers[3].widget()},
-            {"reelRows[4]", w.reelRows[4].widget()},     {"reelRows[8]", w.reelRows[8].widget()},
-            {"moneyLabel", w.moneyLabel.widget()},       {"startButton", w.startButton.widget()},
-            {"stopButtons[2]", w.stopButtons[2].widget()}, {"frameLamps[0]", w.frameLamps[0].widget()},
-            {"noticeLamps[0]", w.noticeLamps[0].widget()}, {"chanceCounterLabel", w.chanceCounterLabel.widget()},
+            {"covers[0]", w.covers[0]},         {"covers[3]", w.covers[3]},
+            {"reelRows[4]", w.reelRows[4]},     {"reelRows[8]", w.reelRows[8]},
+            {"moneyLabel", w.moneyLabel},       {"startButton", w.startButton},
+            {"stopButtons[2]", w.stopButtons[2]}, {"frameLamps[0]", w.frameLamps[0]},
+            {"noticeLamps[0]", w.noticeLamps[0]}, {"chanceCounterLabel", w.chanceCounterLabel},
         };
-        QCOMPARE(widgets.value(control)->geometry(),
-                 rt::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height(), zoom));
+        QWidget* widget = widgets.value(control);
+        QCOMPARE(widget->parentWidget(), w.centralWidget());
+        QCOMPARE(widget->geometry(), rt::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height(), zoom));
     }
 
     // At 2x and 3x the pictures come from the scaled sets, measuring their
@@ -231,27 +292,28 @@ private slots:
             image.setDevicePixelRatio(scale);
             return image.convertToFormat(QImage::Format_RGB32);
         };
-        const QPixmap symbol = w.reelRows[4].shownPicture(); // 7 on the pay line
+        const QPixmap symbol = w.reelRows[4]->shownPicture(); // 7 on the pay line
         QCOMPARE(symbol.devicePixelRatio(), qreal(scale));
         QCOMPARE(symbol.toImage().convertToFormat(QImage::Format_RGB32), file(QStringLiteral("R07")));
-        const QPixmap cover = w.covers[0].shownPicture();
+        const QPixmap cover = w.covers[0]->shownPicture();
         QCOMPARE(cover.devicePixelRatio(), qreal(scale));
         QCOMPARE(cover.size(), file(QStringLiteral("COVER")).size());
-        const QPixmap stop = w.stopButtons[0].shownPicture();
+        const QPixmap stop = w.stopButtons[0]->shownPicture();
         QCOMPARE(stop.devicePixelRatio(), qreal(scale));
         QCOMPARE(stop.size(), QSize(32, 32) * scale);
-        QCOMPARE(w.startButton.widget()->iconSize(), (QSizeF(48, 32) * zoom).toSize());
+        QCOMPARE(w.startButton->iconSize(), (QSizeF(48, 32) * zoom).toSize());
     }
 
     // The player's size survives a restart, and Ctrl+plus, Ctrl+= and
-    // Ctrl+minus step through the sizes with one item checked at a time.
+    // Ctrl+minus step through the sizes with one item checked at a time,
+    // whichever item the player clicks.
     void zoomRemembered()
     {
         {
             SessionRig rig;
             rig.play();
             ui::MainWindow& w = rig.window();
-            w.zoomItems[1].click();
+            choose(w.zoomItems[1]);
             QCOMPARE(w.zoom(), 1.5);
         }
         SessionRig again;
@@ -264,10 +326,12 @@ private slots:
         const auto press = [&](int key) { QTest::keyClick(&w, Qt::Key(key), Qt::ControlModifier); };
         const auto checked = [&] {
             QList<bool> marks;
-            for (const ui::MenuItem& item : w.zoomItems)
-                marks << item.checked();
+            for (const QAction* item : w.zoomItems)
+                marks << item->isChecked();
             return marks;
         };
+        QCOMPARE(checked(), QList<bool>({false, true, false, false}));
+        choose(w.zoomItems[1]); // the size already shown stays checked
         QCOMPARE(checked(), QList<bool>({false, true, false, false}));
         press(Qt::Key_Minus);
         QCOMPARE(w.zoom(), 1.0);
@@ -280,7 +344,7 @@ private slots:
         QCOMPARE(w.zoom(), 1.5);
         QCOMPARE(checked(), QList<bool>({false, true, false, false}));
         QCOMPARE(ui::Preferences::Load().zoom, 1.5);
-        QCOMPARE(w.noticeLamps[0].widget()->geometry(), rt::TwipsRect(1515, 520, 270, 2920, 1.5));
+        QCOMPARE(w.noticeLamps[0]->geometry(), rt::TwipsRect(1515, 520, 270, 2920, 1.5));
     }
 
     // On a screen too small for the chosen size, the largest size that fits,
@@ -323,29 +387,23 @@ private slots:
                    picture.copy(corner).convertToFormat(QImage::Format_RGB32);
         });
         QTest::newRow("Start") << "START.BMP" << ShowsPicture([](SessionRig& rig) {
-            const QPushButton* start = rig.window().startButton.widget();
+            const QPushButton* start = rig.window().startButton;
             return !start->icon().isNull() && start->iconSize() == QSize(48, 32);
         });
         QTest::newRow("STOP") << "STOP.PNG" << ShowsPicture([](SessionRig& rig) {
-            ui::MainWindow& w = rig.window();
-            hitCoverA(rig);
-            startLineUp(rig);
-            tickReels(w);
-            hitCoverA(rig);
-            rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
-            w.startButton.click();
+            startSlotChanceSpin(rig);
             const QImage picture(ui::WindowPicture(QStringLiteral("STOP.PNG")));
             const QPoint middle(16, 16);
-            for (ui::Image& stop : w.stopButtons) {
-                if (!stop.visible() || stop.widget()->grab().toImage().pixel(middle) != picture.pixel(middle))
+            for (ui::PictureBox* stop : rig.window().stopButtons) {
+                if (stop->isHidden() || stop->grab().toImage().pixel(middle) != picture.pixel(middle))
                     return false;
-                stop.click();
+                stop->click();
             }
             return !rig.machine().spinning();
         });
         QTest::newRow("window icon") << "ZELMOR.PNG" << ShowsPicture([](SessionRig& rig) {
             ui::AboutDialog version(&rig.window());
-            return !rig.window().windowIcon().isNull() && version.icon.hasPicture();
+            return !rig.window().windowIcon().isNull() && version.icon->hasPicture();
         });
     }
     void ownPicturesWithoutFiles()
@@ -367,22 +425,23 @@ private slots:
         ui::MainWindow& w = rig.window();
         w.show();
         rig.rnd.push(pick(1, 4));
-        QTest::mouseClick(w.covers[1].widget(), Qt::LeftButton);
-        QCOMPARE(w.moneyLabel.caption(), QStringLiteral("90"));
-        QCOMPARE(w.betLabel.caption(), QStringLiteral("1"));
-        QCOMPARE(w.covers[1].picture(), rig.path(QStringLiteral("ATARI.BMP")));
-        QVERIFY(w.startButton.visible());
+        QTest::mouseClick(w.covers[1], Qt::LeftButton);
+        QCOMPARE(w.moneyLabel->text(), QStringLiteral("90"));
+        QCOMPARE(w.betLabel->text(), QStringLiteral("1"));
+        QCOMPARE(w.covers[1]->picture(), rig.path(QStringLiteral("ATARI.BMP")));
+        QVERIFY(!w.startButton->isHidden());
 
         rig.rnd.push(pick(0, 4));
-        QTest::mouseClick(w.covers[2].widget(), Qt::LeftButton);
-        QCOMPARE(w.covers[1].picture(), rig.path(QStringLiteral("COVER.BMP")));
-        QCOMPARE(w.covers[2].picture(), rig.path(QStringLiteral("HAZURE.BMP")));
-        QCOMPARE(w.moneyLabel.caption(), QStringLiteral("80"));
-        QCOMPARE(w.betLabel.caption(), QStringLiteral("1"));
+        QTest::mouseClick(w.covers[2], Qt::LeftButton);
+        QCOMPARE(w.covers[1]->picture(), rig.path(QStringLiteral("COVER.BMP")));
+        QCOMPARE(w.covers[2]->picture(), rig.path(QStringLiteral("HAZURE.BMP")));
+        QCOMPARE(w.moneyLabel->text(), QStringLiteral("80"));
+        QCOMPARE(w.betLabel->text(), QStringLiteral("1"));
         QVERIFY(!rig.rnd.exhausted());
     }
 
-    // Start, then the reel timer's ticks play a missed spin to its end.
+    // Start, then the reel timer's ticks play a missed spin to its end; the
+    // window shows every step of the reels as the machine has them.
     void spinThroughTheView()
     {
         SessionRig rig;
@@ -390,34 +449,34 @@ private slots:
         ui::MainWindow& w = rig.window();
         hitCoverA(rig);
         rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
-        w.startButton.click();
+        w.startButton->click();
 
-        QVERIFY(!w.startButton.visible());
-        QVERIFY(!w.covers[0].enabled());
-        QVERIFY(!w.fileMenu.enabled() && !w.helpMenu.enabled());
-        QCOMPARE(w.pointer(), Pointer::ArrowHourglass);
-        QVERIFY(w.reelTimer.enabled());
-        QCOMPARE(w.reelTimer.interval(), game::ReelTickMs);
+        QVERIFY(w.startButton->isHidden());
+        QVERIFY(!w.covers[0]->isEnabled());
+        QVERIFY(!w.fileMenu->menuAction()->isEnabled() && !w.helpMenu->menuAction()->isEnabled());
+        QVERIFY(w.viewMenu->menuAction()->isEnabled());
+        QCOMPARE(w.cursor().shape(), Qt::BusyCursor);
 
+        game::Clock& clock = rig.machine().clock();
         int ticks = 0;
-        while (w.reelTimer.enabled() && ticks < 2000) {
-            w.reelTimer.fire();
+        while (clock.ticking(TimerId::Reel) && ticks < 2000) {
+            clock.fire(TimerId::Reel);
             ++ticks;
             QCOMPARE(shownFaces(w), reelFaces(rig.s()));
         }
         QVERIFY(ticks > 90);
         QVERIFY(!rig.machine().spinning());
-        QVERIFY(w.covers[0].enabled());
-        QVERIFY(w.fileMenu.enabled() && w.helpMenu.enabled());
-        QCOMPARE(w.betLabel.caption(), QStringLiteral("0"));
-        QCOMPARE(w.pointer(), Pointer::Default);
+        QVERIFY(w.covers[0]->isEnabled());
+        QVERIFY(w.fileMenu->menuAction()->isEnabled() && w.helpMenu->menuAction()->isEnabled());
+        QCOMPARE(w.betLabel->text(), QStringLiteral("0"));
+        QVERIFY(defaultPointer(w));
         QVERIFY(!rig.rnd.exhausted());
     }
 
-    // A jackpot spin: the notice lamps blink at the notice timer's new pace,
-    // the pay line lines up with the other rows gone, the win shows and the
-    // slot-chance counter appears. The next spin is stopped with the STOP
-    // buttons, and the counter counts down when it ends.
+    // A jackpot spin: the notice lamps blink at their fast pace, the pay line
+    // lines up with the other rows gone, the win shows and the slot-chance
+    // counter appears. The next spin is stopped with the STOP buttons, and
+    // the counter counts down when it ends.
     void jackpotAndSlotChance()
     {
         SessionRig rig;
@@ -425,55 +484,77 @@ private slots:
         ui::MainWindow& w = rig.window();
         hitCoverA(rig);
         startLineUp(rig, 1); // the fast notice
-        QCOMPARE(w.noticeLampTimer.interval(), 100);
-        w.noticeLampTimer.fire();
-        QCOMPARE(w.noticeLamps[0].fillColor(), game::NoticeLampLit);
-        QCOMPARE(w.noticeLamps[1].borderColor(), game::NoticeLampLit);
-        tickReels(w);
+        QCOMPARE(rig.machine().clock().interval(TimerId::NoticeLamps), game::PremiumNoticeMs);
+        fire(rig, TimerId::NoticeLamps);
+        QCOMPARE(w.noticeLamps[0]->fillColor(), NoticeLit);
+        QCOMPARE(w.noticeLamps[1]->borderColor(), NoticeLit);
+        tickReels(rig);
 
-        QCOMPARE(w.noticeLamps[0].fillColor(), game::NoticeLampDark);
+        QCOMPARE(w.noticeLamps[0]->fillColor(), NoticeDark);
         const QString faces = shownFaces(w);
         QCOMPARE(faces, reelFaces(rig.s()));
         QCOMPARE(faces.count(QLatin1Char('.')), 6);
         QVERIFY(rig.s().lastWin > 0);
-        QCOMPARE(w.winLabel.caption(), rt::DecimalText(double(rig.s().lastWin)));
-        QCOMPARE(w.moneyLabel.caption(), rt::DecimalText(double(rig.s().money)));
-        QVERIFY(w.chanceCounterLabel.visible());
-        QCOMPARE(w.chanceCounterLabel.caption(), QStringLiteral("5"));
+        QCOMPARE(w.winLabel->text(), rt::DecimalText(double(rig.s().lastWin)));
+        QCOMPARE(w.moneyLabel->text(), rt::DecimalText(double(rig.s().money)));
+        QVERIFY(!w.chanceCounterLabel->isHidden());
+        QCOMPARE(w.chanceCounterLabel->text(), QStringLiteral("5"));
 
         hitCoverA(rig);
         rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
-        w.startButton.click();
+        w.startButton->click();
         QCOMPARE(shownFaces(w).count(QLatin1Char('.')), 0);
-        for (const ui::Image& stop : w.stopButtons)
-            QVERIFY(stop.visible());
-        QCOMPARE(w.chanceCounterLabel.caption(), QStringLiteral("5")); // it follows at the end of the spin
-        w.reelTimer.fire();
-        for (ui::Image& stop : w.stopButtons) {
-            stop.click();
-            QVERIFY(!stop.visible());
+        for (const ui::PictureBox* stop : w.stopButtons)
+            QVERIFY(!stop->isHidden());
+        QCOMPARE(w.chanceCounterLabel->text(), QStringLiteral("5")); // it follows at the end of the spin
+        fire(rig, TimerId::Reel);
+        for (ui::PictureBox* stop : w.stopButtons) {
+            stop->click();
+            QVERIFY(stop->isHidden());
         }
         QVERIFY(!rig.machine().spinning());
-        QCOMPARE(w.chanceCounterLabel.caption(), QStringLiteral("4"));
-        QCOMPARE(w.winLabel.caption(), rt::DecimalText(double(rig.s().lastWin)));
+        QCOMPARE(w.chanceCounterLabel->text(), QStringLiteral("4"));
+        QCOMPARE(w.winLabel->text(), rt::DecimalText(double(rig.s().lastWin)));
         QVERIFY(!rig.rnd.exhausted());
     }
 
+    // The frame lamps follow their timer's blinking, every lamp of the group
+    // filled and bordered in the colour of its state.
     void frameLampsFollowTheirTimer()
     {
         SessionRig rig;
         rig.play();
         ui::MainWindow& w = rig.window();
-        w.frameLampTimer.fire();
-        QCOMPARE(w.frameLamps[0].fillColor(), game::FrameLampDark); // not blinking
-        rig.machine().editState().frameBlink = true;
-        w.frameLampTimer.fire();
-        for (const ui::Shape& lamp : w.frameLamps) {
-            QCOMPARE(lamp.fillColor(), game::FrameLampLit);
-            QCOMPARE(lamp.borderColor(), game::FrameLampLit);
+        fire(rig, TimerId::FrameLamps);
+        QCOMPARE(w.frameLamps[0]->fillColor(), FrameDark); // not blinking
+        rig.machine().editState().lamps.blinkFrame();
+        fire(rig, TimerId::FrameLamps);
+        for (const ui::RectShape* lamp : w.frameLamps) {
+            QCOMPARE(lamp->fillColor(), FrameLit);
+            QCOMPARE(lamp->borderColor(), FrameLit);
         }
-        w.frameLampTimer.fire();
-        QCOMPARE(w.frameLamps[5].fillColor(), game::FrameLampDark);
+        fire(rig, TimerId::FrameLamps);
+        QCOMPARE(w.frameLamps[5]->fillColor(), FrameDark);
+    }
+
+    // With calm lamps the premium notice shows in its own colour, crimson.
+    void premiumNoticeWithCalmLamps()
+    {
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        choose(w.calmLampsItem);
+        hitCoverA(rig);
+        startLineUp(rig, 1); // the fast notice
+        for (int i = 0; i < 8 && rig.s().lamps.notice() != LampState::Premium; ++i) {
+            fire(rig, TimerId::NoticeLamps);
+            fire(rig, TimerId::FrameLamps);
+        }
+        QCOMPARE(rig.s().lamps.notice(), LampState::Premium);
+        for (const ui::RectShape* lamp : w.noticeLamps) {
+            QCOMPARE(lamp->fillColor(), Premium);
+            QCOMPARE(lamp->borderColor(), Premium);
+        }
     }
 
     // Every way out asks once; the session saves once and ends the program.
@@ -494,9 +575,9 @@ private slots:
         QSignalSpy asked(&w, &ui::MainWindow::quitRequested);
         scriptSaves(rig, 2);
         if (way == QStringLiteral("Escape"))
-            QTest::keyClick(w.moneyLabel.widget(), Qt::Key_Escape);
+            QTest::keyClick(w.moneyLabel, Qt::Key_Escape);
         else if (way == QStringLiteral("quit item"))
-            w.quitItem.click();
+            choose(w.quitItem);
         else
             w.close();
         QCOMPARE(asked.count(), 1);
@@ -517,8 +598,8 @@ private slots:
     {
         SessionRig rig;
         rig.play();
-        QTest::keyClick(rig.window().moneyLabel.widget(), Qt::Key_Q);
-        QTest::keyClick(rig.window().moneyLabel.widget(), Qt::Key_Return);
+        QTest::keyClick(rig.window().moneyLabel, Qt::Key_Q);
+        QTest::keyClick(rig.window().moneyLabel, Qt::Key_Return);
         QVERIFY(!rig.host.endedFlag);
     }
 
@@ -546,10 +627,10 @@ private slots:
         if (cover >= 0)
             rig.rnd.push(pick(cover, 4)); // the hit card under that cover
         pressKey(w, key, held);
-        QCOMPARE(w.moneyLabel.caption(), cover >= 0 ? QStringLiteral("90") : QStringLiteral("100"));
-        QCOMPARE(w.betLabel.caption(), cover >= 0 ? QStringLiteral("1") : QStringLiteral("0"));
+        QCOMPARE(w.moneyLabel->text(), cover >= 0 ? QStringLiteral("90") : QStringLiteral("100"));
+        QCOMPARE(w.betLabel->text(), cover >= 0 ? QStringLiteral("1") : QStringLiteral("0"));
         if (cover >= 0)
-            QCOMPARE(w.covers[cover].picture(), rig.path(QStringLiteral("ATARI.BMP")));
+            QCOMPARE(w.covers[cover]->picture(), rig.path(QStringLiteral("ATARI.BMP")));
         QVERIFY(!rig.rnd.exhausted());
     }
 
@@ -582,9 +663,9 @@ private slots:
             hitCoverA(rig);
         if (starts)
             rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
-        pressKey(w.moneyLabel.widget(), key, held, Qt::KeyboardModifiers(modifiers));
+        pressKey(w.moneyLabel, key, held, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(rig.machine().spinning(), starts);
-        QCOMPARE(w.startButton.visible(), bet && !starts);
+        QCOMPARE(!w.startButton->isHidden(), bet && !starts);
         QVERIFY(!rig.rnd.exhausted() && rig.rnd.remaining() == 0);
     }
 
@@ -598,25 +679,25 @@ private slots:
         ui::MainWindow& w = rig.window();
         hitCoverA(rig);
         startLineUp(rig);
-        tickReels(w);
+        tickReels(rig);
         hitCoverA(rig);
         rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
         pressKey(w, Qt::Key_Space);
-        w.reelTimer.fire();
+        fire(rig, TimerId::Reel);
         const std::array<bool, 3> expected[] = {{true, true, false}, {false, true, false}, {false, false, false}};
         const int keys[] = {Qt::Key_C, Qt::Key_Z, Qt::Key_X};
         for (int i = 0; i < 3; ++i) {
-            QVERIFY(!w.covers[2].enabled());
+            QVERIFY(!w.covers[2]->isEnabled());
             pressKey(w, keys[i]);
             for (int stop = 0; stop < 3; ++stop)
-                QCOMPARE(w.stopButtons[stop].visible(), expected[i][stop]);
+                QCOMPARE(!w.stopButtons[stop]->isHidden(), expected[i][stop]);
         }
         QVERIFY(!rig.machine().spinning());
-        QCOMPARE(w.chanceCounterLabel.caption(), QStringLiteral("4"));
+        QCOMPARE(w.chanceCounterLabel->text(), QStringLiteral("4"));
         pressKey(w, Qt::Key_Z); // no stop button shows: nothing
         rig.rnd.push(pick(2, 4));
         pressKey(w, Qt::Key_C);
-        QCOMPARE(w.covers[2].picture(), rig.path(QStringLiteral("ATARI.BMP")));
+        QCOMPARE(w.covers[2]->picture(), rig.path(QStringLiteral("ATARI.BMP")));
         QVERIFY(!rig.rnd.exhausted());
     }
 
@@ -640,7 +721,7 @@ private slots:
         QVERIFY(w.menuBar()->hasFocus());
         pressKey(w.menuBar(), Qt::Key_Return); // opens the File menu
         QVERIFY(!rig.machine().spinning());
-        QVERIFY(w.startButton.visible());
+        QVERIFY(!w.startButton->isHidden());
     }
 
     // Each control that takes a key names it in its tooltip, below its own tip.
@@ -649,11 +730,11 @@ private slots:
         SessionRig rig;
         ui::MainWindow& w = rig.window();
         QStringList tips;
-        for (const ui::Image& cover : w.covers)
-            tips << cover.toolTip();
-        tips << w.startButton.widget()->toolTip();
-        for (const ui::Image& stop : w.stopButtons)
-            tips << stop.toolTip();
+        for (const ui::PictureBox* cover : w.covers)
+            tips << cover->toolTip();
+        tips << w.startButton->toolTip();
+        for (const ui::PictureBox* stop : w.stopButtons)
+            tips << stop->toolTip();
         QCOMPARE(tips, QStringList({"当たるかな？\nキー: 1 / A", "次はどうかな？\nキー: 2 / B", "いいかも！？\nキー: 3 / C",
                                     "ん～\nキー: 4 / D", "キー: Space / Enter", "キー: Z", "キー: X", "キー: C"}));
     }
@@ -669,20 +750,20 @@ private slots:
             SessionRig rig;
             rig.play();
             ui::MainWindow& w = rig.window();
-            QVERIFY(!w.calmLampsItem.checked());
-            w.calmLampsItem.click();
-            QVERIFY(w.calmLampsItem.checked() && rig.s().calmLamps);
-            rig.machine().editState().frameBlink = true;
-            w.frameLampTimer.fire();
-            QCOMPARE(w.frameLamps[0].fillColor(), game::FrameLampDark); // calm: not yet
-            w.frameLampTimer.fire();
-            QCOMPARE(w.frameLamps[0].fillColor(), game::FrameLampLit);
+            QVERIFY(!w.calmLampsItem->isChecked());
+            choose(w.calmLampsItem);
+            QVERIFY(w.calmLampsItem->isChecked() && rig.s().lamps.calm());
+            rig.machine().editState().lamps.blinkFrame();
+            fire(rig, TimerId::FrameLamps);
+            QCOMPARE(w.frameLamps[0]->fillColor(), FrameDark); // calm: not yet
+            fire(rig, TimerId::FrameLamps);
+            QCOMPARE(w.frameLamps[0]->fillColor(), FrameLit);
         }
         SessionRig again;
         again.play();
-        QVERIFY(again.window().calmLampsItem.checked() && again.s().calmLamps);
-        again.window().calmLampsItem.click();
-        QVERIFY(!again.window().calmLampsItem.checked());
+        QVERIFY(again.window().calmLampsItem->isChecked() && again.s().lamps.calm());
+        choose(again.window().calmLampsItem);
+        QVERIFY(!again.window().calmLampsItem->isChecked());
         const ui::Preferences saved = ui::Preferences::Load();
         QVERIFY(!saved.calmLamps);
         QCOMPARE(saved.zoom, 2.0);
@@ -693,26 +774,26 @@ private slots:
         SessionRig rig;
         rig.play();
         ui::MainWindow& w = rig.window();
-        w.borrow100Item.click();
-        QCOMPARE(rig.prompts.texts(), QStringList{QStringLiteral("どうして？お金もってるじゃない！")});
+        choose(w.borrow100Item);
+        QCOMPARE(rig.prompts.kinds(), std::vector<Notice::Kind>{Notice::LoanNotNeeded});
 
         rig.machine().editState().money = 0;
         rig.rnd.push(pick(0, 10));
-        w.borrow100Item.click();
-        QCOMPARE(w.moneyLabel.caption(), QStringLiteral("100"));
+        choose(w.borrow100Item);
+        QCOMPARE(w.moneyLabel->text(), QStringLiteral("100"));
 
         rig.machine().editState().money = 0;
         rig.rnd.push(pick(1, 50));
-        w.borrow1000Item.click();
-        QCOMPARE(w.moneyLabel.caption(), QStringLiteral("1000"));
+        choose(w.borrow1000Item);
+        QCOMPARE(w.moneyLabel->text(), QStringLiteral("1000"));
 
         // While the reels turn the menus take no clicks.
         hitCoverA(rig);
         rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
-        w.startButton.click();
-        rig.prompts.messages.clear();
-        w.borrow100Item.click();
-        QVERIFY(rig.prompts.messages.empty());
+        w.startButton->click();
+        rig.prompts.notices.clear();
+        choose(w.borrow100Item);
+        QVERIFY(rig.prompts.notices.empty());
         QVERIFY(!rig.rnd.exhausted());
     }
 
@@ -723,25 +804,25 @@ private slots:
         SessionRig rig;
         rig.play();
         ui::MainWindow& w = rig.window();
-        w.probabilityItem.click();
-        QVERIFY(rig.prompts.inputs.empty());
+        choose(w.probabilityItem);
+        QVERIFY(rig.prompts.denominatorQuestions.empty());
 
-        rig.machine().editState().money = game::Goal - 10;
+        rig.machine().editState().money = game::GoalMoney - 10;
         hitCoverA(rig);
-        QCOMPARE(rig.prompts.targetDialogs, 1); // offered above $1,000,000
-        QCOMPARE(w.pointer(), Pointer::Default);
+        QCOMPARE(rig.prompts.targetQuestions, 1); // offered above $1,000,000
+        QVERIFY(defaultPointer(w));
         startLineUp(rig);
-        tickReels(w);
-        QVERIFY(rig.prompts.texts().contains(QStringLiteral(
-            "達成おめでとうございます。\r\n今後確率を自由に変更できます。\r\n１００＄から再スタートとなります。")));
-        QCOMPARE(w.moneyLabel.caption(), QStringLiteral("100"));
-        QVERIFY(w.probabilityItem.enabled());
+        tickReels(rig);
+        QVERIFY(rig.prompts.told(Notice::Goal));
+        QCOMPARE(w.moneyLabel->text(), QStringLiteral("100"));
+        QVERIFY(w.probabilityItem->isEnabled());
 
         rig.prompts.inputAnswers.push_back(QStringLiteral("50"));
-        w.probabilityItem.click();
-        QCOMPARE(rig.prompts.inputs.size(), std::size_t(1));
+        choose(w.probabilityItem);
+        QCOMPARE(rig.prompts.denominatorQuestions.size(), std::size_t(1));
         QCOMPARE(rig.s().denominator, 50.0);
-        QCOMPARE(rig.prompts.texts().last(), QStringLiteral("確率を50分の6に変更しました。"));
+        QCOMPARE(rig.prompts.notices.back().kind, Notice::ProbabilityChanged);
+        QCOMPARE(rig.prompts.notices.back().number, qint64(50));
     }
 
     // The no-sound item: its check mark follows the machine, and only the
@@ -752,19 +833,19 @@ private slots:
         rig.play();
         ui::MainWindow& w = rig.window();
         QCOMPARE(rig.audio.prepared, 0);
-        w.noSoundItem.click();
-        QVERIFY(w.noSoundItem.checked());
+        choose(w.noSoundItem);
+        QVERIFY(w.noSoundItem->isChecked());
         QCOMPARE(rig.s().sound, game::SoundSwitch::Off);
         QCOMPARE(rig.audio.prepared, 0);
-        w.noSoundItem.click();
-        QVERIFY(!w.noSoundItem.checked());
+        choose(w.noSoundItem);
+        QVERIFY(!w.noSoundItem->isChecked());
         QCOMPARE(rig.audio.prepared, 1);
 
         hitCoverA(rig);
         rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
-        w.startButton.click();
+        w.startButton->click();
         QCOMPARE(rig.audio.played, QStringList{QStringLiteral("music ROLL.MID")});
-        tickReels(w);
+        tickReels(rig);
         QVERIFY(rig.audio.log.contains(QStringLiteral("close ROLL.MID"))); // the miss stops the music
     }
 
@@ -774,16 +855,15 @@ private slots:
         SessionRig rig;
         rig.play();
         ui::MainWindow& w = rig.window();
-        w.noSoundItem.click();
-        w.noSoundItem.click(); // sound on
+        choose(w.noSoundItem);
+        choose(w.noSoundItem); // sound on
         rig.audio.deviceFails = true;
         hitCoverA(rig);
         rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
-        w.startButton.click();
+        w.startButton->click();
         QCOMPARE(rig.s().sound, game::SoundSwitch::Off);
-        QVERIFY(w.noSoundItem.checked());
-        QCOMPARE(rig.prompts.texts(),
-                 QStringList{QStringLiteral("音源デバイスエラーです。<音はいらない> に自動設定します。")});
+        QVERIFY(w.noSoundItem->isChecked());
+        QCOMPARE(rig.prompts.kinds(), std::vector<Notice::Kind>{Notice::SoundDeviceFailed});
         QVERIFY(rig.machine().spinning());
     }
 };

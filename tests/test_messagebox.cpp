@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: MIT
 // The game's prompts as the player sees them: the message box (title, text,
-// icon, buttons and the answer each way of closing it gives), the input box,
-// and the modal dialogs, each of which returns the player's choice.
-#include "platform/Runtime.h"
+// icon, buttons and the answer each way of closing it gives), the words of
+// every notice, the probability command's input box, and the modal dialogs,
+// each of which returns the player's choice.
+#include "game/StartUp.h"
 #include "tests/support/Rig.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "ui/DialogPrompter.h"
-#include "ui/GameStyle.h"
-#include "ui/MessageBox.h"
+#include "ui/Controls.h"
 #include "ui/Fonts.h"
+#include "ui/GameStyle.h"
+#include "ui/HistoryMessages.h"
+#include "ui/MessageBox.h"
 #include "ui/TargetDialog.h"
 #include "ui/VolumeDialog.h"
 #include "ui/WitsFailureDialog.h"
@@ -23,9 +27,17 @@
 
 #include <functional>
 
-using namespace seams;
+using game::Notice;
+using game::WitsChoice;
+using ui::Answer;
+using ui::Buttons;
 
-Q_DECLARE_METATYPE(seams::WitsChoice)
+Q_DECLARE_METATYPE(game::Notice)
+Q_DECLARE_METATYPE(game::WitsChoice)
+Q_DECLARE_METATYPE(ui::Buttons)
+Q_DECLARE_METATYPE(ui::Answer)
+Q_DECLARE_METATYPE(ui::Message)
+Q_DECLARE_METATYPE(ui::HistoryNews)
 
 namespace {
 
@@ -38,28 +50,42 @@ QStringList Captions(const QMessageBox& box)
     return captions;
 }
 
-// Runs the box and closes it from inside its event loop the way `close` does.
-int Answer(int style, const std::function<void(QMessageBox&)>& close)
+// Runs a real box and closes it from inside its event loop the way `close` does.
+Answer RunAndClose(Buttons buttons, const std::function<void(QMessageBox&)>& close)
 {
-    const auto box = ui::MakeMessageBox(QStringLiteral("?"), style, QStringLiteral("ゼルモア"));
+    const auto box = ui::MakeMessageBox({QStringLiteral("ゼルモア"), QStringLiteral("?"), QMessageBox::Warning, buttons});
     QTimer::singleShot(0, box.get(), [&box, &close] { close(*box); });
-    return ui::RunMessageBox(*box, style);
+    return ui::RunMessageBox(*box, buttons);
 }
 
-// Acts on the modal dialog of type D once its event loop runs.
-template <class D>
-void WhenShown(const std::function<void(D&)>& act)
+Notice Told(Notice::Kind kind, qint64 number = 0, const QString& text = QString(), const QString& path = QString(),
+            const QString& otherPath = QString())
 {
-    QTimer::singleShot(0, qApp, [act] {
-        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
+    Notice notice;
+    notice.kind = kind;
+    notice.number = number;
+    notice.text = text;
+    notice.path = path;
+    notice.otherPath = otherPath;
+    return notice;
+}
+
+// The next modal dialog must be a D; `act` answers it as the player would.
+template <class D>
+void WhenShown(testing::ScriptedDialogs& dialogs, const std::function<void(D&)>& act)
+{
+    dialogs.dialogHandlers.push_back([act](QDialog& shown) {
+        auto* dialog = qobject_cast<D*>(&shown);
+        QVERIFY2(dialog, shown.metaObject()->className());
         act(*dialog);
     });
 }
 
+const QString Title = QStringLiteral("ゼルモア");
 const QString Promise = QStringLiteral("残念ですがデータは初期値に戻しましたので、ご了承下さい。");
 const QString Disclaimer = QStringLiteral("注意：あなたがデータ変更したことによっての生じたいかなる障害・問題\r\n"
                                           "　　　　に対しても作者は一切の責任を負わないものとします。");
+const QString Consolation = QStringLiteral("あなたは　残念賞　と認定されました。");
 
 } // namespace
 
@@ -71,24 +97,24 @@ private slots:
     // ------------------------------------------------------------ message box
     void layout_data()
     {
-        QTest::addColumn<int>("style");
+        QTest::addColumn<QMessageBox::Icon>("icon");
+        QTest::addColumn<Buttons>("buttons");
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QString>("defaultCaption");
-        QTest::addColumn<QMessageBox::Icon>("icon");
-        QTest::newRow("notice") << int(vbInformation) << QStringList{"OK"} << "OK" << QMessageBox::Information;
-        QTest::newRow("confirmation") << int(vbExclamation | vbYesNo) << QStringList{"いいえ(&N)", "はい(&Y)"}
-                                      << "はい(&Y)" << QMessageBox::Warning;
-        QTest::newRow("save failure") << int(vbCritical) << QStringList{"OK"} << "OK" << QMessageBox::Critical;
-        QTest::newRow("fatal, no icon") << int(vbOKOnly) << QStringList{"OK"} << "OK" << QMessageBox::NoIcon;
+        QTest::newRow("notice") << QMessageBox::Information << Buttons::Ok << QStringList{"OK"} << "OK";
+        QTest::newRow("confirmation") << QMessageBox::Warning << Buttons::YesNo
+                                      << QStringList{"いいえ(&N)", "はい(&Y)"} << "はい(&Y)";
+        QTest::newRow("save failure") << QMessageBox::Critical << Buttons::Ok << QStringList{"OK"} << "OK";
+        QTest::newRow("fatal, no icon") << QMessageBox::NoIcon << Buttons::Ok << QStringList{"OK"} << "OK";
     }
     void layout()
     {
-        QFETCH(int, style);
+        QFETCH(QMessageBox::Icon, icon);
+        QFETCH(Buttons, buttons);
         QFETCH(QStringList, captions);
         QFETCH(QString, defaultCaption);
-        QFETCH(QMessageBox::Icon, icon);
-        const auto box = ui::MakeMessageBox(QStringLiteral("一行目\r\n二行目"), style, QStringLiteral("ゼルモア"));
-        QCOMPARE(box->windowTitle(), QStringLiteral("ゼルモア"));
+        const auto box = ui::MakeMessageBox({Title, QStringLiteral("一行目\r\n二行目"), icon, buttons});
+        QCOMPARE(box->windowTitle(), Title);
         QCOMPARE(box->text(), QStringLiteral("一行目\n二行目"));
         QCOMPARE(Captions(*box), captions);
         QCOMPARE(box->defaultButton()->text(), defaultCaption);
@@ -105,8 +131,7 @@ private slots:
 
     void textIsPlainAndUnselectable()
     {
-        const auto box = ui::MakeMessageBox(QStringLiteral("<b>$100</b> &amp;"), vbInformation, QString());
-        QCOMPARE(box->windowTitle(), QStringLiteral("Zelmor")); // untitled: the program's name
+        const auto box = ui::MakeMessageBox({Title, QStringLiteral("<b>$100</b> &amp;")});
         QCOMPARE(box->textInteractionFlags(), Qt::NoTextInteraction);
         const auto labels = box->findChildren<QLabel*>();
         QVERIFY(std::any_of(labels.begin(), labels.end(), [](QLabel* label) {
@@ -116,24 +141,23 @@ private slots:
 
     void answers_data()
     {
-        QTest::addColumn<int>("style");
+        QTest::addColumn<Buttons>("buttons");
         QTest::addColumn<QString>("how"); // a button caption, or a key
-        QTest::addColumn<int>("answer");
-        const int yesNo = vbExclamation | vbYesNo;
-        QTest::newRow("Yes") << yesNo << "はい(&Y)" << int(vbYes);
-        QTest::newRow("No") << yesNo << "いいえ(&N)" << int(vbNo);
-        QTest::newRow("Enter is Yes") << yesNo << "Enter" << int(vbYes);
-        QTest::newRow("Escape is No") << yesNo << "Escape" << int(vbNo);
-        QTest::newRow("close box is No") << yesNo << "close" << int(vbNo);
-        QTest::newRow("OK") << int(vbInformation) << "OK" << int(vbOK);
-        QTest::newRow("Escape is OK") << int(vbInformation) << "Escape" << int(vbOK);
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("Yes") << Buttons::YesNo << "はい(&Y)" << Answer::Yes;
+        QTest::newRow("No") << Buttons::YesNo << "いいえ(&N)" << Answer::No;
+        QTest::newRow("Enter is Yes") << Buttons::YesNo << "Enter" << Answer::Yes;
+        QTest::newRow("Escape is No") << Buttons::YesNo << "Escape" << Answer::No;
+        QTest::newRow("close box is No") << Buttons::YesNo << "close" << Answer::No;
+        QTest::newRow("OK") << Buttons::Ok << "OK" << Answer::Ok;
+        QTest::newRow("Escape is OK") << Buttons::Ok << "Escape" << Answer::Ok;
     }
     void answers()
     {
-        QFETCH(int, style);
+        QFETCH(Buttons, buttons);
         QFETCH(QString, how);
-        QFETCH(int, answer);
-        const int given = Answer(style, [how](QMessageBox& box) {
+        QFETCH(Answer, answer);
+        const Answer given = RunAndClose(buttons, [how](QMessageBox& box) {
             if (how == QStringLiteral("Enter"))
                 QTest::keyClick(&box, Qt::Key_Return);
             else if (how == QStringLiteral("Escape"))
@@ -168,57 +192,238 @@ private slots:
         QVERIFY(!QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).isNull());
     }
 
-    // ------------------------------------------------------------ input box
-    void inputBox_data()
+    // ------------------------------------------------------------ notices
+    // Every notice in its own words, byte for byte, with its title, icon and
+    // buttons.
+    void notices_data()
+    {
+        QTest::addColumn<Notice>("notice");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QMessageBox::Icon>("icon");
+        const auto info = QMessageBox::Information;
+        // Play
+        QTest::newRow("BetLimit") << Told(Notice::BetLimit) << Title << "ＢＥＴは１０倍迄です。" << info;
+        QTest::newRow("SoundDeviceFailed") << Told(Notice::SoundDeviceFailed) << Title
+                                           << "音源デバイスエラーです。<音はいらない> に自動設定します。" << info;
+        QTest::newRow("Bust") << Told(Notice::Bust) << Title << "パンクしました。" << info;
+        QTest::newRow("Goal") << Told(Notice::Goal) << Title
+                              << "達成おめでとうございます。\r\n今後確率を自由に変更できます。\r\n"
+                                 "１００＄から再スタートとなります。"
+                              << info;
+        QTest::newRow("LoanNotNeeded") << Told(Notice::LoanNotNeeded) << Title << "どうして？お金もってるじゃない！"
+                                       << info;
+        QTest::newRow("LoanRefused 1") << Told(Notice::LoanRefused, 1) << Title << "僕も貸す金ないよ." << info;
+        QTest::newRow("LoanRefused 2") << Told(Notice::LoanRefused, 2) << Title << "貸せないよ." << info;
+        QTest::newRow("LoanRefused 3") << Told(Notice::LoanRefused, 3) << Title << "そんな簡単に貸せないよ." << info;
+        QTest::newRow("BigLoanRefused") << Told(Notice::BigLoanRefused) << Title << "ちょっと！そんな大金ないよ。"
+                                        << info;
+        QTest::newRow("ProbabilityChanged") << Told(Notice::ProbabilityChanged, 5000) << Title
+                                            << "確率を5000分の6に変更しました。" << info;
+        // Start-up
+        QTest::newRow("Welcome") << Told(Notice::Welcome) << Title
+                                 << "この度はダウンロードして頂きありがとうございます。\r\n"
+                                    "ちょっとした息抜きにぴったりですので、末永く御利用\r\n"
+                                    "下さいます様お願い致します。"
+                                 << info;
+        QTest::newRow("DenominatorRefused") << Told(Notice::DenominatorRefused) << Title
+                                            << "確率の分子は６の為、分母は６以上の値を設定して下さい。\r\n"
+                                               "６でほとんど大当たりします。初期値は３００です。"
+                                            << info;
+        QTest::newRow("CheckPassed") << Told(Notice::CheckPassed) << Title
+                                     << "チェックをパスする事に成功しました。\r\n"
+                                        "ご褒美としてあなた様には確率を変動させることを許可します。\r\n"
+                                        "Zelmor.ini ３０行に分母の確立が設定できます。\r\n"
+                                        "初期値 6/300 ですので 6の設定でほとんど大当たりが期待できます。\r\n"
+                                        "また、ご意見、ご感想をメールでいただけたらと思います。\r\n"
+                                        "右記メールアドレスでお待ちしています。 zelmor@example.com"
+                                     << info;
+        // The denominator as the files give it, whatever it is.
+        QTest::newRow("CurrentProbability") << Told(Notice::CurrentProbability, 0, "1e2x") << Title
+                                            << "現在の確率設定は、1e2x分の6に設定されています。" << info;
+        // The files
+        QTest::newRow("AlreadyRunning") << Told(Notice::AlreadyRunning, 0, {}, "/home/p/.local/share/zelmor") << Title
+                                        << "ゼルモアはすでに起動しています。\r\n"
+                                           "同じデータ（/home/p/.local/share/zelmor）で遊べるゼルモアは一つだけです。"
+                                        << QMessageBox::Warning;
+        // A directory named like a placeholder stays as it is.
+        QTest::newRow("PairMoved") << Told(Notice::PairMoved, 0, {}, "/opt/%2 zelmor", "/home/p/data") << Title
+                                   << "ゼルモアのフォルダ（/opt/%2 zelmor）には保存できないため、\r\n"
+                                      "データを /home/p/data に移しました。今後はこちらに保存します。"
+                                   << info;
+        QTest::newRow("PairNotMoved") << Told(Notice::PairNotMoved, 0, {}, "/opt/zelmor", "/home/p/data") << Title
+                                      << "ゼルモアのフォルダ（/opt/zelmor）には保存できず、\r\n"
+                                         "データを /home/p/data に移すこともできませんでした。\r\n"
+                                         "今回の結果は保存されません。"
+                                      << info;
+        QTest::newRow("LoadFailed") << Told(Notice::LoadFailed, 62) << "Zelmor"
+                                    << "致命的なエラーが発生しました。\r\nエラー番号  62 でエラーが発生しています。\r\n"
+                                       "この番号を作者までご連絡下さい。次期バージョンに修正します。"
+                                    << QMessageBox::NoIcon;
+        QTest::newRow("SaveFailed") << Told(Notice::SaveFailed) << Title
+                                    << "他のアプリケーションがゼルモアのデータファイルをアクセスしています。\r\n"
+                                       "最終データは登録されませんでした。"
+                                    << QMessageBox::Critical;
+    }
+    void notices()
+    {
+        QFETCH(Notice, notice);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        QFETCH(QMessageBox::Icon, icon);
+        testing::ScriptedDialogs dialogs;
+        ui::DialogPrompter prompter;
+        prompter.tell(notice);
+        QCOMPARE(dialogs.shown, QStringList{QStringLiteral("message ") + text});
+        QCOMPARE(dialogs.messages.front(), (ui::Message{title, text, icon, Buttons::Ok}));
+    }
+
+    // What the play history tells: the reason or the path after the words.
+    void historyNews_data()
+    {
+        QTest::addColumn<ui::HistoryNews>("news");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QMessageBox::Icon>("icon");
+        using ui::HistoryNews;
+        const auto warning = QMessageBox::Warning;
+        QTest::newRow("Unusable") << HistoryNews::Unusable
+                                  << "プレイ履歴（history.sqlite）を使えません。\r\n"
+                                     "履歴は記録されませんが、ゲームはこのまま続けられます。\r\n"
+                                     "保存ファイルには影響ありません。\r\n\r\n(detail)"
+                                  << warning;
+        QTest::newRow("CannotExport") << HistoryNews::CannotExport
+                                      << "プレイ履歴ファイルが使えないため、書き出せません。" << warning;
+        QTest::newRow("Exported") << HistoryNews::Exported << "プレイ履歴を書き出しました。\r\n(detail)"
+                                  << QMessageBox::Information;
+        QTest::newRow("ExportFailed") << HistoryNews::ExportFailed << "プレイ履歴を書き出せませんでした。\r\n(detail)"
+                                      << warning;
+        QTest::newRow("CannotClear") << HistoryNews::CannotClear
+                                     << "プレイ履歴ファイルが使えないため、消去できません。" << warning;
+        QTest::newRow("ClearFailed") << HistoryNews::ClearFailed << "プレイ履歴を消去できませんでした。\r\n(detail)"
+                                     << warning;
+    }
+    void historyNews()
+    {
+        QFETCH(ui::HistoryNews, news);
+        QFETCH(QString, text);
+        QFETCH(QMessageBox::Icon, icon);
+        testing::ScriptedDialogs dialogs;
+        ui::TellHistory(news, QStringLiteral("(detail)"));
+        QCOMPARE(dialogs.messages, (std::vector<ui::Message>{{Title, text, icon, Buttons::Ok}}));
+    }
+
+    // The battle of wits' failure notice is a dialog of its own: the count as
+    // the files hold it, a hint at 1, 5 and 9 failures, and the consolation
+    // from game::ConsolationFailures on. Only its close box closes it.
+    void witsFailure_data()
+    {
+        QTest::addColumn<qint64>("failures");
+        QTest::addColumn<QString>("count"); // the notice's text; none: the number is shown
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("hints");
+        QTest::addColumn<bool>("consolation");
+        QTest::newRow("1") << qint64(1) << "" << "1" << 1 << false;
+        QTest::newRow("4") << qint64(4) << "" << "4" << 1 << false;
+        QTest::newRow("5") << qint64(5) << "" << "5" << 2 << false;
+        QTest::newRow("9") << qint64(9) << "" << "9" << 3 << false;
+        QTest::newRow("the consolation") << qint64(game::ConsolationFailures) << "" << "10" << 3 << true;
+        QTest::newRow("a fraction of a failure below 5") << qint64(4) << "4.75" << "4.75" << 1 << false;
+        QTest::newRow("far beyond any whole number")
+            << qint64(9e18) << "100000000000000000000" << "100000000000000000000" << 3 << true;
+    }
+    void witsFailure()
+    {
+        QFETCH(qint64, failures);
+        QFETCH(QString, count);
+        QFETCH(QString, shown);
+        QFETCH(int, hints);
+        QFETCH(bool, consolation);
+        testing::Seams seams;
+        seams.host.dir = QStringLiteral(ZELMOR_ASSET_DIR);
+        testing::ScriptedDialogs dialogs;
+        bool checked = false;
+        WhenShown<ui::WitsFailureDialog>(dialogs, [&](ui::WitsFailureDialog& dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("ゼルモア　知恵くらべ"));
+            QVERIFY(dialog.picture->hasPicture());
+            QCOMPARE(dialog.countLabel->text(), shown);
+            int visible = 0;
+            for (const ui::TextLabel* hint : dialog.hints)
+                visible += hint->isHidden() ? 0 : 1;
+            QCOMPARE(visible, hints);
+            QCOMPARE(dialog.messageLabel->text() == Consolation, consolation);
+            dialog.show();
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+            QVERIFY(dialog.isVisible());
+            checked = true;
+        });
+        ui::DialogPrompter prompter;
+        prompter.tell(Told(Notice::WitsFailure, failures, count));
+        QVERIFY(checked);
+        QVERIFY(dialogs.messages.empty());
+    }
+
+    // ------------------------------------------------------------ the probability command
+    void denominator_data()
     {
         QTest::addColumn<bool>("accept");
         QTest::addColumn<QString>("answer");
         QTest::newRow("OK") << true << "50";
         QTest::newRow("キャンセル") << false << "";
     }
-    void inputBox()
+    void denominator()
     {
         QFETCH(bool, accept);
         QFETCH(QString, answer);
-        QStringList buttons;
-        WhenShown<QInputDialog>([&](QInputDialog& dialog) {
+        testing::ScriptedDialogs dialogs;
+        WhenShown<QInputDialog>(dialogs, [&](QInputDialog& dialog) {
             QCOMPARE(dialog.windowTitle(), QStringLiteral("確率変動"));
-            QCOMPARE(dialog.labelText(), QStringLiteral("一行目\n二行目"));
+            QCOMPARE(dialog.labelText(), QStringLiteral("確率の分母を入力してください。\n"
+                                                        "通常の確率分母は 300 です。\n"
+                                                        "大当り値が 6 個ある為 6 以下の数値は入力できません。"));
             QCOMPARE(dialog.textValue(), QStringLiteral("300"));
-            buttons << dialog.okButtonText() << dialog.cancelButtonText();
+            QCOMPARE(QStringList({dialog.okButtonText(), dialog.cancelButtonText()}), QStringList({"OK", "キャンセル"}));
             dialog.setTextValue(QStringLiteral("50"));
             accept ? dialog.accept() : dialog.reject();
         });
         ui::DialogPrompter prompter;
-        QCOMPARE(prompter.inputBox(QStringLiteral("一行目\r\n二行目"), QStringLiteral("確率変動"), QStringLiteral("300")),
-                 answer);
-        QCOMPARE(buttons, QStringList({"OK", "キャンセル"}));
+        QCOMPARE(prompter.askDenominator(QStringLiteral("300")), answer);
     }
 
     // ------------------------------------------------------------ target symbol
+    // The symbol bought; the owner's pointer is the hourglass while the
+    // dialog is open and what it was before once it has closed.
     void targetChoice_data()
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<int>("symbol");
-        QTest::newRow("symbol 1") << "1" << 1;
-        QTest::newRow("symbol 9") << "9" << 9;
-        QTest::newRow("none") << "none" << 0;
-        QTest::newRow("Escape") << "Escape" << 0;
-        QTest::newRow("close box") << "close" << 0;
+        QTest::addColumn<bool>("ownerCursor"); // the owner shows a pointer of its own
+        QTest::newRow("symbol 1") << "1" << 1 << false;
+        QTest::newRow("symbol 9") << "9" << 9 << true;
+        QTest::newRow("none") << "none" << 0 << false;
+        QTest::newRow("Escape") << "Escape" << 0 << false;
+        QTest::newRow("close box") << "close" << 0 << false;
     }
     void targetChoice()
     {
         QFETCH(QString, how);
         QFETCH(int, symbol);
+        QFETCH(bool, ownerCursor);
         testing::Seams seams;
         seams.host.dir = QStringLiteral(ZELMOR_ASSET_DIR);
+        testing::ScriptedDialogs dialogs;
         QWidget owner;
         owner.setGeometry(100, 100, 494, 285);
-        WhenShown<ui::TargetDialog>([&](ui::TargetDialog& dialog) {
+        if (ownerCursor)
+            owner.setCursor(Qt::BusyCursor);
+        WhenShown<ui::TargetDialog>(dialogs, [&](ui::TargetDialog& dialog) {
+            QCOMPARE(owner.cursor().shape(), Qt::WaitCursor);
             QCOMPARE(dialog.windowTitle(), QStringLiteral("狙い出目の選択　　　選択すると１００＄支払います。"));
             QCOMPARE(dialog.parentWidget(), &owner);
-            QVERIFY(dialog.symbols[2].picture().endsWith(QStringLiteral("/R03.BMP")));
+            QVERIFY(dialog.symbols[2]->picture().endsWith(QStringLiteral("/R03.BMP")));
             QCOMPARE(dialog.noneButton->text(), QStringLiteral("選択しない"));
+            QCOMPARE(dialog.noteLabel->text(),
+                     QStringLiteral("もし、大当たりして狙い目通りだと、得点のさらに１００倍になります."));
+            dialog.show();
             if (how == QStringLiteral("none"))
                 dialog.noneButton->click();
             else if (how == QStringLiteral("Escape"))
@@ -226,41 +431,48 @@ private slots:
             else if (how == QStringLiteral("close"))
                 dialog.close();
             else
-                dialog.symbols[how.toInt() - 1].click();
+                dialog.symbols[how.toInt() - 1]->click();
+            QVERIFY(!dialog.isVisible());
         });
         ui::DialogPrompter prompter;
         prompter.setOwner(&owner);
-        QCOMPARE(prompter.chooseTarget(), symbol);
+        QCOMPARE(prompter.askTarget(), symbol);
+        QCOMPARE(owner.cursor().shape(), ownerCursor ? Qt::BusyCursor : Qt::ArrowCursor);
     }
 
     // ------------------------------------------------------------ battle of wits
     void witsWelcome_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<int>("confirmation"); // the answer to the disclaimer
-        QTest::addColumn<seams::WitsChoice>("choice");
-        QTest::addColumn<QStringList>("messages");
-        QTest::newRow("promise") << "promise" << 0 << WitsChoice::Promise << QStringList{Promise};
-        QTest::newRow("challenge, Yes") << "challenge" << int(vbYes) << WitsChoice::Challenge
-                                        << QStringList{Disclaimer};
-        QTest::newRow("challenge, No") << "challenge" << int(vbNo) << WitsChoice::Promise
-                                       << QStringList{Disclaimer, Promise};
-        QTest::newRow("close box") << "close" << 0 << WitsChoice::Closed << QStringList{};
-        QTest::newRow("Escape") << "Escape" << 0 << WitsChoice::Closed << QStringList{};
+        QTest::addColumn<Answer>("confirmation"); // the answer to the disclaimer
+        QTest::addColumn<WitsChoice>("choice");
+        QTest::addColumn<QList<ui::Message>>("messages");
+        const ui::Message promise{Title, Promise, QMessageBox::Information, Buttons::Ok};
+        const ui::Message disclaimer{QStringLiteral("ゼルモア　ご確認"), Disclaimer, QMessageBox::Warning,
+                                     Buttons::YesNo};
+        QTest::newRow("promise") << "promise" << Answer::Ok << WitsChoice::Promise << QList<ui::Message>{promise};
+        QTest::newRow("challenge, Yes") << "challenge" << Answer::Yes << WitsChoice::Challenge
+                                        << QList<ui::Message>{disclaimer};
+        QTest::newRow("challenge, No") << "challenge" << Answer::No << WitsChoice::Promise
+                                       << QList<ui::Message>{disclaimer, promise};
+        QTest::newRow("close box") << "close" << Answer::Ok << WitsChoice::Closed << QList<ui::Message>{};
+        QTest::newRow("Escape") << "Escape" << Answer::Ok << WitsChoice::Closed << QList<ui::Message>{};
     }
     void witsWelcome()
     {
         QFETCH(QString, button);
-        QFETCH(int, confirmation);
-        QFETCH(seams::WitsChoice, choice);
-        QFETCH(QStringList, messages);
+        QFETCH(Answer, confirmation);
+        QFETCH(WitsChoice, choice);
+        QFETCH(QList<ui::Message>, messages);
         testing::Seams seams;
         seams.host.dir = QStringLiteral(ZELMOR_ASSET_DIR);
-        if (confirmation)
-            seams.prompts.answers.push_back(confirmation);
-        WhenShown<ui::WitsWelcomeDialog>([&](ui::WitsWelcomeDialog& dialog) {
+        testing::ScriptedDialogs dialogs;
+        if (confirmation != Answer::Ok)
+            dialogs.answers.push_back(confirmation);
+        WhenShown<ui::WitsWelcomeDialog>(dialogs, [&](ui::WitsWelcomeDialog& dialog) {
             QCOMPARE(dialog.windowTitle(), QStringLiteral("ゼルモア　知恵くらべにようこそ"));
-            QVERIFY(dialog.picture.hasPicture());
+            QVERIFY(dialog.picture->hasPicture());
+            dialog.show();
             if (button == QStringLiteral("promise"))
                 dialog.promiseButton->click();
             else if (button == QStringLiteral("challenge"))
@@ -269,50 +481,11 @@ private slots:
                 QTest::keyClick(&dialog, Qt::Key_Escape);
             else
                 dialog.close();
+            QVERIFY(!dialog.isVisible());
         });
         ui::DialogPrompter prompter;
-        QCOMPARE(prompter.witsWelcome(), choice);
-        QCOMPARE(seams.prompts.texts(), messages);
-        if (!messages.isEmpty()) {
-            QCOMPARE(seams.prompts.messages.front().style,
-                     button == QStringLiteral("promise") ? int(vbInformation) : int(vbExclamation | vbYesNo));
-            QCOMPARE(seams.prompts.messages.front().title, button == QStringLiteral("promise")
-                                                               ? QStringLiteral("ゼルモア")
-                                                               : QStringLiteral("ゼルモア　ご確認"));
-        }
-    }
-
-    void witsFailure_data()
-    {
-        QTest::addColumn<double>("failures");
-        QTest::addColumn<int>("hints");
-        QTest::addColumn<bool>("consolation");
-        QTest::newRow("1") << 1.0 << 1 << false;
-        QTest::newRow("4") << 4.0 << 1 << false;
-        QTest::newRow("5") << 5.0 << 2 << false;
-        QTest::newRow("9") << 9.0 << 3 << false;
-        QTest::newRow("10") << 10.0 << 3 << true;
-        QTest::newRow("a fraction of a failure below 5") << 4.75 << 1 << false;
-        QTest::newRow("far beyond int") << 1e20 << 3 << true;
-    }
-    void witsFailure()
-    {
-        QFETCH(double, failures);
-        QFETCH(int, hints);
-        QFETCH(bool, consolation);
-        testing::Seams seams;
-        ui::WitsFailureDialog dialog(failures);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("ゼルモア　知恵くらべ"));
-        QCOMPARE(dialog.countLabel.caption(), rt::DecimalText(failures));
-        int shown = 0;
-        for (const ui::Label& hint : dialog.hints)
-            shown += hint.visible() ? 1 : 0;
-        QCOMPARE(shown, hints);
-        QCOMPARE(dialog.messageLabel.caption() == QStringLiteral("あなたは　残念賞　と認定されました。"), consolation);
-        // Only the close box closes it.
-        dialog.show();
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        QVERIFY(dialog.isVisible());
+        QCOMPARE(prompter.askWits(), choice);
+        QCOMPARE(QList<ui::Message>(dialogs.messages.begin(), dialogs.messages.end()), messages);
     }
 
     // ------------------------------------------------------------ volumes
@@ -327,10 +500,10 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("音量"));
         QCOMPARE(dialog.font(), ui::GameFont());
         QCOMPARE(dialog.parentWidget(), &owner);
-        QCOMPARE(QStringList({dialog.musicHeading.caption(), dialog.effectsHeading.caption(), dialog.okButton->text(),
+        QCOMPARE(QStringList({dialog.musicHeading->text(), dialog.effectsHeading->text(), dialog.okButton->text(),
                               dialog.cancelButton->text()}),
                  QStringList({"音楽", "効果音", "OK", "キャンセル"}));
-        QCOMPARE(QStringList({dialog.musicValue.caption(), dialog.effectsValue.caption()}), QStringList({"70%", "35%"}));
+        QCOMPARE(QStringList({dialog.musicValue->text(), dialog.effectsValue->text()}), QStringList({"70%", "35%"}));
         QList<std::pair<int, int>> reported;
         connect(&dialog, &ui::VolumeDialog::volumesChanged, [&](int music, int effects) {
             reported.append({music, effects});
@@ -338,7 +511,7 @@ private slots:
         dialog.show();
         QTest::keyClick(dialog.musicSlider, Qt::Key_End);
         QTest::keyClick(dialog.effectsSlider, Qt::Key_Left);
-        QCOMPARE(QStringList({dialog.musicValue.caption(), dialog.effectsValue.caption()}), QStringList({"100%", "34%"}));
+        QCOMPARE(QStringList({dialog.musicValue->text(), dialog.effectsValue->text()}), QStringList({"100%", "34%"}));
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QCOMPARE(reported, (QList<std::pair<int, int>>{{100, 35}, {100, 34}, {70, 34}, {70, 35}}));
         QVERIFY(!dialog.isVisible());

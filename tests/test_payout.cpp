@@ -6,12 +6,20 @@
 #include <QtTest>
 
 using namespace testing;
+using game::LampState;
 using game::Reel;
 
-namespace {
+namespace game {
 
-const QString GoalMessage = QStringLiteral("達成おめでとうございます。\r\n今後確率を自由に変更できます。\r\n"
-                                           "１００＄から再スタートとなります。");
+// Reaches the payout directly: every reach action and the slot chance pay through it.
+class MachineTest {
+public:
+    static void payJackpot(Machine& machine, int symbol) { machine.payJackpot(symbol); }
+};
+
+} // namespace game
+
+namespace {
 
 struct Pay {
     int symbol, bet, target; // target: the symbol bought, 0 for none
@@ -20,7 +28,7 @@ struct Pay {
     int chanceLeft = 0;
     game::SoundSwitch sound = game::SoundSwitch::On;
     QString blinking = QString(); // the lamp groups blinking afterwards
-    int noticeMs = 500;           // the notice lamps' interval afterwards
+    int noticeMs = 500;           // the notice lamps' pace afterwards
 };
 
 struct ChanceSpin {
@@ -30,17 +38,13 @@ struct ChanceSpin {
     qint64 win;
     QString line;   // the pay line of a win
     int counter;    // the slot-chance counter afterwards
-    QString heard;  // every cue, music stop and message
+    QString heard;  // every cue, music stop and notice
     bool soundOn = true;
 };
 
 Reel reelOf(QChar c) { return c == QLatin1Char('L') ? Reel::Left : c == QLatin1Char('C') ? Reel::Centre : Reel::Right; }
 
-int& countOf(MachineRig& rig, QChar c)
-{
-    const Reel r = reelOf(c);
-    return r == Reel::Left ? rig.edit().stopCountL : r == Reel::Centre ? rig.edit().stopCountC : rig.edit().stopCountR;
-}
+int& countOf(MachineRig& rig, QChar c) { return rig.edit().reel(reelOf(c)).stopCount; }
 
 // Plays a script: "4" ticks the reels four times, "L", "C", "R" and "LCR"
 // press stop buttons, "C=1" sets the centre reel's count, "run" ticks until
@@ -54,7 +58,7 @@ void play(MachineRig& rig, const QString& script)
             countOf(rig, step[0]) = step.mid(2).toInt();
         else if (step[0].isDigit())
             for (int i = 0; i < step.toInt(); ++i)
-                rig.machine.tickReels();
+                rig.machine.clock().fire(game::TimerId::Reel);
         else
             for (QChar reel : step)
                 rig.machine.pressStop(reelOf(reel));
@@ -66,17 +70,52 @@ void startSlotChanceSpin(MachineRig& rig)
 {
     QVERIFY(rig.s().chanceLeft > 0);
     rig.hitAndStart(spinDraws(0, 0, 0, 0, 100));
-    QCOMPARE(rig.s().stopShown, (std::array<bool, 3>{true, true, true}));
+    QCOMPARE(rig.s().actions.stopsLive, (std::array<bool, 3>{true, true, true}));
 }
 
 void checkSpinEnded(const MachineRig& rig)
 {
     const auto& s = rig.s();
     QVERIFY(!rig.machine.spinning());
-    QVERIFY(s.coversEnabled && s.menusEnabled && !s.startShown);
-    QCOMPARE(s.pointer, game::Pointer::Default);
+    QCOMPARE(actionsText(s.actions), QStringLiteral("covers"));
     QCOMPARE(s.bet, 0);
-    QCOMPARE(s.stopShown, (std::array<bool, 3>{false, false, false}));
+}
+
+// Both lamp groups blinking, the frame lamps lit, as a spin with a reach or
+// a slot chance has them.
+void blinkBothLamps(MachineRig& rig)
+{
+    game::Lamps& lamps = rig.edit().lamps;
+    lamps.blinkNotice(false);
+    lamps.blinkFrame();
+    lamps.tickFrame();
+}
+
+// Puts the machine where a jackpot of `pay` is paid: mid-spin, with a reach's
+// or the slot chance's lamps.
+void setUpPayout(MachineRig& rig, const Pay& pay)
+{
+    auto& s = rig.edit();
+    s.targetSymbol = pay.target;
+    s.targetRate = pay.target ? 100 : 1;
+    s.chanceLeft = pay.chanceLeft;
+    blinkBothLamps(rig);
+    s.noticePaceMs = 500;
+    s.actions.coversLive = false;
+    s.actions.busy = true;
+    s.bet = pay.bet;
+    s.money = pay.before;
+    rig.machine.restore(s);
+}
+
+QString blinkingGroups(const game::Lamps& lamps)
+{
+    QStringList blinking;
+    if (lamps.noticeBlinking())
+        blinking << QStringLiteral("notice");
+    if (lamps.frameBlinking())
+        blinking << QStringLiteral("frame");
+    return blinking.join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -88,7 +127,7 @@ class TestPayout : public QObject {
     Q_OBJECT
 private slots:
     // Symbol x 100 x BET, a bought target a hundredfold, symbol 0 10000 x BET,
-    // 3, 5 and 7 $1000 more. Reaching $10,000,000: the fanfare, the message,
+    // 3, 5 and 7 $1000 more. Reaching $10,000,000: the fanfare, the notice,
     // then $100 and the probability command unlocked. Then, with sound, the
     // slot chance blinks and plays its tune, or normal play returns, dark
     // and calm; without sound the lamps stop only the frame's blinking.
@@ -109,9 +148,9 @@ private slots:
         QTest::newRow("BET 0") << Pay{5, 0, 0, 1000, 1000, 2000};
         QTest::newRow("just below the goal") << Pay{9, 10, 0, 9990000, 9000, 9999000};
         QTest::newRow("exactly the goal")
-            << Pay{1, 10, 0, 9999000, 1000, 100, "Jackpot Fever message at 10000000 Calm"};
+            << Pay{1, 10, 0, 9999000, 1000, 100, "Jackpot Fever Goal at 10000000 Calm"};
         QTest::newRow("above the goal, target bought")
-            << Pay{9, 10, 9, 9999999, 900000, 100, "Jackpot Fever message at 10899999 Calm"};
+            << Pay{9, 10, 9, 9999999, 900000, 100, "Jackpot Fever Goal at 10899999 Calm"};
         QTest::newRow("slot chance follows")
             << Pay{2, 1, 0, 50, 200, 250, "Jackpot ChanceIntro", 5, game::SoundSwitch::On, "notice frame", 1000};
         QTest::newRow("sound off, slot chance follows")
@@ -123,39 +162,52 @@ private slots:
     {
         QFETCH(Pay, pay);
         MachineRig rig(pay.sound);
-        auto& s = rig.edit();
-        s.targetSymbol = pay.target;
-        s.targetRate = pay.target ? 100 : 1;
-        s.chanceLeft = pay.chanceLeft;
-        s.noticeBlink = s.frameBlink = true; // as a spin with a reach or a slot chance has them
-        s.framePhase = 1;
-        s.noticeTimerMs = 500;
-        s.coversEnabled = s.menusEnabled = false;
-        s.pointer = game::Pointer::ArrowHourglass;
-        rig.prompts.onMessage = [&](const Message& m) {
-            QCOMPARE(m.text, GoalMessage);
-            QVERIFY(m.style == seams::vbInformation && m.title == QStringLiteral("ゼルモア"));
-            rig.sound << QStringLiteral("message at %1").arg(rig.s().money);
+        const auto& s = rig.s();
+        setUpPayout(rig, pay);
+        rig.prompts.onNotice = [&](const game::Notice& n) {
+            QCOMPARE(n.kind, game::Notice::Goal);
+            rig.sound << QStringLiteral("Goal at %1").arg(rig.s().money);
         };
-        s.hitSymbol = pay.symbol;
-        s.bet = pay.bet;
-        s.money = pay.before;
-        rig.machine.PayJackpot();
+        game::MachineTest::payJackpot(rig.machine, pay.symbol);
         QCOMPARE(s.lastWin, pay.win);
         QCOMPARE(s.money, pay.after);
         QCOMPARE(rig.sound.join(QLatin1Char(' ')), pay.heard);
         QCOMPARE(s.unlocked, pay.heard.contains(QLatin1String("Fever")));
-        QStringList blinking;
-        if (s.noticeBlink)
-            blinking << QStringLiteral("notice");
-        if (s.frameBlink)
-            blinking << QStringLiteral("frame");
-        QCOMPARE(blinking.join(QLatin1Char(' ')), pay.blinking);
-        QCOMPARE(s.framePhase, 0);
-        QCOMPARE(s.frameLamps, game::FrameLampDark);
-        QCOMPARE(s.noticeTimerMs, pay.noticeMs);
+        QCOMPARE(blinkingGroups(s.lamps), pay.blinking);
+        QCOMPARE(s.lamps.frame(), LampState::Dark);
+        // The frame lamps' next blinking begins lit.
+        game::Lamps next = s.lamps;
+        next.blinkFrame();
+        next.tickFrame();
+        QCOMPARE(next.frame(), LampState::Lit);
+        QCOMPARE(s.noticePaceMs, pay.noticeMs);
+        QCOMPARE(rig.machine.clock().interval(game::TimerId::NoticeLamps), pay.noticeMs);
         QCOMPARE(s.chanceCounter, pay.chanceLeft);
         checkSpinEnded(rig);
+    }
+
+    // What a payout signals, each fact once with its new value: at the goal
+    // the money twice, the win and then the new start.
+    void payoutSignals_data()
+    {
+        QTest::addColumn<Pay>("pay");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("slot chance follows")
+            << Pay{2, 1, 0, 50, 200, 250, "", 5}
+            << "win 200 | money 250 | paid 2 200 | frame Dark | bet 0 | actions covers | spin ended | counter 5";
+        QTest::newRow("the goal") << Pay{1, 10, 0, 9999000, 1000, 100}
+                                  << "win 1000 | money 10000000 | paid 1 1000 | frame Dark | goal 10000000 | "
+                                     "money 100 | unlocked on | bet 0 | actions covers | spin ended";
+    }
+    void payoutSignals()
+    {
+        QFETCH(Pay, pay);
+        QFETCH(QString, expected);
+        MachineRig rig(pay.sound);
+        setUpPayout(rig, pay);
+        SignalLog log(rig.machine);
+        game::MachineTest::payJackpot(rig.machine, pay.symbol);
+        QCOMPARE(log.byFact(), SignalLog::byFact(expected));
     }
 
     // A jackpot spin, then its five slot-chance spins: lose, lose, win, lose, lose.
@@ -176,11 +228,12 @@ private slots:
         const QString leftColumn = reelFaces(s).left(3);
         play(rig, "1 C");
         QCOMPARE(reelFaces(s).left(3), leftColumn);
-        QVERIFY(s.bet == 1 && !s.coversEnabled);
+        QVERIFY(s.bet == 1 && !s.actions.coversLive);
         play(rig, "1 R");
         checkSpinEnded(rig);
         QCOMPARE(s.chanceCounter, 4);
-        QVERIFY(s.noticeBlink && s.frameBlink); // lamps and music go on through the slot chance
+        // Lamps and music go on through the slot chance.
+        QCOMPARE(blinkingGroups(s.lamps), QStringLiteral("notice frame"));
 
         const struct {
             const char* script;
@@ -196,13 +249,13 @@ private slots:
         }
         QCOMPARE(s.chanceCounter, 0);
         QCOMPARE(rig.sound, QStringList({"Stop", "Stop", "Stop", "Calm"}));
-        QVERIFY(!s.noticeBlink && !s.frameBlink);
+        QCOMPARE(blinkingGroups(s.lamps), QString());
 
         // The next spin is an ordinary one again.
         rig.clearLogs();
         rig.hitAndStart(spinDraws(0, 0, 0, 0, 100));
-        QCOMPARE(s.stopShown, (std::array<bool, 3>{false, false, false}));
-        QCOMPARE(s.stopCountL, 50);
+        QCOMPARE(actionsText(s.actions), QStringLiteral("busy"));
+        QCOMPARE(s.reels[0].stopCount, 50);
         QCOMPARE(rig.sound, QStringList{"Roll"});
     }
 
@@ -215,7 +268,7 @@ private slots:
         QTest::addColumn<ChanceSpin>("spin");
         const QString paid = QStringLiteral("Stop Stop Stop Jackpot ChanceIntro");
         const QString lost = QStringLiteral("Stop Stop Stop");
-        const QString bust = QStringLiteral("Stop Stop stop music Calm message パンクしました。");
+        const QString bust = QStringLiteral("Stop Stop stop music Calm Bust");
         for (const char* order : {"LCR", "RCL", "CLR", "CRL", "LRC", "RLC"}) {
             QTest::addRow("%s together", order) << ChanceSpin{3, 3, QStringLiteral("4 ") + order, 600, "666", 2, paid};
             const QString apart = QStringLiteral("5 %1 1 %2 1 %3").arg(order[0]).arg(order[1]).arg(order[2]);
@@ -238,17 +291,17 @@ private slots:
     {
         QFETCH(ChanceSpin, spin);
         MachineRig rig(spin.soundOn ? game::SoundSwitch::On : game::SoundSwitch::Off);
-        auto& s = rig.edit();
-        s.posL = s.posC = s.posR = spin.start;
-        s.chanceLeft = s.chanceCounter = spin.chanceLeft;
-        s.noticeBlink = s.frameBlink = true; // as the slot chance has them
+        const auto& s = rig.s();
+        for (game::ReelState& reel : rig.edit().reels)
+            reel.position = spin.start;
+        rig.edit().chanceLeft = rig.edit().chanceCounter = spin.chanceLeft;
+        blinkBothLamps(rig); // as the slot chance has them
         startSlotChanceSpin(rig);
         rig.clearLogs();
-        rig.prompts.onMessage = [&](const Message& m) {
-            QVERIFY(m.style == seams::vbInformation && m.title == QStringLiteral("ゼルモア"));
-            rig.sound << QStringLiteral("message ") + m.text;
-        };
+        rig.prompts.onNotice = [&](const game::Notice& n) { rig.sound << NoticeName(n.kind); };
+        SignalLog log(rig.machine);
         play(rig, spin.script);
+        QCOMPARE(log.repeats().join(QLatin1Char(',')), QString()); // each signal a change
         checkSpinEnded(rig);
         QCOMPARE(s.lastWin, spin.win);
         if (spin.win)
@@ -257,7 +310,7 @@ private slots:
         QCOMPARE(rig.sound.join(QLatin1Char(' ')), spin.heard);
         // The lamps go dark where the calm tune starts, and only there.
         const bool calm = rig.sound.contains("Calm");
-        QVERIFY(s.noticeBlink != calm && s.frameBlink != calm);
+        QCOMPARE(blinkingGroups(s.lamps), calm ? QString() : QStringLiteral("notice frame"));
     }
 
     // A target symbol bought at the cover hit pays a hundredfold in the spin.

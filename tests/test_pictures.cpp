@@ -3,7 +3,7 @@
 // window's own pictures built into the program: every one is there, readable,
 // of the size the window expects, and the transparent parts of the buttons and
 // icons are where they must be.
-#include "ui/Controls.h"
+#include "ui/Pictures.h"
 
 #include <QColor>
 #include <QDir>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The covers (BET), the target symbol bought after a hit, the two loans and
-// the probability command.
+// the probability command, and what each of them signals.
 #include "tests/support/Rig.h"
 
 #include <QtTest>
@@ -10,26 +10,19 @@ using game::CoverFace;
 
 namespace {
 
-// The target dialog, noting the pointer and the money while it is open.
+// The target question, noting the money and the Start button while it is open.
 class WatchedPrompts : public ScriptedPrompts {
 public:
     const game::Machine* machine = nullptr;
-    game::Pointer pointer = game::Pointer::Default;
     qint64 money = 0;
-    int chooseTarget() override
+    bool startLive = false;
+    int askTarget() override
     {
-        pointer = machine->state().pointer;
         money = machine->state().money;
-        return ScriptedPrompts::chooseTarget();
+        startLive = machine->state().actions.startLive;
+        return ScriptedPrompts::askTarget();
     }
 };
-
-void checkOneMessage(const MachineRig& rig, const QString& text)
-{
-    QCOMPARE(rig.prompts.texts(), QStringList{text});
-    QCOMPARE(rig.prompts.messages[0].style, int(seams::vbInformation));
-    QCOMPARE(rig.prompts.messages[0].title, QStringLiteral("ゼルモア"));
-}
 
 struct Covers {
     qint64 money;
@@ -40,12 +33,16 @@ struct Covers {
     int betAfter;
     QString faces;  // the covers after: D face down, H the hit card, M the miss card
     bool start;     // the Start button shows
-    QString message = QString();
+    QString notice = QString();
 };
+
+// A step done to the rig: a setting-up or an action of the player's.
+using RigStep = std::function<void(MachineRig&)>;
 
 } // namespace
 
 Q_DECLARE_METATYPE(Covers)
+Q_DECLARE_METATYPE(RigStep)
 
 class TestPlayFeatures : public QObject {
     Q_OBJECT
@@ -70,7 +67,7 @@ private slots:
         QTest::newRow("a miss cancels the bought target") << Covers{100, 0, 7, "A3", 90, 0, "MDDD", false};
         QTest::newRow("the last $10, then nothing") << Covers{10, 0, 0, "A0 A", 0, 1, "DDDD", true};
         QTest::newRow("BET 10 is the limit; the target stays")
-            << Covers{100, 10, 5, "C", 100, 10, "DDDD", false, QStringLiteral("ＢＥＴは１０倍迄です。")};
+            << Covers{100, 10, 5, "C", 100, 10, "DDDD", false, QStringLiteral("BetLimit")};
     }
     void covers()
     {
@@ -80,7 +77,7 @@ private slots:
         s.money = covers.money;
         s.bet = covers.bet;
         s.lastWin = 500;
-        s.targetSymbol = s.targetPicture = covers.target;
+        s.targetSymbol = s.targetShown = covers.target;
         s.targetRate = covers.target ? 100 : 1;
         int draws = 0;
         for (const QString& click : covers.clicks.split(QLatin1Char(' '))) {
@@ -96,17 +93,14 @@ private slots:
         for (CoverFace face : s.covers)
             faces += QLatin1Char(face == CoverFace::Hit ? 'H' : face == CoverFace::Miss ? 'M' : 'D');
         QCOMPARE(faces, covers.faces);
-        QCOMPARE(s.startShown, covers.start);
+        QCOMPARE(s.actions.startLive, covers.start);
         QCOMPARE(s.lastWin, 0);
-        QCOMPARE(s.targetPicture, 0);
-        const int kept = covers.message.isEmpty() ? 0 : covers.target; // a charged try forgets the target
+        QCOMPARE(s.targetShown, 0);
+        const int kept = covers.notice.isEmpty() ? 0 : covers.target; // a charged try forgets the target
         QCOMPARE(s.targetSymbol, kept);
         QCOMPARE(s.targetRate, kept ? 100 : 1);
         QCOMPARE(rig.rnd.draws(), draws);
-        if (covers.message.isEmpty())
-            QVERIFY(rig.prompts.messages.empty());
-        else
-            checkOneMessage(rig, covers.message);
+        QCOMPARE(rig.prompts.shown, covers.notice.isEmpty() ? QStringList() : QStringList{covers.notice});
     }
 
     // ------------------------------------------------------------ target symbol
@@ -137,26 +131,25 @@ private slots:
         WatchedPrompts prompts;
         prompts.machine = &rig.machine;
         prompts.targetAnswers.push_back(answer);
-        seams::install(&prompts);
+        game::installPrompter(&prompts);
         rig.edit().money = money;
         rig.edit().chanceLeft = chanceLeft;
         rig.rnd.push(pick(0, 4));
         rig.machine.pickCover(0);
-        seams::install(&rig.prompts);
+        game::installPrompter(&rig.prompts);
 
         const auto& s = rig.s();
-        QCOMPARE(prompts.targetDialogs, offered ? 1 : 0);
+        QCOMPARE(prompts.targetQuestions, offered ? 1 : 0);
         if (offered) {
-            QCOMPARE(prompts.pointer, game::Pointer::Hourglass);
             QCOMPARE(prompts.money, money - 10);
+            QVERIFY(!prompts.startLive); // Start comes once the question is answered
         }
-        QCOMPARE(s.pointer, game::Pointer::Default);
         QCOMPARE(s.money, money - 10 - (bought ? 100 : 0));
         QCOMPARE(s.targetSymbol, bought);
         QCOMPARE(s.targetRate, bought ? 100 : 1);
-        QCOMPARE(s.targetPicture, bought);
+        QCOMPARE(s.targetShown, bought);
         QCOMPARE(s.bet, 1);
-        QVERIFY(s.startShown);
+        QVERIFY(s.actions.startLive);
     }
 
     // ------------------------------------------------------------ loans
@@ -168,18 +161,18 @@ private slots:
         QTest::addColumn<qint64>("money");
         QTest::addColumn<int>("draw"); // -1: nothing drawn
         QTest::addColumn<qint64>("after");
-        QTest::addColumn<QString>("message");
-        const char* refusals[] = {"僕も貸す金ないよ.", "貸せないよ.", "そんな簡単に貸せないよ."};
-        for (int d = 0; d < 10; ++d)
-            QTest::addRow("$100, draw %d", d) << false << qint64(0) << d << qint64(d >= 1 && d <= 3 ? 0 : 100)
-                                              << (d >= 1 && d <= 3 ? QString::fromUtf8(refusals[d - 1]) : QString());
+        QTest::addColumn<QString>("notice");
+        for (int d = 0; d < 10; ++d) {
+            const bool refused = d >= 1 && d <= 3; // each refusal with its excuse
+            QTest::addRow("$100, draw %d", d) << false << qint64(0) << d << qint64(refused ? 0 : 100)
+                                              << (refused ? QStringLiteral("LoanRefused %1").arg(d) : QString());
+        }
         for (int d : {0, 1, 2, 49})
             QTest::addRow("$1000, draw %d", d) << true << qint64(0) << d << qint64(d == 1 ? 1000 : 0)
-                                               << (d == 1 ? QString() : QStringLiteral("ちょっと！そんな大金ないよ。"));
+                                               << (d == 1 ? QString() : QStringLiteral("BigLoanRefused"));
         for (qint64 money : {10, 1, -10}) {
-            const QString refusal = QStringLiteral("どうして？お金もってるじゃない！");
-            QTest::addRow("$100 with %lld", money) << false << money << -1 << money << refusal;
-            QTest::addRow("$1000 with %lld", money) << true << money << -1 << money << refusal;
+            QTest::addRow("$100 with %lld", money) << false << money << -1 << money << "LoanNotNeeded";
+            QTest::addRow("$1000 with %lld", money) << true << money << -1 << money << "LoanNotNeeded";
         }
     }
     void loan()
@@ -188,17 +181,14 @@ private slots:
         QFETCH(qint64, money);
         QFETCH(int, draw);
         QFETCH(qint64, after);
-        QFETCH(QString, message);
+        QFETCH(QString, notice);
         MachineRig rig;
         rig.edit().money = money;
         if (draw >= 0)
             rig.rnd.push(pick(draw, thousand ? 50 : 10));
         thousand ? rig.machine.borrow1000() : rig.machine.borrow100();
         QCOMPARE(rig.s().money, after);
-        if (message.isEmpty())
-            QVERIFY(rig.prompts.messages.empty());
-        else
-            checkOneMessage(rig, message);
+        QCOMPARE(rig.prompts.shown, notice.isEmpty() ? QStringList() : QStringList{notice});
         QCOMPARE(rig.rnd.draws(), draw >= 0 ? 1 : 0);
         QVERIFY(!rig.rnd.exhausted());
     }
@@ -242,16 +232,83 @@ private slots:
         rig.prompts.inputAnswers.push_back(answer);
         rig.machine.changeProbability();
 
-        QCOMPARE(rig.prompts.inputs.size(), std::size_t(1));
-        const auto& input = rig.prompts.inputs[0];
-        QCOMPARE(input.title, QStringLiteral("確率変動"));
-        QCOMPARE(input.defaultText, QStringLiteral("450"));
-        QCOMPARE(input.prompt, QStringLiteral("確率の分母を入力してください。\r\n通常の確率分母は 300 です。\r\n"
-                                              "大当り値が 6 個ある為 6 以下の数値は入力できません。"));
-        checkOneMessage(rig, QStringLiteral("確率を%1分の6に変更しました。").arg(expected));
+        // The question shows the denominator in force; the notice, the one chosen.
+        QCOMPARE(rig.prompts.shown,
+                 QStringList({"denominator 450", QStringLiteral("ProbabilityChanged %1").arg(expected)}));
         QVERIFY(rig.s().unlocked);
         QCOMPARE(rig.machine.chosenDenominator(), std::optional<qint64>(expected));
         QCOMPARE(rig.s().denominator, double(expected));
+    }
+
+    // ------------------------------------------------------------ signals
+    // Each fact changed signals once, with its new value; what did not
+    // change signals nothing. Events of play come once each.
+    void signalsOnceAChange_data()
+    {
+        QTest::addColumn<RigStep>("setUp");
+        QTest::addColumn<RigStep>("act");
+        QTest::addColumn<QString>("expected");
+        // A win shown, and the last round's hit card with its bought target.
+        auto lastRound = [](int bet) {
+            return RigStep([bet](MachineRig& rig) {
+                auto& s = rig.edit();
+                s.lastWin = 500;
+                s.covers[1] = CoverFace::Hit;
+                s.targetShown = s.targetSymbol = 5;
+                s.bet = bet;
+            });
+        };
+        auto cover = [](int draw) {
+            return RigStep([draw](MachineRig& rig) {
+                if (draw >= 0)
+                    rig.rnd.push(pick(draw, 4));
+                rig.machine.pickCover(0);
+            });
+        };
+        const RigStep nothing = [](MachineRig&) {};
+        QTest::newRow("cover hit") << nothing << cover(0)
+                                   << "money 90 | cover 0 Hit | bet 1 | picked hit | actions covers start";
+        QTest::newRow("cover miss after a win")
+            << lastRound(1) << cover(3) << "win 0 | cover 1 Down | target 0 | money 90 | cover 0 Miss | picked miss";
+        QTest::newRow("cover hit, target 6 bought")
+            << RigStep([](MachineRig& rig) {
+                   rig.edit().money = 1000510;
+                   rig.prompts.targetAnswers.push_back(6);
+               })
+            << cover(0)
+            << "money 1000500 | cover 0 Hit | bet 1 | picked hit | target 6 | money 1000400 | bought 6 | "
+               "actions covers start";
+        QTest::newRow("BET limit") << lastRound(10) << cover(-1) << "win 0 | cover 1 Down | target 0";
+        QTest::newRow("loan") << RigStep([](MachineRig& rig) { rig.edit().money = 0; })
+                              << RigStep([](MachineRig& rig) {
+                                     rig.rnd.push(pick(0, 10));
+                                     rig.machine.borrow100();
+                                 })
+                              << "money 100 | loan 100";
+        const RigStep probability = [](MachineRig& rig) { rig.machine.changeProbability(); };
+        QTest::newRow("probability: unlocks once") << nothing << probability << "unlocked on";
+        QTest::newRow("probability when unlocked")
+            << RigStep([](MachineRig& rig) { rig.edit().unlocked = true; }) << probability << "";
+        QTest::newRow("sound off, then on") << nothing << RigStep([](MachineRig& rig) {
+            rig.machine.toggleSound();
+            rig.machine.toggleSound();
+        }) << "sound Off | sound On";
+        QTest::newRow("calm lamps on twice") << nothing << RigStep([](MachineRig& rig) {
+            rig.machine.setCalmLamps(true);
+            rig.machine.setCalmLamps(true);
+        }) << "calm on";
+    }
+    void signalsOnceAChange()
+    {
+        QFETCH(RigStep, setUp);
+        QFETCH(RigStep, act);
+        QFETCH(QString, expected);
+        MachineRig rig;
+        setUp(rig);
+        SignalLog log(rig.machine);
+        act(rig);
+        QCOMPARE(log.byFact(), SignalLog::byFact(expected));
+        QVERIFY(rig.rnd.remaining() == 0 && !rig.rnd.exhausted());
     }
 };
 

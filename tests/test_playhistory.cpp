@@ -2,7 +2,7 @@
 // The play history in the running game: spins reach history.sqlite and the
 // data counter, across sessions; a history file that cannot be used costs
 // one message and the history, never the game or its save files; export
-// and clearing from the counter window.
+// and clearing from the counter window, with the words of each message.
 #include "tests/support/SessionRig.h"
 #include "ui/DataCounterWindow.h"
 
@@ -32,9 +32,9 @@ void playSpins(game::Machine& machine, int spins)
     }
 }
 
-int historyMessages(const ScriptedPrompts& prompts)
+int historyMessages(const ScriptedDialogs& dialogs)
 {
-    return int(prompts.texts().filter(QStringLiteral("history.sqlite")).size());
+    return int(dialogs.texts().filter(QStringLiteral("history.sqlite")).size());
 }
 
 } // namespace
@@ -64,7 +64,7 @@ private slots:
         // Live: a spin with the window open counts at once.
         playSpins(rig.machine(), 1);
         QCOMPARE(history.counter()->allTime().spins, qint64(6));
-        QCOMPARE(historyMessages(rig.prompts), 0);
+        QCOMPARE(historyMessages(rig.dialogs), 0);
         seams::install(&rig.rnd);
     }
 
@@ -87,14 +87,22 @@ private slots:
         rig.play();
         seams::install(&draws);
         playSpins(rig.machine(), 3);
-        QCOMPARE(historyMessages(rig.prompts), 1);
-        // The counter still shows this session, from memory.
-        rig.session().playHistory().openCounter();
-        QCOMPARE(rig.session().playHistory().counter()->session().spins, qint64(3));
+        QCOMPARE(historyMessages(rig.dialogs), 1);
+        // The counter still shows this session, from memory; there is
+        // nothing to export or clear.
+        app::PlayHistory& history = rig.session().playHistory();
+        history.openCounter();
+        QCOMPARE(history.counter()->session().spins, qint64(3));
+        rig.dialogs.clear();
+        emit history.counterWindow()->exportRequested();
+        emit history.counterWindow()->clearRequested();
+        QCOMPARE(rig.dialogs.texts(), QStringList({"プレイ履歴ファイルが使えないため、書き出せません。",
+                                                   "プレイ履歴ファイルが使えないため、消去できません。"}));
+        rig.dialogs.clear();
         const qint64 money = rig.s().money;
         rig.session().quit();
         seams::install(&rig.rnd);
-        QCOMPARE(historyMessages(rig.prompts), 1);
+        QCOMPARE(historyMessages(rig.dialogs), 0);
         QVERIFY(rig.readFile(QStringLiteral("Zelmor.ini")).contains(QByteArray::number(money)));
         if (damage == QLatin1String("garbage"))
             QCOMPARE(rig.readFile(QStringLiteral("history.sqlite")), garbage);
@@ -110,18 +118,29 @@ private slots:
         app::PlayHistory& history = rig.session().playHistory();
         history.openCounter();
 
-        rig.prompts.savePaths.push_back(rig.path(QStringLiteral("export.csv")));
+        const QString exported = rig.path(QStringLiteral("export.csv"));
+        rig.dialogs.savePaths.push_back(exported);
         emit history.counterWindow()->exportRequested();
         const QList<QByteArray> lines = rig.readFile(QStringLiteral("export.csv")).split('\n');
         QVERIFY(lines.first().startsWith("played_at,"));
         QCOMPARE(lines.size(), 4); // header, two spins, and the final line end
+        QCOMPARE(rig.dialogs.shown, QStringList({"save as: プレイ履歴を CSV に書き出す",
+                                                 "message プレイ履歴を書き出しました。\r\n" + exported}));
 
-        rig.prompts.answers.push_back(seams::vbNo);
+        rig.dialogs.clear();
+        rig.dialogs.answers.push_back(ui::Answer::No);
         emit history.counterWindow()->clearRequested();
         QCOMPARE(history.counter()->allTime().spins, qint64(2));
-        rig.prompts.answers.push_back(seams::vbYes);
+        QCOMPARE(rig.dialogs.messages.back(),
+                 (ui::Message{QStringLiteral("ゼルモア"),
+                              QStringLiteral("プレイ履歴をすべて消去します。\r\n"
+                                             "データカウンターの数字とスランプグラフも 0 に戻ります。\r\n"
+                                             "よろしいですか？"),
+                              QMessageBox::Warning, ui::Buttons::YesNo}));
+        rig.dialogs.answers.push_back(ui::Answer::Yes);
         emit history.counterWindow()->clearRequested();
         QCOMPARE(history.counter()->allTime().spins, qint64(0));
+        QCOMPARE(rig.dialogs.messages.size(), std::size_t(2));
         playSpins(rig.machine(), 1);
         QCOMPARE(history.counter()->allTime().spins, qint64(1));
         seams::install(&rig.rnd);

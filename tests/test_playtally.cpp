@@ -108,7 +108,7 @@ private slots:
     void theGoalFollowsItsSpin()
     {
         MachineRig rig;
-        rig.edit().money = game::Goal - 5;
+        rig.edit().money = game::GoalMoney - 5;
         Recorded recorded(rig.machine);
         rig.hitAndStart(spinDraws(2, 3, 4, 0, 6), {pick(0, 20)});
         runReels(rig.machine, 100000);
@@ -116,7 +116,7 @@ private slots:
         const PlayRecord& spin = recorded.entries[1];
         const PlayRecord& goal = recorded.entries[2];
         QCOMPARE(spin.kind, PlayKind::Spin);
-        QVERIFY(spin.moneyAfter >= game::Goal);
+        QVERIFY(spin.moneyAfter >= game::GoalMoney);
         QCOMPARE(goal.kind, PlayKind::Goal);
         QCOMPARE(goal.amount, 100 - spin.moneyAfter);
         QCOMPARE(goal.moneyAfter, qint64(100));

@@ -59,6 +59,17 @@ QString lastChanges(const std::vector<Tick>& ticks, const QString& before)
     return last.join(QLatin1Char(' '));
 }
 
+// The faces each reel's last reelChanged carried, as reelFaces() writes them.
+QString lastSignalledFaces(const SignalLog& log)
+{
+    QString faces;
+    for (const char* reel : {"reel L ", "reel C ", "reel R "}) {
+        const QStringList lines = log.lines.filter(QLatin1String(reel));
+        faces += lines.isEmpty() ? QStringLiteral("???") : lines.last().mid(7);
+    }
+    return faces;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Spin)
@@ -72,8 +83,10 @@ private slots:
         MachineRig rig;
         const auto& s = rig.s();
         QCOMPARE(reelFaces(s), QStringLiteral("765876987"));
-        QVERIFY(s.posL == 7 && s.posC == 8 && s.posR == 9 && s.hitSymbol == 8);
-        QVERIFY(!rig.machine.spinning() && !s.reelTimerEnabled && s.coversEnabled && !s.startShown);
+        QCOMPARE(QList<int>({s.reels[0].position, s.reels[1].position, s.reels[2].position}), QList<int>({7, 8, 9}));
+        QCOMPARE(s.centreMark, 8);
+        QVERIFY(!rig.machine.spinning() && !s.reelsRunning && !rig.machine.clock().ticking(game::TimerId::Reel));
+        QCOMPARE(actionsText(s.actions), QStringLiteral("covers"));
         QCOMPARE(rig.rnd.draws(), 0);
     }
 
@@ -151,6 +164,7 @@ private slots:
         MachineRig rig;
         rig.hitAndStart(spin.draws);
         rig.clearLogs();
+        SignalLog log(rig.machine);
         const QString before = reelFaces(rig.s());
         QStringList timeline;
         const auto ticks = runReels(rig.machine, 2000, [&](int n) {
@@ -163,16 +177,20 @@ private slots:
         QCOMPARE(lastChanges(ticks, before), spin.stops);
         QCOMPARE(timeline.join(QLatin1Char(' ')), spin.timeline);
         QCOMPARE(reelFaces(rig.s()), spin.faces);
+        QCOMPARE(lastSignalledFaces(log), spin.faces); // the view shows what the reels show
+        QCOMPARE(log.repeats().join(QLatin1Char(',')), QString()); // each signal a change
         QCOMPARE(rig.s().lastWin, spin.win);
         QCOMPARE(rig.s().money, 90 + spin.win);
         QCOMPARE(rig.s().chanceCounter, spin.win ? 5 : 0);
-        QVERIFY(rig.s().coversEnabled && rig.s().menusEnabled);
+        QCOMPARE(actionsText(rig.s().actions), QStringLiteral("covers"));
         QCOMPARE(rig.s().bet, 0);
         QVERIFY(rig.rnd.remaining() == 0 && !rig.rnd.exhausted());
-        QVERIFY(rig.prompts.messages.empty());
-        // Later ticks find nothing turning and change nothing.
-        rig.machine.tickReels();
+        QVERIFY(rig.prompts.notices.empty());
+        // Later ticks of any timer find nothing turning and change nothing.
+        rig.machine.clock().fire(game::TimerId::Reel);
+        rig.machine.clock().advance(10000);
         QCOMPARE(reelFaces(rig.s()), spin.faces);
+        QVERIFY(rig.sound.isEmpty() && rig.rnd.remaining() == 0 && !rig.rnd.exhausted());
     }
 
     // The next spin shows hidden rows again and continues from where the
@@ -185,7 +203,7 @@ private slots:
         QCOMPARE(reelFaces(rig.s()), QStringLiteral(".7..7..7."));
         rig.hitAndStart(spinDraws(0, 0, 0, 0, 100));
         QVERIFY(!reelFaces(rig.s()).contains(QLatin1Char('.')));
-        rig.machine.tickReels();
+        rig.machine.clock().fire(game::TimerId::Reel);
         QCOMPARE(reelFaces(rig.s()), QStringLiteral("876876876"));
     }
 };

@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The meanings the game's routines rely on: numeric value of a text, decimal
 // text, colours, twips and the timer's restart on a new interval.
-#include "ui/Controls.h"
+#include "game/Clock.h"
 #include "platform/Runtime.h"
 
-#include <QElapsedTimer>
-#include <QTimer>
-#include <QWidget>
 #include <QtTest>
 
 class TestRuntime : public QObject {
@@ -61,7 +58,6 @@ private slots:
     {
         // &HBBGGRR: red in the low byte.
         QCOMPARE(rt::RGB(255, 128, 0), 0x0080FFL);
-        QCOMPARE(ui::ToQColor(0x0080FF), QColor(255, 128, 0));
         QCOMPARE(rt::ColorFromHexText(QStringLiteral("&H0080C0FF")), rt::RGB(255, 192, 128));
         QCOMPARE(rt::ColorFromHexText(QStringLiteral("&H000040C0")), rt::RGB(192, 64, 0));
     }
@@ -73,33 +69,29 @@ private slots:
         QCOMPARE(rt::TwipsRect(600, 720, 540, 540), QRect(40, 48, 36, 36));
     }
 
+    // A timer of the machine's clock: a new interval restarts its period, a
+    // stopped timer stays stopped, and an interval of 0 stops it.
     void timerNewIntervalRestartsThePeriod()
     {
-        QWidget owner;
-        ui::Timer timer;
+        using game::TimerId;
+        game::Clock clock(game::Clock::Drive::ByHand);
         int ticks = 0;
-        timer.create(&owner, 75, true);
-        timer.onTimer = [&] { ++ticks; };
-        QVERIFY(timer.running());
-        timer.setInterval(500);
-        QCOMPARE(timer.interval(), 500);
-        QVERIFY(timer.running());
-        // The underlying timer now counts a fresh 500 ms period.
-        auto* qt = owner.findChild<QTimer*>();
-        QVERIFY(qt);
-        QCOMPARE(qt->interval(), 500);
-        QVERIFY(qt->remainingTime() > 400);
-        timer.setEnabled(false);
-        QVERIFY(!timer.running());
-        timer.setInterval(1500);
-        QVERIFY(!timer.running()); // a disabled timer stays stopped
-        timer.setEnabled(true);
-        QVERIFY(timer.running());
-        QCOMPARE(qt->interval(), 1500);
-        timer.setInterval(0);
-        QVERIFY(!timer.running()); // interval 0 stops it, as in the classic control
-        timer.fire();
-        QCOMPARE(ticks, 1);
+        QObject::connect(&clock, &game::Clock::ticked, [&] { ++ticks; });
+        clock.setInterval(TimerId::Reel, 75);
+        clock.setRunning(TimerId::Reel, true);
+        clock.advance(50);
+        clock.setInterval(TimerId::Reel, 500);
+        QCOMPARE(clock.interval(TimerId::Reel), 500);
+        QCOMPARE(clock.untilNext(TimerId::Reel), qint64(500)); // a fresh 500 ms period
+        clock.setRunning(TimerId::Reel, false);
+        clock.setInterval(TimerId::Reel, 1500);
+        QVERIFY(!clock.ticking(TimerId::Reel)); // a stopped timer stays stopped
+        clock.setRunning(TimerId::Reel, true);
+        QCOMPARE(clock.untilNext(TimerId::Reel), qint64(1500));
+        clock.setInterval(TimerId::Reel, 0);
+        QVERIFY(!clock.ticking(TimerId::Reel)); // interval 0 stops it, as in the classic control
+        QVERIFY(!clock.fire(TimerId::Reel));
+        QCOMPARE(ticks, 0);
     }
 };
 

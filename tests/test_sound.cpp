@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The media controls, the cues on their channels, the music rotation, the
+// The media channels, the cues on them, the music rotation, the
 // failure notes and the no-sound switch, on a recording sound device.
 #include "sound/CuePlayer.h"
 #include "sound/FailureNotes.h"
+#include "sound/MediaChannel.h"
 #include "tests/support/FakeAudio.h"
 #include "tests/support/SessionRig.h"
 #include "ui/Preferences.h"
@@ -18,8 +19,6 @@
 using namespace testing;
 using game::Cue;
 using sound::Device;
-
-
 
 namespace {
 
@@ -67,59 +66,64 @@ private slots:
 
     void failuresReturnFalseWithAReason_data()
     {
-        QTest::addColumn<QString>("deviceType");
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("noSoundCard");
-        QTest::addColumn<QString>("failingCommand");
-        QTest::newRow("no device type") << "" << "ROLL.MID" << false << "Open";
-        QTest::newRow("unknown device type") << "CDAudio" << "ROLL.MID" << false << "Open";
-        QTest::newRow("no file name") << "Sequencer" << "" << false << "Open";
-        QTest::newRow("missing file") << "Sequencer" << "NONE.MID" << false << "Open";
-        QTest::newRow("no sound card") << "Sequencer" << "ROLL.MID" << true << "Open";
-        QTest::newRow("play before open") << "Sequencer" << "ROLL.MID" << false << "Play";
-        QTest::newRow("unknown command") << "Sequencer" << "ROLL.MID" << false << "Eject";
+        QTest::addColumn<bool>("playFails");
+        QTest::newRow("no file name") << "" << false << false;
+        QTest::newRow("missing file") << "NONE.MID" << false << false;
+        QTest::newRow("no sound card") << "ROLL.MID" << true << false;
+        QTest::newRow("opened but not played") << "ROLL.MID" << false << true;
     }
     void failuresReturnFalseWithAReason()
     {
-        QFETCH(QString, deviceType);
         QFETCH(QString, file);
         QFETCH(bool, noSoundCard);
-        QFETCH(QString, failingCommand);
+        QFETCH(bool, playFails);
         Channels c;
         c.audio.deviceFails = noSoundCard;
-        MMControl control;
-        control.setDeviceType(deviceType);
-        control.setFileName(file.isEmpty() ? QString() : c.dir.filePath(file));
-        if (failingCommand != QLatin1String("Open") && failingCommand != QLatin1String("Play"))
-            QVERIFY(control.setCommand(QStringLiteral("open")));
-        QVERIFY(!control.setCommand(failingCommand));
-        QVERIFY(!control.lastError().isEmpty());
-        QVERIFY(control.setCommand(QStringLiteral("CLOSE"))); // closing is always harmless
+        c.audio.playFails = playFails;
+        sound::MediaChannel channel(Device::Sequencer);
+        QVERIFY(!channel.play(file.isEmpty() ? QString() : c.dir.filePath(file)));
+        QVERIFY(!channel.lastError().isEmpty());
+        QVERIFY(!channel.isPlaying());
+        c.audio.deviceFails = c.audio.playFails = false;
+        QVERIFY(channel.play(c.dir.filePath(QStringLiteral("REACH.MID"))));
+        QVERIFY(channel.lastError().isEmpty());
+        QCOMPARE(c.audio.playing(Device::Sequencer), c.dir.filePath(QStringLiteral("REACH.MID")));
     }
 
-    // Done is reported for a file that played to its end, never for one that
-    // was played again, closed, or played with Notify off.
-    void doneOnlyForAFileThatPlayedToItsEnd()
+    // finished() comes for a file that played to its end, never for one that
+    // was replaced or stopped first, however late the device reports it.
+    void finishedOnlyForAFileThatPlayedToItsEnd_data()
     {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("finished");
+        QTest::newRow("played to its end") << "" << 1;
+        QTest::newRow("replaced") << "play" << 0;
+        QTest::newRow("stopped") << "stop" << 0;
+    }
+    void finishedOnlyForAFileThatPlayedToItsEnd()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, finished);
         LateBackend late;
         sound::install(&late);
-        MMControl control;
-        QList<int> codes;
-        control.onDone = [&](int code) { codes << code; };
-        control.setDeviceType(QStringLiteral("Sequencer"));
-        control.setFileName(QStringLiteral("/x/ROLL.MID"));
-        QVERIFY(control.setCommand(QStringLiteral("Open")) && control.setCommand(QStringLiteral("Play")));
-        QVERIFY(control.setCommand(QStringLiteral("Play")));
+        sound::MediaChannel channel(Device::Sequencer);
+        QSignalSpy spy(&channel, &sound::MediaChannel::finished);
+        QVERIFY(channel.play(QStringLiteral("/x/ROLL.MID")));
+        if (before == QLatin1String("play"))
+            QVERIFY(channel.play(QStringLiteral("/x/REACH.MID")));
+        else if (before == QLatin1String("stop"))
+            channel.stop();
         late.ends[0]();
-        QVERIFY(codes.isEmpty());
-        late.ends[1]();
-        QCOMPARE(codes, QList<int>{MMControl::mciSuccessful});
-        QVERIFY(control.setCommand(QStringLiteral("Play")) && control.setCommand(QStringLiteral("Close")));
-        late.ends[2]();
-        QVERIFY(control.setCommand(QStringLiteral("Open")) && control.setCommand(QStringLiteral("Play")));
-        control.setNotify(false);
-        late.ends[3]();
-        QCOMPARE(codes.size(), 1);
+        QCOMPARE(spy.size(), finished);
+        QCOMPARE(channel.isPlaying(), before == QLatin1String("play"));
+        // The file that replaced it reports its own end, once.
+        if (before == QLatin1String("play")) {
+            late.ends[1]();
+            late.ends[1]();
+            QCOMPARE(spy.size(), 1);
+        }
         sound::install(nullptr);
     }
 
@@ -147,6 +151,7 @@ private slots:
         c.audio.played.clear();
         QVERIFY(c.player.play(cue));
         QCOMPARE(c.audio.played, QStringList{played});
+        QCOMPARE(game::IsMusic(cue) ? c.player.musicCue() : c.player.effectCue(), cue);
         // A new cue cuts off what its channel played; the other channel plays on.
         const bool music = game::IsMusic(cue);
         QCOMPARE(c.audio.playing(Device::Sequencer).endsWith(music ? sound::CueFile(cue) : QStringLiteral("ROLL.MID")),
@@ -155,6 +160,7 @@ private slots:
                  true);
         c.player.stopAll();
         QVERIFY(c.audio.playing(Device::Sequencer).isEmpty() && c.audio.playing(Device::WaveAudio).isEmpty());
+        QVERIFY(!c.player.musicCue() && !c.player.effectCue());
     }
 
     // A tune that played to its end: the slot chance's intro hands over to its
@@ -168,6 +174,7 @@ private slots:
         QTest::newRow("spin music repeats") << Cue::Roll << true << QStringList{"ROLL.MID", "ROLL.MID"};
         QTest::newRow("reach repeats") << Cue::Reach << true << QStringList{"REACH.MID", "REACH.MID"};
         QTest::newRow("intro hands over") << Cue::ChanceIntro << true << QStringList{"Tvsa2.MID", "Tvsa2.MID"};
+        QTest::newRow("loop repeats") << Cue::ChanceLoop << true << QStringList{"Tvsa2.MID", "Tvsa2.MID"};
         QTest::newRow("normal play once") << Cue::Calm << true << QStringList{};
         QTest::newRow("sound switched off") << Cue::Roll << false << QStringList{};
     }
@@ -185,6 +192,7 @@ private slots:
             heard << c.audio.playing(Device::Sequencer).section(QLatin1Char('/'), -1);
         heard.removeAll(QString());
         QCOMPARE(heard, next);
+        QCOMPARE(c.player.musicCue().has_value(), !next.isEmpty());
     }
 
     // A cue the device cannot play returns false and is noted once on stderr,
@@ -212,7 +220,8 @@ private slots:
         QVERIFY(!c.player.play(Cue::Reach));
         c.soundOn = soundStaysOn;
         QTRY_COMPARE(sound::PendingFailureNotes(), 0);
-        QVERIFY(!c.player.music.isOpen());
+        QVERIFY(!c.player.musicCue());
+        QVERIFY(!c.player.lastError().isEmpty());
     }
 
     // In the game: switching the sound on readies the device, the start-up
@@ -265,7 +274,7 @@ private slots:
         };
         QCOMPARE(heard(), std::pair(0.4, 0.9));
         const bool soundOn = rig.machine().soundOn();
-        rig.prompts.dialogHandlers.push_back([&](QDialog& shown) {
+        rig.dialogs.dialogHandlers.push_back([&](QDialog& shown) {
             auto& dialog = dynamic_cast<ui::VolumeDialog&>(shown);
             dialog.show();
             dialog.musicSlider->setValue(0);
@@ -280,8 +289,8 @@ private slots:
             else
                 dialog.close();
         });
-        rig.window().volumeItem.click();
-        QVERIFY(rig.prompts.dialogHandlers.empty());
+        rig.window().volumeItem->trigger();
+        QVERIFY(rig.dialogs.dialogHandlers.empty());
         QCOMPARE(heard(), kept ? std::pair(0.0, 0.25) : std::pair(0.4, 0.9));
         const ui::Preferences after = ui::Preferences::Load();
         QCOMPARE(std::pair(after.musicVolume, after.effectsVolume), kept ? std::pair(0, 25) : std::pair(40, 90));

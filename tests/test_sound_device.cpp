@@ -3,7 +3,7 @@
 // driver faster than real time, into /dev/null or, where a case measures the
 // mix, into a file. Waits pump events only.
 #include "sound/CuePlayer.h"
-#include "sound/MMControl.h"
+#include "sound/MediaChannel.h"
 #include "sound/ModuleAudio.h"
 #include "sound/sdl/MixLimiter.h"
 #include "sound/sdl/SdlAudio.h"
@@ -66,17 +66,18 @@ Samples Tone(int amplitude, int frames)
     return tone;
 }
 
-// A media control on the real device, counting its Done reports.
+// A media channel on the real device, counting the ends it reports.
 struct Channel {
-    MMControl control;
-    QList<int> done;
-    Channel(const QString& type, const QString& path)
+    sound::MediaChannel media;
+    QString file;
+    int finished = 0;
+    Channel(Device device, const QString& path)
+        : media(device)
+        , file(path)
     {
-        control.setDeviceType(type);
-        control.setFileName(path);
-        control.onDone = [this](int code) { done << code; };
+        QObject::connect(&media, &sound::MediaChannel::finished, [this] { ++finished; });
     }
-    bool cue() { return control.setCommand("Close") && control.setCommand("Open") && control.setCommand("Play"); }
+    bool cue() { return media.play(file); }
 };
 
 } // namespace
@@ -161,79 +162,78 @@ private slots:
 
     void tuneReportsItsEndWithinOneBuffer()
     {
-        Channel music("Sequencer", dir_.filePath("ONE.MID"));
-        QVERIFY2(music.cue(), qPrintable(music.control.lastError()));
+        Channel music(Device::Sequencer, dir_.filePath("ONE.MID"));
+        QVERIFY2(music.cue(), qPrintable(music.media.lastError()));
         QVERIFY(!audio_->soundFont().isEmpty());
-        QTRY_COMPARE_WITH_TIMEOUT(music.done.size(), 1, Bound);
-        QCOMPARE(music.done[0], MMControl::mciSuccessful);
+        QTRY_COMPARE_WITH_TIMEOUT(music.finished, 1, Bound);
         const std::int64_t late = audio_->lastTuneFrames() - Second;
         QVERIFY2(late >= -SdlAudio::BufferFrames && late <= SdlAudio::BufferFrames,
                  qPrintable(QStringLiteral("end seen %1 frames after the tune's length").arg(late)));
         // Played to its end once; nothing plays it again by itself.
         QVERIFY(renderOn(Second));
-        QCOMPARE(music.done.size(), 1);
+        QCOMPARE(music.finished, 1);
     }
 
     void effectLeavesTheMusicUndisturbed()
     {
-        Channel music("Sequencer", dir_.filePath("ONE.MID"));
-        Channel effect("WaveAudio", dir_.filePath("BELL.WAV"));
+        Channel music(Device::Sequencer, dir_.filePath("ONE.MID"));
+        Channel effect(Device::WaveAudio, dir_.filePath("BELL.WAV"));
         QVERIFY(music.cue());
-        QVERIFY2(effect.cue(), qPrintable(effect.control.lastError()));
-        QTRY_COMPARE_WITH_TIMEOUT(effect.done.size(), 1, Bound);
+        QVERIFY2(effect.cue(), qPrintable(effect.media.lastError()));
+        QTRY_COMPARE_WITH_TIMEOUT(effect.finished, 1, Bound);
         QVERIFY(effect.cue()); // a second bell cuts off nothing but the first
-        QTRY_COMPARE_WITH_TIMEOUT(music.done.size(), 1, Bound);
+        QTRY_COMPARE_WITH_TIMEOUT(music.finished, 1, Bound);
         QVERIFY(qAbs(audio_->lastTuneFrames() - Second) <= SdlAudio::BufferFrames);
-        QTRY_COMPARE_WITH_TIMEOUT(effect.done.size(), 2, Bound);
+        QTRY_COMPARE_WITH_TIMEOUT(effect.finished, 2, Bound);
     }
 
     void cutOffTuneNeverReportsItsEnd()
     {
-        Channel music("Sequencer", dir_.filePath("QUARTER.MID"));
+        Channel music(Device::Sequencer, dir_.filePath("QUARTER.MID"));
         QVERIFY(music.cue());
-        music.control.setFileName(dir_.filePath("ONE.MID"));
+        music.file = dir_.filePath("ONE.MID");
         QVERIFY(music.cue());
-        QTRY_COMPARE_WITH_TIMEOUT(music.done.size(), 1, Bound);
+        QTRY_COMPARE_WITH_TIMEOUT(music.finished, 1, Bound);
         QVERIFY(qAbs(audio_->lastTuneFrames() - Second) <= SdlAudio::BufferFrames);
 
         // Closed before its end: silence, and no report.
-        music.control.setFileName(dir_.filePath("QUARTER.MID"));
+        music.file = dir_.filePath("QUARTER.MID");
         QVERIFY(music.cue());
-        QVERIFY(music.control.setCommand("Close"));
+        music.media.stop();
         QVERIFY(renderOn(Second));
-        QCOMPARE(music.done.size(), 1);
+        QCOMPARE(music.finished, 1);
     }
 
     void closedEffectNeverReportsItsEnd()
     {
-        Channel effect("WaveAudio", dir_.filePath("BELL.WAV"));
+        Channel effect(Device::WaveAudio, dir_.filePath("BELL.WAV"));
         QVERIFY(effect.cue());
-        QVERIFY(effect.control.setCommand("Close"));
+        effect.media.stop();
         QVERIFY(effect.cue());
-        QTRY_COMPARE_WITH_TIMEOUT(effect.done.size(), 1, Bound);
+        QTRY_COMPARE_WITH_TIMEOUT(effect.finished, 1, Bound);
         QVERIFY(effect.cue());
-        QVERIFY(effect.control.setCommand("Close"));
+        effect.media.stop();
         QVERIFY(renderOn(Second));
-        QCOMPARE(effect.done.size(), 1);
+        QCOMPARE(effect.finished, 1);
     }
 
     void unplayableFilesFailCleanly_data()
     {
-        QTest::addColumn<QString>("type");
+        QTest::addColumn<Device>("device");
         QTest::addColumn<QString>("file");
-        QTest::newRow("missing tune") << "Sequencer" << "NONE.MID";
-        QTest::newRow("wave as tune") << "Sequencer" << "BELL.WAV";
-        QTest::newRow("missing effect") << "WaveAudio" << "NONE.WAV";
-        QTest::newRow("not a sound") << "WaveAudio" << "NOISE.TXT";
+        QTest::newRow("missing tune") << Device::Sequencer << "NONE.MID";
+        QTest::newRow("wave as tune") << Device::Sequencer << "BELL.WAV";
+        QTest::newRow("missing effect") << Device::WaveAudio << "NONE.WAV";
+        QTest::newRow("not a sound") << Device::WaveAudio << "NOISE.TXT";
     }
     void unplayableFilesFailCleanly()
     {
-        QFETCH(QString, type);
+        QFETCH(Device, device);
         QFETCH(QString, file);
-        Channel channel(type, dir_.filePath(file));
+        Channel channel(device, dir_.filePath(file));
         QVERIFY(!channel.cue());
-        QVERIFY(!channel.control.lastError().isEmpty());
-        QVERIFY(!channel.control.isOpen());
+        QVERIFY(!channel.media.lastError().isEmpty());
+        QVERIFY(!channel.media.isPlaying());
     }
 
     // With no usable sound output the channel cannot open; the game goes on.
@@ -243,13 +243,13 @@ private slots:
         const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
         qputenv("SDL_AUDIODRIVER", "no-such-driver");
         init();
-        Channel music("Sequencer", dir_.filePath("ONE.MID"));
+        Channel music(Device::Sequencer, dir_.filePath("ONE.MID"));
         QVERIFY(!music.cue());
-        QVERIFY(!music.control.lastError().isEmpty());
-        QVERIFY(!music.control.isOpen());
+        QVERIFY(!music.media.lastError().isEmpty());
+        QVERIFY(!music.media.isPlaying());
         qputenv("SDL_AUDIODRIVER", driver);
         // The device opens on a later cue once an output is there again.
-        QVERIFY2(music.cue(), qPrintable(music.control.lastError()));
+        QVERIFY2(music.cue(), qPrintable(music.media.lastError()));
     }
 
     // The game reaches the device through the module beside its executable,
@@ -261,13 +261,13 @@ private slots:
         sound::install(&module);
         QVERIFY(!module.loaded());
         {
-            Channel music("Sequencer", dir_.filePath("QUARTER.MID"));
-            Channel effect("WaveAudio", dir_.filePath("BELL.WAV"));
-            QVERIFY2(music.cue(), qPrintable(music.control.lastError()));
+            Channel music(Device::Sequencer, dir_.filePath("QUARTER.MID"));
+            Channel effect(Device::WaveAudio, dir_.filePath("BELL.WAV"));
+            QVERIFY2(music.cue(), qPrintable(music.media.lastError()));
             QVERIFY(module.loaded());
-            QVERIFY2(effect.cue(), qPrintable(effect.control.lastError()));
-            QTRY_COMPARE_WITH_TIMEOUT(effect.done.size(), 1, Bound);
-            QTRY_COMPARE_WITH_TIMEOUT(music.done, QList<int>{MMControl::mciSuccessful}, Bound);
+            QVERIFY2(effect.cue(), qPrintable(effect.media.lastError()));
+            QTRY_COMPARE_WITH_TIMEOUT(effect.finished, 1, Bound);
+            QTRY_COMPARE_WITH_TIMEOUT(music.finished, 1, Bound);
         }
         sound::install(nullptr);
     }
@@ -283,12 +283,11 @@ private slots:
             sound::install(&module);
             module.prepare();
             for (int attempt = 0; attempt < 2; ++attempt) {
-                Channel music("Sequencer", dir_.filePath("ONE.MID"));
+                Channel music(Device::Sequencer, dir_.filePath("ONE.MID"));
                 QVERIFY(!music.cue());
-                QVERIFY2(music.control.lastError().startsWith("cannot load the sound module"),
-                         qPrintable(music.control.lastError()));
-                QVERIFY(!music.control.isOpen());
-                QVERIFY(!music.control.setCommand("Play"));
+                QVERIFY2(music.media.lastError().startsWith("cannot load the sound module"),
+                         qPrintable(music.media.lastError()));
+                QVERIFY(!music.media.isPlaying());
             }
             QVERIFY(!module.loaded());
             sound::install(nullptr);
@@ -346,7 +345,7 @@ private slots:
         QVERIFY(playAfter(0, {Cue::Roll, Cue::Notice}));
         QVERIFY(playAfter(6.4, {Cue::Reach}));
         QVERIFY(playAfter(10.1, {Cue::Jackpot, Cue::ChanceIntro}));
-        QTRY_VERIFY_WITH_TIMEOUT(game.music.fileName().endsWith(QStringLiteral("Tvsa2.MID")), Bound);
+        QTRY_VERIFY_WITH_TIMEOUT(game.musicCue() == Cue::ChanceLoop, Bound);
         QVERIFY(playAfter(4, {}));
         for (int reel = 0; reel < 3; ++reel)
             QVERIFY(playAfter(0.9, {Cue::Stop}));
@@ -377,15 +376,15 @@ private slots:
             module.setVolume(Device::Sequencer, 0.0);
             module.setVolume(Device::WaveAudio, 1.0);
             QVERIFY(!module.loaded());
-            Channel music("Sequencer", Asset(QStringLiteral("ROLL.MID")));
-            Channel chime("WaveAudio", Asset(QStringLiteral("YOKOKU.WAV")));
-            QVERIFY2(music.cue() && chime.cue(), qPrintable(music.control.lastError()));
-            QTRY_COMPARE_WITH_TIMEOUT(chime.done.size(), 1, Bound);
+            Channel music(Device::Sequencer, Asset(QStringLiteral("ROLL.MID")));
+            Channel chime(Device::WaveAudio, Asset(QStringLiteral("YOKOKU.WAV")));
+            QVERIFY2(music.cue() && chime.cue(), qPrintable(music.media.lastError()));
+            QTRY_COMPARE_WITH_TIMEOUT(chime.finished, 1, Bound);
             QVERIFY(recordOn(mix, Second / 2));
             mutedUntil = FramesIn(mix);
             module.setVolume(Device::Sequencer, 1.0);
             QVERIFY(recordOn(mix, Second / 2));
-            QVERIFY(music.done.isEmpty());
+            QCOMPARE(music.finished, 0);
             sound::install(nullptr);
         }
         const Samples heard = recorded(mix);

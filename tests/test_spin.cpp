@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The Start button: what one press decides (run lengths, reach, lottery,
-// notices, slot chance), the sound-device fallback, lottery denominators
-// beyond any whole number, and the odds of a long seeded run.
+// notices, slot chance) and what it signals, the sound-device fallback,
+// lottery denominators beyond any whole number, and the odds of a long
+// seeded run.
 #include "tests/support/Rig.h"
 
 #include <QtTest>
@@ -10,26 +11,33 @@
 
 using namespace testing;
 using game::SoundSwitch;
-
+using game::TimerId;
 
 namespace {
 
-const QString DeviceError = QStringLiteral("音源デバイスエラーです。<音はいらない> に自動設定します。");
-
 bool drewExactly(const ScriptedRandom& rnd) { return rnd.remaining() == 0 && !rnd.exhausted(); }
 
-struct Notice {
+struct SpinNotice {
     SoundSwitch sound;
     int reach;                 // the reach draw, 0..2
     int drawNumber;            // the lottery
     std::vector<double> draws; // the notice draws
     QString heard;
-    int lampsMs;               // the notice lamps' interval; 0: they stay dark
+    int lampsMs;               // the notice lamps' pace; 0: they stay dark
+    bool chime = false;        // the chime was drawn, heard or not
 };
 
-QList<int> counts(const game::MachineState& s) { return {s.stopCountL, s.stopCountC, s.stopCountR}; }
+QList<int> counts(const game::MachineState& s)
+{
+    return {s.reels[0].stopCount, s.reels[1].stopCount, s.reels[2].stopCount};
+}
 
-std::vector<double> drawsOf(const Notice& notice)
+bool allTurning(const game::MachineState& s)
+{
+    return s.reels[0].turning && s.reels[1].turning && s.reels[2].turning;
+}
+
+std::vector<double> drawsOf(const SpinNotice& notice)
 {
     std::vector<double> draws = spinDraws(0, 0, 0, notice.reach, notice.drawNumber);
     draws.insert(draws.end(), notice.draws.begin(), notice.draws.end());
@@ -38,7 +46,7 @@ std::vector<double> drawsOf(const Notice& notice)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Notice)
+Q_DECLARE_METATYPE(SpinNotice)
 
 class TestSpin : public QObject {
     Q_OBJECT
@@ -55,23 +63,43 @@ private slots:
         QFETCH(int, run);
         QFETCH(int, drawNumber);
         MachineRig rig;
-        rig.edit().rows[3].visible = false; // as an instant line-up left it
+        rig.edit().reels[1].faces[0].visible = false; // as an instant line-up left it
+        rig.machine.clock().advance(30);
         rig.hitAndStart(spinDraws(run, run, run, 0, drawNumber));
         const auto& s = rig.s();
-        QVERIFY(!s.startShown && !s.coversEnabled && !s.menusEnabled);
+        QCOMPARE(actionsText(s.actions), QStringLiteral("busy"));
         QCOMPARE(s.covers[0], game::CoverFace::Down); // the hit card turned back
-        QCOMPARE(s.pointer, game::Pointer::ArrowHourglass);
-        QVERIFY(s.spinL && s.spinC && s.spinR);
+        QVERIFY(allTurning(s));
         QCOMPARE(counts(s), QList<int>({50 + run, 95 + run, 75 + run}));
-        QCOMPARE(s.reachFlag, 0);
+        QVERIFY(!s.showsReach);
         QCOMPARE(s.drawNumber, drawNumber);
-        QVERIFY(!s.reachShown && !s.noticeBlink && !s.noticeOn && s.chanceLeft == 0);
-        QCOMPARE(s.stopShown, (std::array<bool, 3>{false, false, false}));
+        QVERIFY(!s.reachShown && !s.lamps.noticeBlinking() && !s.noticeOn && s.chanceLeft == 0);
         QVERIFY(!reelFaces(s).contains(QLatin1Char('.')));
         QCOMPARE(rig.sound, QStringList{"Roll"});
-        QCOMPARE(rig.timers, QStringList({"reel 75", "reel on"}));
+        // The reel timer runs at 75 ms, its period started by the press.
+        QVERIFY(s.reelsRunning && s.reelPaceMs == game::ReelTickMs);
+        QVERIFY(rig.machine.clock().ticking(TimerId::Reel));
+        QCOMPARE(rig.machine.clock().interval(TimerId::Reel), game::ReelTickMs);
+        QCOMPARE(rig.machine.clock().untilNext(TimerId::Reel), qint64(game::ReelTickMs));
         QVERIFY(drewExactly(rig.rnd)); // no notice is drawn without a reach
-        QVERIFY(rig.prompts.messages.empty());
+        QVERIFY(rig.prompts.notices.empty());
+    }
+
+    // What a press signals, each fact once with its new value: the controls
+    // busy, the hit card turned back, each reel with all its rows showing,
+    // and the decided spin for the history.
+    void pressSignals()
+    {
+        MachineRig rig;
+        for (game::ReelState& reel : rig.edit().reels)
+            reel.faces[0].visible = reel.faces[2].visible = false; // as an instant line-up left them
+        rig.rnd.push(pick(0, 4));
+        rig.machine.pickCover(0);
+        SignalLog log(rig.machine);
+        rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
+        rig.machine.startSpin();
+        QCOMPARE(log.byFact(), SignalLog::byFact("actions busy | cover 0 Down | reel L 765 | reel C 876 | "
+                                                 "reel R 987 | spin started"));
     }
 
     // A jackpot spin (lottery 1..6) draws one notice of 20 and arms five
@@ -80,10 +108,10 @@ private slots:
     // the draws are the same and nothing is heard.
     void notice_data()
     {
-        QTest::addColumn<Notice>("notice");
+        QTest::addColumn<SpinNotice>("notice");
         auto jackpot = [](int x, int drawNumber, const char* heard, int lampsMs) {
             QTest::addRow("x=%d, lottery %d", x, drawNumber)
-                << Notice{SoundSwitch::On, 2, drawNumber, {pick(x, 20)}, heard, lampsMs};
+                << SpinNotice{SoundSwitch::On, 2, drawNumber, {pick(x, 20)}, heard, lampsMs, x > 10};
         };
         jackpot(0, 1, "Roll", 0);
         jackpot(1, 2, "Roll", 100);
@@ -95,31 +123,36 @@ private slots:
         jackpot(19, 6, "Roll Notice", 500);
         auto reach = [](int y, int z, const char* heard, int lampsMs) {
             QTest::addRow("reach, y=%d z=%d", y, z)
-                << Notice{SoundSwitch::On, 1, 7, {pick(y, 30), pick(z, 30)}, heard, lampsMs};
+                << SpinNotice{SoundSwitch::On, 1, 7, {pick(y, 30), pick(z, 30)}, heard, lampsMs, y >= 20};
         };
         reach(19, 11, "Roll", 0);
         reach(20, 29, "Roll Notice", 0);
         reach(0, 10, "Roll", 500);
         reach(29, 0, "Roll Notice", 500);
-        QTest::newRow("sound off") << Notice{SoundSwitch::Off, 0, 4, {pick(17, 20)}, "", 500};
-        QTest::newRow("sound never chosen") << Notice{SoundSwitch::Unset, 1, 7, {pick(29, 30), pick(0, 30)}, "", 500};
+        QTest::newRow("sound off") << SpinNotice{SoundSwitch::Off, 0, 4, {pick(17, 20)}, "", 500, true};
+        QTest::newRow("sound never chosen")
+            << SpinNotice{SoundSwitch::Unset, 1, 7, {pick(29, 30), pick(0, 30)}, "", 500, true};
     }
     void notice()
     {
-        QFETCH(Notice, notice);
+        QFETCH(SpinNotice, notice);
         MachineRig rig(notice.sound);
         rig.hitAndStart(drawsOf(notice));
         const auto& s = rig.s();
         const bool jackpot = notice.drawNumber <= 6;
         QCOMPARE(s.drawNumber, notice.drawNumber);
-        QCOMPARE(s.reachFlag, notice.drawNumber == 1 ? notice.reach : 1);
+        QCOMPARE(s.showsReach, notice.drawNumber == 1 ? notice.reach == 1 : true);
         QCOMPARE(s.chanceLeft, jackpot ? 5 : 0);
         QCOMPARE(rig.sound.join(QLatin1Char(' ')), notice.heard);
-        QCOMPARE(s.noticeTimerMs, notice.lampsMs ? notice.lampsMs : 1000);
-        QCOMPARE(s.noticeBlink, notice.lampsMs != 0);
+        QCOMPARE(s.noticeChime, notice.chime);
+        const int pace = notice.lampsMs ? notice.lampsMs : 1000;
+        QCOMPARE(s.noticePaceMs, pace);
+        QCOMPARE(rig.machine.clock().interval(TimerId::NoticeLamps), pace);
+        QCOMPARE(s.lamps.noticePremium(), pace == game::PremiumNoticeMs);
+        QCOMPARE(s.lamps.noticeBlinking(), notice.lampsMs != 0);
         QCOMPARE(s.noticeOn, notice.lampsMs != 0);
         QVERIFY(drewExactly(rig.rnd));
-        QVERIFY(rig.prompts.messages.empty());
+        QVERIFY(rig.prompts.notices.empty());
     }
 
     // A slot-chance spin draws as usual but has no lottery, no reach and no
@@ -133,10 +166,10 @@ private slots:
             const auto& s = rig.s();
             QCOMPARE(s.chanceLeft, 2);
             QCOMPARE(s.drawNumber, 0);
-            QCOMPARE(s.reachFlag, 0);
+            QVERIFY(!s.showsReach);
             QCOMPARE(counts(s), QList<int>({50000, 50002, 50001}));
-            QCOMPARE(s.stopShown, (std::array<bool, 3>{true, true, true}));
-            QVERIFY(s.reelTimerEnabled);
+            QCOMPARE(actionsText(s.actions), QStringLiteral("stopL stopC stopR busy"));
+            QVERIFY(s.reelsRunning && rig.machine.clock().ticking(TimerId::Reel));
             QVERIFY(rig.sound.isEmpty());
             QVERIFY(drewExactly(rig.rnd));
         }
@@ -144,40 +177,42 @@ private slots:
 
     // A cue failing at the spin start: the whole spin is decided first, sound
     // is switched off, and only then the player is told. Reel ticks while the
-    // message is open play out the whole spin, silently; a jackpot still arms
+    // notice is open play out the whole spin, silently; a jackpot still arms
     // its slot chance.
     void failingSoundAtTheSpinStart_data()
     {
-        QTest::addColumn<Notice>("spin"); // the cue in `heard` that fails is the last one
-        QTest::newRow("music, jackpot spin") << Notice{SoundSwitch::On, 0, 5, {pick(17, 20)}, "Roll", 500};
-        QTest::newRow("chime, jackpot spin") << Notice{SoundSwitch::On, 0, 2, {pick(12, 20)}, "Roll Notice", 0};
+        QTest::addColumn<SpinNotice>("spin"); // the cue in `heard` that fails is the last one
+        QTest::newRow("music, jackpot spin") << SpinNotice{SoundSwitch::On, 0, 5, {pick(17, 20)}, "Roll", 500};
+        QTest::newRow("chime, jackpot spin") << SpinNotice{SoundSwitch::On, 0, 2, {pick(12, 20)}, "Roll Notice", 0};
         QTest::newRow("chime, reach that misses")
-            << Notice{SoundSwitch::On, 1, 200, {pick(25, 30), pick(3, 30)}, "Roll Notice", 500};
+            << SpinNotice{SoundSwitch::On, 1, 200, {pick(25, 30), pick(3, 30)}, "Roll Notice", 500};
     }
     void failingSoundAtTheSpinStart()
     {
-        QFETCH(Notice, spin);
+        QFETCH(SpinNotice, spin);
         const bool jackpot = spin.drawNumber <= 6;
         MachineRig rig;
         const auto& s = rig.s();
+        SignalLog log(rig.machine);
         rig.failCue = [&](game::Cue c) { return spin.heard.endsWith(CueName(c)); };
-        rig.prompts.onMessage = [&](const Message& m) {
-            QCOMPARE(m.text, DeviceError);
-            QVERIFY(m.style == seams::vbInformation && m.title == QStringLiteral("ゼルモア"));
-            // The spin was decided in full before the message: all but the
+        rig.prompts.onNotice = [&](const game::Notice& n) {
+            QCOMPARE(n.kind, game::Notice::SoundDeviceFailed);
+            // The spin was decided in full before the notice: all but the
             // reach's centre run, which comes at the right reel's stop.
             QVERIFY(s.sound == SoundSwitch::Off && rig.machine.spinning());
+            QVERIFY(log.lines.contains(QStringLiteral("spin started")));
             QCOMPARE(s.chanceLeft, jackpot ? 5 : 0);
-            QCOMPARE(s.noticeBlink, spin.lampsMs != 0);
+            QCOMPARE(s.lamps.noticeBlinking(), spin.lampsMs != 0);
             QCOMPARE(rig.rnd.remaining(), std::size_t(1));
-            runReels(rig.machine); // the spin plays out while the message is open
+            runReels(rig.machine); // the spin plays out while the notice is open
         };
         rig.hitAndStart(drawsOf(spin), {pick(0, 10)});
-        QCOMPARE(rig.prompts.messages.size(), std::size_t(1));
-        QVERIFY(!rig.machine.spinning() && s.coversEnabled && !s.frameBlink);
+        QCOMPARE(rig.prompts.shown, QStringList{"SoundDeviceFailed"});
+        QVERIFY(!rig.machine.spinning() && s.actions.coversLive && !s.lamps.frameBlinking());
         QCOMPARE(s.lastWin, jackpot ? 600 : 0);
         QCOMPARE(s.chanceCounter, jackpot ? 5 : 0);
         QCOMPARE(rig.sound.join(QLatin1Char(' ')), spin.heard); // no reach, jackpot or slot-chance tune
+        QCOMPARE(log.lines.filter(QStringLiteral("sound ")), QStringList{"sound Off"});
         QVERIFY(drewExactly(rig.rnd));
     }
 
@@ -209,7 +244,7 @@ private slots:
             QVERIFY(rig.s().drawNumber > 1000000000);
         QCOMPARE(rig.s().chanceLeft, jackpot ? 5 : 0);
         runReels(rig.machine);
-        QVERIFY(!rig.machine.spinning() && rig.s().coversEnabled);
+        QVERIFY(!rig.machine.spinning() && rig.s().actions.coversLive);
         QCOMPARE(rig.s().chanceCounter, jackpot ? 5 : 0);
     }
 
@@ -218,33 +253,34 @@ private slots:
     void sampledOdds()
     {
         MachineRig rig;
+        rig.rnd.push(pick(0, 4));
+        rig.machine.pickCover(0);
+        const game::MachineState idle = rig.s();
         SeededRandom seeded(20261208);
         seams::install(&seeded);
         const int spins = 120000;
         int jackpot = 0, allRotation = 0, reach = 0, premium = 0, jpLampsChime = 0, jpChimeOnly = 0;
         int reachChime = 0, reachLamps = 0;
+        const auto& s = rig.s();
         for (int i = 0; i < spins; ++i) {
-            auto& s = rig.edit();
-            s.spinL = s.spinC = s.spinR = false;
-            s.chanceLeft = 0;
-            s.noticeBlink = s.noticeOn = false;
-            s.noticeTimerMs = 1000;
+            rig.machine.restore(idle);
             rig.clearLogs();
             rig.machine.startSpin();
             const bool chime = rig.sound.contains("Notice");
-            const bool lamps = s.noticeBlink && s.noticeTimerMs == 500;
+            const bool blinking = s.lamps.noticeBlinking();
+            const bool lamps = blinking && s.noticePaceMs == 500;
             if (s.chanceLeft == 5) {
                 ++jackpot;
                 allRotation += s.drawNumber == 1;
-                premium += s.noticeBlink && s.noticeTimerMs == 100;
+                premium += blinking && s.noticePaceMs == game::PremiumNoticeMs;
                 jpLampsChime += lamps && chime;
-                jpChimeOnly += !s.noticeBlink && chime;
-            } else if (s.reachFlag == 1) {
+                jpChimeOnly += !blinking && chime;
+            } else if (s.showsReach) {
                 ++reach;
                 reachChime += chime;
                 reachLamps += lamps;
             } else {
-                QVERIFY(!chime && !s.noticeBlink);
+                QVERIFY(!chime && !blinking);
             }
         }
         seams::install(&rig.rnd);

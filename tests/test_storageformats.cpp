@@ -238,6 +238,7 @@ private slots:
         QCOMPARE(mismatches, 0);
     }
 
+    // The typed values of the lines, and what writing them back changes.
     void settingsNamedValues_data()
     {
         QTest::addColumn<QString>("line3");
@@ -245,10 +246,18 @@ private slots:
         QTest::addColumn<QString>("line28");
         QTest::addColumn<QString>("line29");
         QTest::addColumn<bool>("unlocked");
-        QTest::newRow("first start") << "" << int(game::SoundSwitch::Unset) << "" << "" << false;
-        QTest::newRow("sound on, unlocked") << "0" << int(game::SoundSwitch::On) << "1" << "ChosenGuest" << true;
-        QTest::newRow("no sound, half unlocked") << "1" << int(game::SoundSwitch::Off) << "1" << "Guest" << false;
-        QTest::newRow("other switch") << " 0" << int(game::SoundSwitch::Unset) << "" << "ChosenGuest" << false;
+        QTest::addColumn<QString>("line5");
+        QTest::addColumn<int>("wits");
+        QTest::newRow("first start") << "" << int(game::SoundSwitch::Unset) << "" << "" << false << ""
+                                     << int(game::WitsStatus::None);
+        QTest::newRow("sound on, unlocked, battle taken")
+            << "0" << int(game::SoundSwitch::On) << "1" << "ChosenGuest" << true << "絶対解除する"
+            << int(game::WitsStatus::Taken);
+        QTest::newRow("no sound, half unlocked, consoled")
+            << "1" << int(game::SoundSwitch::Off) << "1" << "Guest" << false << "あなたは残念賞と認定されました。"
+            << int(game::WitsStatus::Consolation);
+        QTest::newRow("other texts") << " 0" << int(game::SoundSwitch::Unset) << "" << "ChosenGuest" << false
+                                     << "あなたは　残念賞　と認定されました。" << int(game::WitsStatus::Taken);
     }
     void settingsNamedValues()
     {
@@ -257,10 +266,13 @@ private slots:
         QFETCH(QString, line28);
         QFETCH(QString, line29);
         QFETCH(bool, unlocked);
+        QFETCH(QString, line5);
+        QFETCH(int, wits);
         storage::Settings settings =
-            storage::DecodeSettings(SettingsBytes({{3, line3}, {28, line28}, {29, line29}}));
+            storage::DecodeSettings(SettingsBytes({{3, line3}, {5, line5}, {28, line28}, {29, line29}}));
         QCOMPARE(int(settings.sound()), sound);
         QCOMPARE(settings.unlocked(), unlocked);
+        QCOMPARE(int(settings.wits()), wits);
         // Unset keeps whatever text the line held; On and Off write 0 and 1.
         settings.setSound(game::SoundSwitch::Unset);
         QCOMPARE(settings.soundSwitch, line3);
@@ -268,6 +280,34 @@ private slots:
         QCOMPARE(settings.soundSwitch, QStringLiteral("1"));
         settings.unlock();
         QCOMPARE(settings.unlockFlag + settings.unlockStatus, QStringLiteral("1ChosenGuest"));
+        settings.setWits(game::WitsStatus(wits));
+        QCOMPARE(int(settings.wits()), wits);
+    }
+
+    // The money in whole dollars, rounded once, half to even, and held at
+    // fifteen digits; written back as decimal text with its length.
+    void settingsMoney_data()
+    {
+        QTest::addColumn<QString>("line2");
+        QTest::addColumn<qint64>("dollars");
+        QTest::newRow("whole") << "5000" << qint64(5000);
+        QTest::newRow("half to even, down") << "10.5" << qint64(10);
+        QTest::newRow("half to even, up") << "11.5" << qint64(12);
+        QTest::newRow("negative") << "-20.5" << qint64(-20);
+        QTest::newRow("no number") << "abc" << qint64(0);
+        QTest::newRow("beyond fifteen digits") << "1e308" << qint64(999999999999999);
+        QTest::newRow("far below") << "-1e20" << qint64(-999999999999999);
+    }
+    void settingsMoney()
+    {
+        QFETCH(QString, line2);
+        QFETCH(qint64, dollars);
+        storage::Settings settings;
+        settings.money = line2;
+        QCOMPARE(settings.wholeMoney(), dollars);
+        settings.setMoney(dollars);
+        QCOMPARE(settings.money, QString::number(dollars));
+        QCOMPARE(settings.moneyLength, QString::number(QString::number(dollars).size()));
     }
 
     void settingsLineEnds_data()

@@ -2,6 +2,7 @@
 #include "ui/AboutDialog.h"
 
 #include "platform/Runtime.h"
+#include "ui/Controls.h"
 #include "ui/DialogSetup.h"
 #include "ui/Fonts.h"
 
@@ -39,23 +40,23 @@ AboutDialog::AboutDialog(QWidget* owner)
 
 void AboutDialog::buildControls()
 {
-    icon.create(this, 240, 240, 540, 540, true);
-    icon.setPicture(WindowPicture(QStringLiteral("ZELMOR.PNG")));
+    icon = new PictureBox(QRect(240, 240, 540, 540), this);
+    icon->setPicture(WindowPicture(QStringLiteral("ZELMOR.PNG")));
 
-    titleLabel.create(this, 1050, 180, 3885, 540);
-    titleLabel.setCaption(QStringLiteral("Zelmor"));
-    titleLabel.setFont({24, true, false});
+    titleLabel = new TextLabel(QRect(1050, 180, 3885, 540), this);
+    titleLabel->setText(QStringLiteral("Zelmor"));
+    titleLabel->setFontStyle({24, true, false});
 
-    versionLabel.create(this, 1050, 780, 3885, 225);
-    versionLabel.setCaption(QStringLiteral("Version %1.%2.%3")
-                                .arg(ZELMOR_VERSION_MAJOR)
-                                .arg(ZELMOR_VERSION_MINOR)
-                                .arg(ZELMOR_VERSION_PATCH));
+    versionLabel = new TextLabel(QRect(1050, 780, 3885, 225), this);
+    versionLabel->setText(QStringLiteral("Version %1.%2.%3")
+                              .arg(ZELMOR_VERSION_MAJOR)
+                              .arg(ZELMOR_VERSION_MINOR)
+                              .arg(ZELMOR_VERSION_PATCH));
 
-    descriptionLabel.create(this, 240, 1125, 5250, 1935);
-    descriptionLabel.setWordWrap(true);
-    descriptionLabel.setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    descriptionLabel.setCaption(
+    descriptionLabel = new TextLabel(QRect(240, 1125, 5250, 1935), this);
+    descriptionLabel->setWordWrap(true);
+    descriptionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    descriptionLabel->setText(
         QStringLiteral("遊び方：") + QString(84, QChar(0x3000))
         + QStringLiteral("あなたに１００＄が支給されます。その１００＄であなたは４マスの中から［当］札を探します。"
                          "ここで１回探す事に１０＄支払います。［当］がでたらＢＥＴが１増えます。"
@@ -67,9 +68,9 @@ void AboutDialog::buildControls()
     separator[0] = SeparatorLine(this, 3120, QColor(128, 128, 128));
     separator[1] = SeparatorLine(this, 3135, QColor(255, 255, 255));
 
-    creditsLabel.create(this, 240, 3270, 3960, 375);
-    creditsLabel.setWordWrap(true);
-    creditsLabel.setCaption(QStringLiteral("絵・音楽・プログラム：ゼルモア制作チーム"));
+    creditsLabel = new TextLabel(QRect(240, 3270, 3960, 375), this);
+    creditsLabel->setWordWrap(true);
+    creditsLabel->setText(QStringLiteral("絵・音楽・プログラム：ゼルモア制作チーム"));
 
     okButton = new QPushButton(QStringLiteral("OK"), this);
     okButton->setGeometry(rt::TwipsRect(4320, 3225, 1260, 375));

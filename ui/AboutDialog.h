@@ -2,8 +2,6 @@
 // The version window: title, version number and a short how-to-play text.
 #pragma once
 
-#include "ui/Controls.h"
-
 #include <QDialog>
 
 #include <array>
@@ -13,13 +11,19 @@ class QPushButton;
 
 namespace ui {
 
+class PictureBox;
+class TextLabel;
+
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:
     explicit AboutDialog(QWidget* owner = nullptr);
 
-    Image icon;
-    Label titleLabel, versionLabel, descriptionLabel, creditsLabel;
+    PictureBox* icon = nullptr;
+    TextLabel* titleLabel = nullptr;
+    TextLabel* versionLabel = nullptr;
+    TextLabel* descriptionLabel = nullptr;
+    TextLabel* creditsLabel = nullptr;
     std::array<QFrame*, 2> separator{}; // etched line: grey over white
     QPushButton* okButton = nullptr;
 

@@ -1,31 +1,19 @@
 // SPDX-License-Identifier: MIT
-// The game's controls, each a thin value class over a Qt widget: label,
-// image box, shape, timer, menu item and picture button. Positions are given
-// in twips; the windows read like `moneyLabel.setCaption("0")`. A control
-// placed in a zoomed window lies at its twips times the zoom, with its font,
-// lines and pictures scaled to match.
+// The game's controls: small widgets placed in twips on a window's client
+// area, a text label, a picture box, a rectangle shape and a picture button.
+// A control in a zoomed window lies at its twips times the zoom, with its
+// font, lines and pictures scaled to match (setZoom()).
 #pragma once
 
+#include "ui/Pictures.h"
+
 #include <QColor>
-#include <QPixmap>
+#include <QLabel>
+#include <QPushButton>
 #include <QRect>
-#include <QString>
-
-#include <functional>
-
-class QAction;
-class QLabel;
-class QMenu;
-class QMenuBar;
-class QPainter;
-class QPushButton;
-class QTimer;
-class QWidget;
+#include <QWidget>
 
 namespace ui {
-
-// A colour given in blue-green-red order (&HBBGGRR).
-QColor ToQColor(long bgr);
 
 struct FontStyle {
     double points = 9.0;
@@ -36,8 +24,9 @@ struct FontStyle {
 // Where a control lies, in twips, and the zoom its window shows it at.
 class TwipsPlace {
 public:
-    void place(QWidget* widget, int left, int top, int width, int height);
+    void place(QWidget* widget, const QRect& twips);
     void setZoom(QWidget* widget, double zoom);
+    const QRect& twips() const { return twips_; }
     double zoom() const { return zoom_; }
 
 private:
@@ -45,207 +34,139 @@ private:
     double zoom_ = 1.0;
 };
 
-class Label {
+// A line of text, or a few, in plain text. Its font is the window's unless
+// given in points; black text on no background unless coloured. Bold text
+// stays bold in a zoomed window.
+class TextLabel : public QLabel {
+    Q_OBJECT
 public:
-    void create(QWidget* parent, int left, int top, int width, int height);
+    TextLabel(const QRect& twips, QWidget* parent);
+
     // Places the label at its twips times the zoom, its font and border scaled.
     void setZoom(double zoom);
-    void setCaption(const QString& text);
-    QString caption() const;
-    void setVisible(bool visible);
-    bool visible() const;
-    void setFont(FontStyle font);
-    void setForeColor(long bgr);
-    void setBackColor(long bgr); // opaque background
-    void setBorder(bool fixedSingle);
-    void setAlignment(Qt::Alignment alignment);
-    void setWordWrap(bool wrap);
-    void setToolTip(const QString& tip);
-    QLabel* widget() const { return label_; }
+    void setFontStyle(FontStyle style);
+    void setTextColor(const QColor& color);
+    QColor textColor() const { return textColor_; }
+    // An opaque background; an invalid colour leaves the background clear.
+    void setBackgroundColor(const QColor& color);
+    // A sunken single border, as the amounts have.
+    void setSunken(bool sunken);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-    void restyle();
     void applyFont();
-    QLabel* label_ = nullptr;
+    void restyle();
+
     TwipsPlace place_;
     FontStyle font_{0, false, false}; // 0 points: the window's font
-    long fore_ = 0;
-    long back_ = -1; // -1: transparent
-    bool border_ = false;
+    QColor textColor_{Qt::black};
+    QColor background_;
+    bool sunken_ = false;
 };
 
-// The scale of the picture set a widget needs: its screen's device pixel
-// ratio times its window's zoom, rounded up to a drawn scale (1 to 4).
-int PictureScale(qreal devicePixelRatio, double zoom);
-
-// Loads pictures from bitmap files. Pictures are kept in memory and reloaded
-// whenever the file's size or modification time changes; a missing or
-// unreadable file gives a null picture. A picture built into the program
-// (a path starting with ':') never changes and is decoded once.
-//
-// Every picture also comes in scaled sets, drawn at 2, 3 and 4 times its
-// size at 1x: "<dir>/@2x/<name>.png" beside "<dir>/<name>.<ext>".
-class PictureFiles {
+// Shows one picture file: stretched over the whole box, or at its own size
+// times the zoom from the top left. The file is decoded when the picture is
+// first needed, painted or asked about: the start-up sets a dozen pictures
+// before its first message box, and none of them is seen until the window
+// shows. A left click on the box, or click(), emits clicked().
+class PictureBox : public QWidget {
+    Q_OBJECT
 public:
-    static QPixmap load(const QString& path);
-    // The picture for a scale: above 1, the scaled set's file, its device
-    // pixel ratio set to the scale so that it measures its size at 1x; the
-    // classic file when the set lacks it.
-    static QPixmap load(const QString& path, int scale);
-    static QString scaledPath(const QString& path, int scale);
-    static void setCaching(bool enabled); // benchmarks compare both ways
-    static void clear();
-};
+    PictureBox(const QRect& twips, QWidget* parent);
 
-// The window's own pictures, built into the program: the path of one, such
-// as "STOP.PNG", for PictureFiles and the controls.
-QString WindowPicture(const QString& name);
-
-// A picture file as a widget shows it: decoded when first needed, from the
-// set the widget's pixel ratio and zoom call for, and drawn at the widget's
-// device pixels (a picture of another size is scaled once and kept).
-class ShownPicture {
-public:
-    void setSource(const QString& path);
-    // The picture for the scale, decoded once per source and scale.
-    const QPixmap& pixmap(qreal devicePixelRatio, double zoom);
-    // Draws it into target (logical pixels), or at its size at 1x times the
-    // zoom from target's top left when `stretch` is off.
-    void draw(QPainter& painter, const QRect& target, bool stretch, qreal devicePixelRatio, double zoom);
-
-private:
-    QString source_;
-    QPixmap pixmap_;
-    int scale_ = 0; // the scale pixmap_ was decoded for; 0: not yet
-};
-
-class ImageBox;
-
-class Image {
-public:
-    void create(QWidget* parent, int left, int top, int width, int height, bool stretch = true);
     void setZoom(double zoom);
-    // Shows the picture of a bitmap file. A file that cannot be read leaves
-    // the box empty; the game carries on.
+    void setScaledContents(bool stretch);
+    // Shows the picture of a bitmap file; showing the file already shown
+    // changes nothing. A file that cannot be read leaves the box empty; the
+    // game carries on.
     void setPicture(const QString& path);
-    void clearPicture();
-    QString picture() const; // the file shown, empty when the box is empty
+    void clearPicture() { setPicture(QString()); }
+    // The file shown, empty when the box is empty.
+    QString picture() const { return hasPicture() ? shown_.source() : QString(); }
     bool hasPicture() const;
     // The picture as decoded for the box's scale: from the scaled set, with
     // its device pixel ratio, whenever the screen and zoom call for one.
     QPixmap shownPicture() const;
-    void setVisible(bool visible);
-    bool visible() const;
-    void setEnabled(bool enabled);
-    bool enabled() const;
-    void setToolTip(const QString& tip);
-    QString toolTip() const;
-    // Runs the click handler as a mouse click would: only when enabled and visible.
+
+public slots:
+    // As a mouse click: emits clicked() only while the box is shown and enabled.
     void click();
-    std::function<void()> onClick;
-    QWidget* widget() const;
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    ImageBox* box_ = nullptr;
+    const QPixmap& decoded() const;
+
     TwipsPlace place_;
-    QString path_;
+    bool stretch_ = true;
+    mutable ShownPicture shown_;
 };
 
 enum class FillStyle { Transparent, Solid, DiagonalCross };
 
-class ShapeBox;
-
-class Shape {
+// A rectangle with a border and a fill: the frames and the lamps. It takes
+// no clicks; they go to what lies beneath.
+class RectShape : public QWidget {
+    Q_OBJECT
 public:
-    void create(QWidget* parent, int left, int top, int width, int height);
+    RectShape(const QRect& twips, QWidget* parent);
+
     // Places the shape at its twips times the zoom, its border and hatch scaled.
     void setZoom(double zoom);
-    void setFillColor(long bgr);
-    long fillColor() const { return fill_; }
-    void setBorderColor(long bgr);
-    long borderColor() const { return border_; }
-    void setBorderWidth(int pixels);
+    void setFillColor(const QColor& color);
+    QColor fillColor() const { return fill_; }
+    void setBorderColor(const QColor& color);
+    QColor borderColor() const { return border_; }
+    void setBorderWidth(int pixels); // at 1x
     void setFillStyle(FillStyle style);
-    void setBackColor(long bgr); // opaque background under a hatch; -1 = transparent
-    QWidget* widget() const;
+    // An opaque background under a hatch; an invalid colour leaves it clear.
+    void setBackgroundColor(const QColor& color);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-    void update();
-    ShapeBox* box_ = nullptr;
+    QBrush hatch();
+
     TwipsPlace place_;
-    long fill_ = 0;
-    long border_ = 0;
-    long back_ = -1;
+    QColor fill_{Qt::black};
+    QColor border_{Qt::black};
+    QColor background_;
     int borderWidth_ = 1;
     FillStyle style_ = FillStyle::Transparent;
+    // The hatch tile enlarged for a zoomed window or a dense screen.
+    QBrush hatch_;
+    QColor hatchColor_;
+    int hatchTile_ = 0;
 };
 
-// A timer that ticks while enabled with an interval above 0. A new interval
-// restarts the period, so the next tick comes one new interval later.
-class Timer {
+// A push button that shows a picture, whose pixels of a key colour are
+// transparent, on a raised face of its own colour. It takes no focus.
+class PictureButton : public QPushButton {
+    Q_OBJECT
 public:
-    void create(QWidget* owner, int intervalMs, bool enabled);
-    void setEnabled(bool enabled);
-    bool enabled() const { return enabled_; }
-    void setInterval(int ms);
-    int interval() const { return interval_; }
-    bool running() const;
-    // Runs the tick handler directly, as a tick would (tests and benchmarks).
-    void fire();
-    std::function<void()> onTimer;
+    PictureButton(const QRect& twips, QWidget* parent);
 
-private:
-    void apply(bool restart);
-    QTimer* timer_ = nullptr;
-    bool enabled_ = false;
-    int interval_ = 0;
-};
-
-class MenuItem {
-public:
-    // A top-level menu of the menu bar.
-    void createMenu(QMenuBar* bar, const QString& caption);
-    // An item of a menu; a caption of "-" makes a separator.
-    void createItem(MenuItem& menu, const QString& caption, bool checkable = false);
-    QString caption() const;
-    void setEnabled(bool enabled);
-    bool enabled() const;
-    void setChecked(bool checked);
-    bool checked() const;
-    // Runs the handler as choosing the item would: only when it and its menu are enabled.
-    void click();
-    std::function<void()> onClick;
-    QAction* action() const { return action_; }
-    QMenu* menu() const { return menu_; }
-
-private:
-    QAction* action_ = nullptr;
-    QMenu* menu_ = nullptr;
-    MenuItem* parent_ = nullptr;
-};
-
-// A push button that shows a picture; pixels of the key colour are transparent.
-class PictureButton {
-public:
-    void create(QWidget* parent, int left, int top, int width, int height);
     // Places the button at its twips times the zoom, its picture from the
     // set the zoom calls for.
     void setZoom(double zoom);
-    bool setPicture(const QString& path, long transparentKeyBgr);
-    void setBackColor(long bgr);
-    void setVisible(bool visible);
-    bool visible() const;
-    void setToolTip(const QString& tip);
-    void click(); // as a mouse click: only when visible and enabled
-    std::function<void()> onClick;
-    QPushButton* widget() const { return button_; }
+    // False when the picture cannot be read: the button then shows none.
+    bool setPicture(const QString& path, const QColor& transparentKey);
+    void setFaceColor(const QColor& color);
 
 private:
     bool showPicture();
-    QPushButton* button_ = nullptr;
+
     TwipsPlace place_;
     QString picture_;
-    long key_ = 0;
+    QColor key_;
 };
 
 } // namespace ui

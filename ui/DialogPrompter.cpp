@@ -1,62 +1,89 @@
 // SPDX-License-Identifier: MIT
 #include "ui/DialogPrompter.h"
 
-#include "ui/MessageBox.h"
+#include "platform/Runtime.h"
+#include "ui/Dialogs.h"
+#include "ui/NoticeTexts.h"
 #include "ui/TargetDialog.h"
 #include "ui/WitsFailureDialog.h"
 #include "ui/WitsWelcomeDialog.h"
 
-#include <QApplication>
-#include <QFileDialog>
 #include <QInputDialog>
 
 namespace ui {
 
-int DialogPrompter::msgBox(const QString& prompt, int style, const QString& title)
+namespace {
+
+// The owner's pointer shows the hourglass while it lives, then what it
+// showed before.
+class HourglassPointer {
+public:
+    explicit HourglassPointer(QWidget* owner)
+        : owner_(owner)
+    {
+        if (!owner_)
+            return;
+        hadCursor_ = owner_->testAttribute(Qt::WA_SetCursor);
+        before_ = owner_->cursor();
+        owner_->setCursor(Qt::WaitCursor);
+    }
+    ~HourglassPointer()
+    {
+        if (!owner_)
+            return;
+        if (hadCursor_)
+            owner_->setCursor(before_);
+        else
+            owner_->unsetCursor();
+    }
+    HourglassPointer(const HourglassPointer&) = delete;
+    HourglassPointer& operator=(const HourglassPointer&) = delete;
+
+private:
+    QPointer<QWidget> owner_;
+    bool hadCursor_ = false;
+    QCursor before_;
+};
+
+} // namespace
+
+void DialogPrompter::tell(const game::Notice& notice)
 {
-    const auto box = MakeMessageBox(prompt, style, title);
-    return RunMessageBox(*box, style);
+    if (notice.kind == game::Notice::WitsFailure) {
+        // The count as the files hold it, which may lie beyond any whole number.
+        const QString count = notice.text.isEmpty() ? rt::DecimalText(double(notice.number)) : notice.text;
+        WitsFailureDialog dialog(double(notice.number), count, owner_);
+        ExecDialog(dialog);
+        return;
+    }
+    if (const auto message = NoticeMessage(notice))
+        ShowMessage(*message);
 }
 
-QString DialogPrompter::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
+int DialogPrompter::askTarget()
 {
-    QInputDialog dialog;
-    dialog.setWindowTitle(title);
-    dialog.setLabelText(QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    dialog.setTextValue(defaultText);
-    dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("キャンセル"));
-    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
-}
-
-int DialogPrompter::chooseTarget()
-{
+    const HourglassPointer waiting(owner_);
     TargetDialog dialog(owner_);
     return dialog.choose();
 }
 
-seams::WitsChoice DialogPrompter::witsWelcome()
+// The classic input box: OK gives the text as entered, Cancel an empty text.
+QString DialogPrompter::askDenominator(const QString& current)
+{
+    const Question question = DenominatorQuestion();
+    QInputDialog dialog;
+    dialog.setWindowTitle(question.title);
+    dialog.setLabelText(QString(question.prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    dialog.setTextValue(current);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("キャンセル"));
+    return ExecDialog(dialog) == QDialog::Accepted ? dialog.textValue() : QString();
+}
+
+game::WitsChoice DialogPrompter::askWits()
 {
     WitsWelcomeDialog dialog(owner_);
     return dialog.choose();
-}
-
-void DialogPrompter::witsFailure(double failures)
-{
-    WitsFailureDialog dialog(failures, owner_);
-    dialog.exec();
-}
-
-void DialogPrompter::showModal(QDialog& dialog)
-{
-    dialog.exec();
-}
-
-// Over whichever of the game's windows asked, the data counter's included.
-QString DialogPrompter::saveFileName(const QString& title, const QString& suggestedPath, const QString& filter)
-{
-    QWidget* parent = QApplication::activeWindow() ? QApplication::activeWindow() : owner_.data();
-    return QFileDialog::getSaveFileName(parent, title, suggestedPath, filter);
 }
 
 } // namespace ui

@@ -1,29 +1,28 @@
 // SPDX-License-Identifier: MIT
-// The game's prompts as the player sees them: message boxes, the input box,
-// the target-symbol dialog and the battle-of-wits dialogs. main.cpp installs
-// it as the prompt seam.
+// The game's notices and questions as the player sees them: each notice in
+// its message box (or the battle of wits' failure dialog), the target-symbol
+// dialog, the probability command's input box and the battle of wits'
+// welcome. main.cpp installs it as the game's prompter; everything it shows
+// runs through the dialog seam (ui/Dialogs.h).
 #pragma once
 
-#include "platform/Seams.h"
+#include "game/Prompts.h"
 
 #include <QPointer>
 #include <QWidget>
 
 namespace ui {
 
-class DialogPrompter final : public seams::Prompter {
+class DialogPrompter final : public game::Prompter {
 public:
     // The window the game's dialogs belong to (the main window), for their
-    // placing; none until it exists.
+    // placing and its pointer; none until it exists.
     void setOwner(QWidget* owner) { owner_ = owner; }
 
-    int msgBox(const QString& prompt, int style, const QString& title) override;
-    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
-    int chooseTarget() override;
-    seams::WitsChoice witsWelcome() override;
-    void witsFailure(double failures) override;
-    void showModal(QDialog& dialog) override;
-    QString saveFileName(const QString& title, const QString& suggestedPath, const QString& filter) override;
+    void tell(const game::Notice& notice) override;
+    int askTarget() override;
+    QString askDenominator(const QString& current) override;
+    game::WitsChoice askWits() override;
 
 private:
     QPointer<QWidget> owner_;

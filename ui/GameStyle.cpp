@@ -2,6 +2,7 @@
 #include "ui/GameStyle.h"
 #include "ui/MessageBox.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -9,11 +10,14 @@ namespace ui {
 
 namespace {
 
+// The icon drawn at 1x, and at 2x only when some screen is dense enough to
+// show that: on an ordinary desktop, the start-up's first message box would
+// otherwise draw a picture four times the size that no screen shows.
 QIcon DrawnIcon(QMessageBox::Icon icon)
 {
-    QIcon drawn;
-    for (qreal dpr : {1.0, 2.0})
-        drawn.addPixmap(MessageIcon(icon, dpr));
+    QIcon drawn(MessageIcon(icon, 1.0));
+    if (qApp->devicePixelRatio() > 1.0)
+        drawn.addPixmap(MessageIcon(icon, 2.0));
     return drawn;
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The machine's view: one fixed-layout window that shows the machine's state
 // and hands the player's clicks, keys and menu choices to the machine. It
-// holds no rule of play: what it shows follows the machine's signals.
+// holds no rule of play and no timer: what it shows follows the machine's
+// signals, each of which carries the new value.
 #pragma once
 
 #include "game/Machine.h"
@@ -14,14 +15,19 @@
 #include <variant>
 #include <vector>
 
+class QAction;
 class QKeyEvent;
+class QMenu;
 
 namespace ui {
 
 class HelpWindow;
 
-// A control of the window's layout table.
-using LaidControl = std::variant<Label*, Image*, Shape*, PictureButton*>;
+// The lamps' colours. Frame lamps: cyan lit, teal dark. Notice lamps: light
+// orange lit, dark orange dark, and crimson for the premium notice, which
+// shows as its own state with calm lamps.
+QColor FrameLampColor(game::LampState state);
+QColor NoticeLampColor(game::LampState state);
 
 // The largest of the window's sizes (ui::Zooms) up to `wanted` at which the
 // window, `chrome` (its frame and menu bar) included, fits in `available`;
@@ -37,30 +43,45 @@ public:
     ~MainWindow() override;
 
     // ---------------------------------------------------------------- controls
-    // The layout is one table in MainWindow.cpp; docs/notes/controls.md maps
-    // each control to its place.
-    Label logoLabel, coverPriceLabel;
-    Shape reelFrame, coverFrame;
-    std::array<Shape, 6> frameLamps;  // top bar, bottom bar, left bar, right bar, top band, bottom band
-    std::array<Shape, 2> noticeLamps; // left, right
-    std::array<Image, 9> reelRows;    // left reel top, middle, bottom, then the centre and the right reel
-    std::array<Image, 4> covers;      // A..D
-    std::array<Label, 4> coverLetters;
-    Label winHeading, winLabel, moneyHeading, moneyLabel, targetHeading, betHeading, betLabel;
-    Image targetBox;
-    PictureButton startButton;
-    std::array<Image, 3> stopButtons; // left, centre, right
-    Label chanceCounterLabel;
-    Timer reelTimer, frameLampTimer, noticeLampTimer;
-    MenuItem fileMenu, borrow100Item, borrow1000Item, noSoundItem, volumeItem, probabilityItem, quitItem;
-    MenuItem viewMenu;
-    std::array<MenuItem, 4> zoomItems; // 1x, 1.5x, 2x, 3x (ui::Zooms)
-    MenuItem calmLampsItem;
-    MenuItem dataCounterItem;
-    MenuItem helpMenu, versionItem, helpItem;
+    // The layout is one table in MainWindowLayout.cpp; docs/notes/controls.md
+    // maps each control to its place. All are children of the client area.
+    TextLabel* logoLabel = nullptr;
+    TextLabel* coverPriceLabel = nullptr;
+    RectShape* reelFrame = nullptr;
+    RectShape* coverFrame = nullptr;
+    std::array<RectShape*, 6> frameLamps{};  // top bar, bottom bar, left bar, right bar, top band, bottom band
+    std::array<RectShape*, 2> noticeLamps{}; // left, right
+    std::array<PictureBox*, 9> reelRows{};   // left reel top, middle, bottom, then the centre and the right reel
+    std::array<PictureBox*, 4> covers{};     // A..D
+    std::array<TextLabel*, 4> coverLetters{};
+    TextLabel* winHeading = nullptr;
+    TextLabel* winLabel = nullptr;
+    TextLabel* moneyHeading = nullptr;
+    TextLabel* moneyLabel = nullptr;
+    TextLabel* targetHeading = nullptr;
+    PictureBox* targetBox = nullptr;
+    TextLabel* betHeading = nullptr;
+    TextLabel* betLabel = nullptr;
+    PictureButton* startButton = nullptr;
+    std::array<PictureBox*, 3> stopButtons{}; // left, centre, right
+    TextLabel* chanceCounterLabel = nullptr;
 
-    // The mouse pointer the window shows.
-    game::Pointer pointer() const { return pointerShown_; }
+    // ---------------------------------------------------------------- menus
+    QMenu* fileMenu = nullptr;
+    QAction* borrow100Item = nullptr;
+    QAction* borrow1000Item = nullptr;
+    QAction* noSoundItem = nullptr;
+    QAction* volumeItem = nullptr;
+    QAction* probabilityItem = nullptr;
+    QAction* quitItem = nullptr;
+    QMenu* viewMenu = nullptr;
+    std::array<QAction*, 4> zoomItems{}; // 1x, 1.5x, 2x, 3x (ui::Zooms)
+    QAction* calmLampsItem = nullptr;
+    QAction* dataCounterItem = nullptr;
+    QMenu* helpMenu = nullptr;
+    QAction* versionItem = nullptr;
+    QAction* helpItem = nullptr;
+
     // The help window while it is open.
     HelpWindow* helpWindow() const;
 
@@ -90,52 +111,53 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // A control of the layout table, for the zoom.
+    using LaidControl = std::variant<TextLabel*, PictureBox*, RectShape*, PictureButton*>;
+
+    // MainWindowLayout.cpp
+    void buildClientArea();
     void buildControls();
     void buildMenus();
-    void connectMachine();
-    void connectInput();
-    void connectZoom();
     QSize chrome() const;
     void keepOnScreen();
+    void showZoomChecks();
     void showWindowIcon();
+    // MainWindowKeys.cpp
+    void connectZoomKeys();
     void showKeysInTips();
     bool playKey(const QKeyEvent& event);
 
-    // Each shows what one of the machine's signals says has changed, and
-    // leaves alone whatever already shows as it should.
-    void showReel(game::Reel reel);
-    void showLamps();
-    void showAmounts();
-    void showControls();
-    void showSoundSwitch();
-    void showUnlocked();
-    void showCalmLampsSwitch();
-    void showPointer(game::Pointer pointer);
+    void connectInput();
+    void connectMachine();
+
+    // Each shows what one of the machine's signals says has changed.
+    void showMoney(qint64 money);
+    void showBet(int bet);
+    void showLastWin(qint64 win);
+    void showChanceCounter(int spinsLeft);
+    void showReel(game::Reel reel, const game::ReelFaces& faces);
+    void showCover(int cover, game::CoverFace face);
+    void showTarget(int symbol);
+    void showActions(const game::Actions& actions);
+    void showFrameLamps(game::LampState state);
+    void showNoticeLamps(game::LampState state);
+    void showSoundSwitch(game::SoundSwitch sound);
+    void showUnlocked(bool unlocked);
+    void showCalmLampsSwitch(bool calm);
+    // The arrow with the hourglass while a spin is under way, the usual arrow otherwise.
+    void showPointer(bool busy);
 
     void openVersionWindow();
     void openHelpWindow();
 
     QString programFile(const QString& name) const { return programDir_ + name; }
-    QString coverFile(game::CoverFace face) const;
 
     game::Machine& machine_;
     const QString programDir_;
     std::array<QString, 10> symbolFiles_; // R00.BMP .. R09.BMP
-    std::array<MenuItem, 2> fileSeparators_;
-    std::array<MenuItem, 2> viewSeparators_;
     QWidget* client_ = nullptr;
     std::vector<LaidControl> laidControls_;
     double zoom_ = 1.0;
-
-    // What the controls show, as far as the signals alone cannot tell.
-    static constexpr int Unknown = -2;
-    std::array<int, 9> rowSymbols_;
-    std::array<int, 4> coverFaces_;
-    int targetShown_ = Unknown;
-    long frameLampsShown_ = Unknown;
-    long noticeLampsShown_ = Unknown;
-    game::Pointer pointerShown_ = game::Pointer::Default;
-
     QPointer<HelpWindow> help_;
 };
 

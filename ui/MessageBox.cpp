@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "ui/MessageBox.h"
-#include "platform/Seams.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -12,18 +11,6 @@ namespace ui {
 namespace {
 
 constexpr int IconSize = 32;
-
-QMessageBox::Icon IconOf(int style)
-{
-    switch (style & 0x70) {
-    case seams::vbCritical: return QMessageBox::Critical;
-    case seams::vbExclamation: return QMessageBox::Warning;
-    case seams::vbInformation: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
-    }
-}
-
-bool IsYesNo(int style) { return (style & 0x7) == seams::vbYesNo; }
 
 QLinearGradient Shade(QColor light, QColor dark)
 {
@@ -107,20 +94,20 @@ QPixmap MessageIcon(QMessageBox::Icon icon, qreal devicePixelRatio)
     return pixmap;
 }
 
-std::unique_ptr<QMessageBox> MakeMessageBox(const QString& prompt, int style, const QString& title)
+std::unique_ptr<QMessageBox> MakeMessageBox(const Message& message)
 {
     auto box = std::make_unique<QMessageBox>();
-    box->setWindowTitle(title.isEmpty() ? QStringLiteral("Zelmor") : title);
+    box->setWindowTitle(message.title);
     // Plain, unselectable text: a simple label, with no rich-text document
     // behind it, which also keeps the first box of the start-up quick.
     box->setTextFormat(Qt::PlainText);
     box->setTextInteractionFlags(Qt::NoTextInteraction);
-    box->setText(QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    box->setIcon(IconOf(style));
+    box->setText(QString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box->setIcon(message.icon);
     // Buttons with the captions a Japanese system gives them. They carry no
     // icons: the style would otherwise look each one up in the desktop's icon
     // theme, the slowest step of showing the first box.
-    if (IsYesNo(style)) {
+    if (message.buttons == Buttons::YesNo) {
         QPushButton* yes = box->addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
         QPushButton* no = box->addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
         box->setDefaultButton(yes);
@@ -133,14 +120,14 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const QString& prompt, int style, co
     return box;
 }
 
-int RunMessageBox(QMessageBox& box, int style)
+Answer RunMessageBox(QMessageBox& box, Buttons buttons)
 {
     box.exec();
-    if (!IsYesNo(style))
-        return seams::vbOK;
+    if (buttons != Buttons::YesNo)
+        return Answer::Ok;
     // Escape and the close box count as No.
     QAbstractButton* clicked = box.clickedButton();
-    return clicked && box.buttonRole(clicked) == QMessageBox::YesRole ? seams::vbYes : seams::vbNo;
+    return clicked && box.buttonRole(clicked) == QMessageBox::YesRole ? Answer::Yes : Answer::No;
 }
 
 } // namespace ui

@@ -1,24 +1,35 @@
 // SPDX-License-Identifier: MIT
-// The game's message box: the classic MsgBox with its title, icon and OK or
-// Yes/No buttons, built on QMessageBox.
+// The game's message box: a title, a text, an icon and OK or Yes/No buttons,
+// built on QMessageBox with the captions and icons the game has always shown.
 #pragma once
 
 #include <QMessageBox>
 #include <QPixmap>
+#include <QString>
 
 #include <memory>
 
-class QString;
-
 namespace ui {
 
-// A message box ready to exec(): `style` is the MsgBox style (buttons plus
-// icon), `prompt` may join its lines with CR LF. The text is shown as plain
-// text, whatever it contains.
-std::unique_ptr<QMessageBox> MakeMessageBox(const QString& prompt, int style, const QString& title);
+enum class Buttons { Ok, YesNo };
+enum class Answer { Ok, Yes, No };
 
-// Runs the box and returns the MsgBox answer (vbOK, vbYes or vbNo).
-int RunMessageBox(QMessageBox& box, int style);
+// One message box as the player reads it.
+struct Message {
+    QString title;
+    QString text; // lines may be joined with CR LF
+    QMessageBox::Icon icon = QMessageBox::Information;
+    Buttons buttons = Buttons::Ok;
+    bool operator==(const Message&) const = default;
+};
+
+// A message box ready to exec(). The text is shown as plain text, whatever
+// it contains.
+std::unique_ptr<QMessageBox> MakeMessageBox(const Message& message);
+
+// Runs the box and returns the button pressed. A Yes/No box closed with
+// Escape or its close box answers No.
+Answer RunMessageBox(QMessageBox& box, Buttons buttons);
 
 // The game's own message box icons (GameStyle hands them to every box),
 // drawn at the given pixel density: a blue "i" for information, an amber "!"

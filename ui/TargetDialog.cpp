@@ -2,7 +2,9 @@
 #include "ui/TargetDialog.h"
 
 #include "platform/Runtime.h"
+#include "ui/Controls.h"
 #include "ui/DialogSetup.h"
+#include "ui/Dialogs.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -28,24 +30,24 @@ TargetDialog::TargetDialog(QWidget* owner)
 void TargetDialog::buildControls()
 {
     for (int k = 1; k <= 9; ++k) {
-        Image& image = symbols[k - 1];
-        image.create(this, 240 + 840 * (k - 1), 120, 870, 870, true);
-        image.setToolTip(QStringLiteral("この絵柄を選択します。"));
-        image.setPicture(ProgramFile(QStringLiteral("R0%1.BMP").arg(k)));
-        image.onClick = [this, k] { chooseSymbol(k); };
+        auto* symbol = new PictureBox(QRect(240 + 840 * (k - 1), 120, 870, 870), this);
+        symbol->setToolTip(QStringLiteral("この絵柄を選択します。"));
+        symbol->setPicture(ProgramFile(QStringLiteral("R0%1.BMP").arg(k)));
+        connect(symbol, &PictureBox::clicked, this, [this, k] { chooseSymbol(k); });
+        symbols[k - 1] = symbol;
     }
     noneButton = new QPushButton(QStringLiteral("選択しない"), this);
     noneButton->setGeometry(rt::TwipsRect(720, 1200, 6735, 375));
     noneButton->setToolTip(QStringLiteral("絵柄を選択しません。１００＄は不要"));
     connect(noneButton, &QPushButton::clicked, this, &QDialog::close);
-    noteLabel.create(this, 120, 1680, 7815, 255);
-    noteLabel.setCaption(QStringLiteral("もし、大当たりして狙い目通りだと、得点のさらに１００倍になります."));
+    noteLabel = new TextLabel(QRect(120, 1680, 7815, 255), this);
+    noteLabel->setText(QStringLiteral("もし、大当たりして狙い目通りだと、得点のさらに１００倍になります."));
 }
 
 int TargetDialog::choose()
 {
     chosen_ = 0;
-    exec();
+    ExecDialog(*this);
     return chosen_;
 }
 

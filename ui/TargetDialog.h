@@ -4,8 +4,6 @@
 // dialog only asks; the machine charges and remembers the choice.
 #pragma once
 
-#include "ui/Controls.h"
-
 #include <QDialog>
 
 #include <array>
@@ -13,6 +11,9 @@
 class QPushButton;
 
 namespace ui {
+
+class PictureBox;
+class TextLabel;
 
 class TargetDialog : public QDialog {
     Q_OBJECT
@@ -25,9 +26,9 @@ public:
     int chosen() const { return chosen_; }
 
     // symbols[k - 1] shows symbol k, left to right.
-    std::array<Image, 9> symbols;
+    std::array<PictureBox*, 9> symbols{};
     QPushButton* noneButton = nullptr;
-    Label noteLabel;
+    TextLabel* noteLabel = nullptr;
 
 protected:
     // Only Escape means anything: it closes without a choice.

@@ -2,6 +2,7 @@
 #include "ui/VolumeDialog.h"
 
 #include "platform/Runtime.h"
+#include "ui/Controls.h"
 #include "ui/DialogSetup.h"
 
 #include <QPushButton>
@@ -40,19 +41,19 @@ VolumeDialog::VolumeDialog(int musicPercent, int effectsPercent, QWidget* owner)
     CentreOnOwner(*this, owner);
 }
 
-QSlider* VolumeDialog::addRow(Label& heading, const QString& caption, Label& value, int top, int percent)
+QSlider* VolumeDialog::addRow(TextLabel*& heading, const QString& caption, TextLabel*& value, int top, int percent)
 {
-    heading.create(this, 240, top, 900, RowHeightTwips);
-    heading.setCaption(caption);
-    heading.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    heading = new TextLabel(QRect(240, top, 900, RowHeightTwips), this);
+    heading->setText(caption);
+    heading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     auto* slider = new QSlider(Qt::Horizontal, this);
     slider->setGeometry(rt::TwipsRect(1200, top, 2580, RowHeightTwips));
     slider->setRange(0, 100);
     slider->setPageStep(10);
     slider->setValue(percent);
-    value.create(this, 3840, top, 720, RowHeightTwips);
-    value.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    value.setCaption(Percent(slider->value()));
+    value = new TextLabel(QRect(3840, top, 720, RowHeightTwips), this);
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    value->setText(Percent(slider->value()));
     connect(slider, &QSlider::valueChanged, this, [this] {
         showValues();
         emit volumesChanged(music(), effects());
@@ -72,8 +73,8 @@ int VolumeDialog::effects() const
 
 void VolumeDialog::showValues()
 {
-    musicValue.setCaption(Percent(music()));
-    effectsValue.setCaption(Percent(effects()));
+    musicValue->setText(Percent(music()));
+    effectsValue->setText(Percent(effects()));
 }
 
 void VolumeDialog::reject()

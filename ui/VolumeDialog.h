@@ -5,14 +5,14 @@
 // dialog only asks: the session applies and remembers the volumes.
 #pragma once
 
-#include "ui/Controls.h"
-
 #include <QDialog>
 
 class QPushButton;
 class QSlider;
 
 namespace ui {
+
+class TextLabel;
 
 class VolumeDialog : public QDialog {
     Q_OBJECT
@@ -24,10 +24,12 @@ public:
     int music() const;
     int effects() const;
 
-    Label musicHeading, effectsHeading;
+    TextLabel* musicHeading = nullptr;
+    TextLabel* effectsHeading = nullptr;
     QSlider* musicSlider = nullptr;
     QSlider* effectsSlider = nullptr;
-    Label musicValue, effectsValue; // "100%"
+    TextLabel* musicValue = nullptr; // "100%"
+    TextLabel* effectsValue = nullptr;
     QPushButton* okButton = nullptr;
     QPushButton* cancelButton = nullptr;
 
@@ -41,7 +43,8 @@ public slots:
     void reject() override;
 
 private:
-    QSlider* addRow(Label& heading, const QString& caption, Label& value, int top, int percent);
+    // A row of the dialog: its heading, its slider and the slider's value.
+    QSlider* addRow(TextLabel*& heading, const QString& caption, TextLabel*& value, int top, int percent);
     void showValues();
 
     const int openedMusic_;

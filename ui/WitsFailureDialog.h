@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The battle of wits, failure dialog: shows how many checks have failed so
-// far and reveals a hint at 1, 5 and 9 failures; from 10 failures on it names
-// the player a consolation prize winner. Closed with its close box only.
+// far and reveals a hint at 1, 5 and 9 failures; from game::ConsolationFailures
+// on it names the player a consolation prize winner. Closed with its close box only.
 #pragma once
-
-#include "ui/Controls.h"
 
 #include <QDialog>
 
@@ -12,16 +10,25 @@
 
 namespace ui {
 
+class PictureBox;
+class RectShape;
+class TextLabel;
+
 class WitsFailureDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit WitsFailureDialog(double failures, QWidget* parent = nullptr);
+    // `failures` decides the hints and the consolation; `count` is the
+    // number shown, as the settings file holds it.
+    WitsFailureDialog(double failures, const QString& count, QWidget* parent = nullptr);
 
-    Image picture;
-    Label messageLabel;
-    Label countHeading, countLabel, countUnit; // "失敗した回数は" n "回です。"
-    Shape hintFrame;
-    std::array<Label, 3> hints;
+    PictureBox* picture = nullptr;
+    TextLabel* messageLabel = nullptr;
+    // "失敗した回数は" n "回です。"
+    TextLabel* countHeading = nullptr;
+    TextLabel* countLabel = nullptr;
+    TextLabel* countUnit = nullptr;
+    RectShape* hintFrame = nullptr;
+    std::array<TextLabel*, 3> hints{};
 
 protected:
     // No buttons: only the close box closes this dialog, not Escape.
@@ -29,7 +36,7 @@ protected:
 
 private:
     void buildControls();
-    void showFailures(double failures);
+    void showFailures(double failures, const QString& count);
 };
 
 } // namespace ui

@@ -2,7 +2,9 @@
 #include "ui/WitsWelcomeDialog.h"
 
 #include "platform/Runtime.h"
+#include "ui/Controls.h"
 #include "ui/DialogSetup.h"
+#include "ui/Dialogs.h"
 
 #include <QPushButton>
 
@@ -27,13 +29,13 @@ WitsWelcomeDialog::WitsWelcomeDialog(QWidget* parent)
 {
     SetUpWitsDialog(*this, QStringLiteral("ゼルモア　知恵くらべにようこそ"), 6600, 2880);
 
-    picture.create(this, 240, 240, 960, 960);
-    picture.setPicture(ProgramFile(QStringLiteral("CHIE.BMP")));
+    picture = new PictureBox(QRect(240, 240, 960, 960), this);
+    picture->setPicture(ProgramFile(QStringLiteral("CHIE.BMP")));
 
-    warningLabel.create(this, 1440, 240, 4920, 1080);
-    warningLabel.setWordWrap(true);
-    warningLabel.setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    warningLabel.setCaption(QStringLiteral(
+    warningLabel = new TextLabel(QRect(1440, 240, 4920, 1080), this);
+    warningLabel->setWordWrap(true);
+    warningLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    warningLabel->setText(QStringLiteral(
         "あなたはゼルモアのデータ領域に変更を加えました。この行為は、今後ゼルモアが起動しなくなったり"
         "システムが不安定になったりする原因にもなりかねませんのでこのような行為はしないで下さい。"));
 
@@ -45,31 +47,32 @@ WitsWelcomeDialog::WitsWelcomeDialog(QWidget* parent)
     connect(challengeButton, &QPushButton::clicked, this, [this] { challenge(); });
 }
 
-seams::WitsChoice WitsWelcomeDialog::choose()
+game::WitsChoice WitsWelcomeDialog::choose()
 {
-    choice_ = seams::WitsChoice::Closed;
-    exec();
+    choice_ = game::WitsChoice::Closed;
+    ExecDialog(*this);
     return choice_;
 }
 
 void WitsWelcomeDialog::promise()
 {
-    MsgBox(QStringLiteral("残念ですがデータは初期値に戻しましたので、ご了承下さい。"), seams::vbInformation,
-           QStringLiteral("ゼルモア"));
-    choice_ = seams::WitsChoice::Promise;
+    ShowMessage({QStringLiteral("ゼルモア"), QStringLiteral("残念ですがデータは初期値に戻しましたので、ご了承下さい。"),
+                 QMessageBox::Information, Buttons::Ok});
+    choice_ = game::WitsChoice::Promise;
     close();
 }
 
 void WitsWelcomeDialog::challenge()
 {
-    const int answer = MsgBox(QStringLiteral("注意：あなたがデータ変更したことによっての生じたいかなる障害・問題\r\n"
-                                             "　　　　に対しても作者は一切の責任を負わないものとします。"),
-                              seams::vbExclamation | seams::vbYesNo, QStringLiteral("ゼルモア　ご確認"));
-    if (answer != seams::vbYes) {
+    const Answer answer = ShowMessage({QStringLiteral("ゼルモア　ご確認"),
+                                       QStringLiteral("注意：あなたがデータ変更したことによっての生じたいかなる障害・問題\r\n"
+                                                      "　　　　に対しても作者は一切の責任を負わないものとします。"),
+                                       QMessageBox::Warning, Buttons::YesNo});
+    if (answer != Answer::Yes) {
         promise();
         return;
     }
-    choice_ = seams::WitsChoice::Challenge;
+    choice_ = game::WitsChoice::Challenge;
     close();
 }
 

@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: MIT
 // The battle of wits, first dialog: a warning to the player who altered the
 // files, with the offer to take up the challenge. It returns the player's
-// choice; the saved game decides what the choice changes.
+// choice; the start-up rules decide what the choice changes.
 #pragma once
 
-#include "platform/Seams.h"
-#include "ui/Controls.h"
+#include "game/Prompts.h"
 
 #include <QDialog>
 
 class QPushButton;
 
 namespace ui {
+
+class PictureBox;
+class TextLabel;
 
 class WitsWelcomeDialog : public QDialog {
     Q_OBJECT
@@ -20,17 +22,17 @@ public:
 
     // Shows the dialog modally. Closed with its close box (or Escape) it
     // leaves no battle under way.
-    seams::WitsChoice choose();
+    game::WitsChoice choose();
 
-    Image picture;
-    Label warningLabel;
+    PictureBox* picture = nullptr;
+    TextLabel* warningLabel = nullptr;
     QPushButton* promiseButton = nullptr;
     QPushButton* challengeButton = nullptr;
 
 private:
     void promise();
     void challenge();
-    seams::WitsChoice choice_ = seams::WitsChoice::Closed;
+    game::WitsChoice choice_ = game::WitsChoice::Closed;
 };
 
 } // namespace ui

@@ -2,11 +2,14 @@
 #include "Canvas.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace art {
@@ -295,6 +298,38 @@ bool save(const QImage& image, const QString& path)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     const bool ok = image.save(path);
+    if (!ok)
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return ok;
+}
+
+bool saveTopDownBitmap(const QImage& image, const QString& path)
+{
+    constexpr int PixelOffset = 60; // the 54 bytes of headers, then 6 of padding
+    const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
+    const int rowBytes = pixels.width() * 4;
+    QByteArray file(PixelOffset + qsizetype(rowBytes) * pixels.height(), '\0');
+    uchar* at = reinterpret_cast<uchar*>(file.data());
+    // BITMAPFILEHEADER, then BITMAPINFOHEADER: uncompressed (BI_RGB), one
+    // plane, 96 dpi, a negative height for rows stored top down.
+    at[0] = 'B';
+    at[1] = 'M';
+    qToLittleEndian<quint32>(quint32(file.size()), at + 2);
+    qToLittleEndian<quint32>(PixelOffset, at + 10);
+    qToLittleEndian<quint32>(40, at + 14);
+    qToLittleEndian<qint32>(pixels.width(), at + 18);
+    qToLittleEndian<qint32>(-pixels.height(), at + 22);
+    qToLittleEndian<quint16>(1, at + 26);
+    qToLittleEndian<quint16>(32, at + 28);
+    qToLittleEndian<quint32>(quint32(rowBytes) * quint32(pixels.height()), at + 34);
+    qToLittleEndian<qint32>(3780, at + 38);
+    qToLittleEndian<qint32>(3780, at + 42);
+    for (int y = 0; y < pixels.height(); ++y)
+        std::memcpy(at + PixelOffset + qsizetype(y) * rowBytes, pixels.constScanLine(y), rowBytes);
+
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile out(path);
+    const bool ok = out.open(QIODevice::WriteOnly) && out.write(file) == file.size() && out.flush();
     if (!ok)
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     return ok;

@@ -85,4 +85,12 @@ QImage flatten(const QImage& image, QColor background);
 // Writes the image; a failure is reported on stderr and returns false.
 bool save(const QImage& image, const QString& path);
 
+// Writes the image as a BMP whose pixels lie as a Qt RGB32 image holds them
+// in memory: 32 bits each with the fourth byte 0xFF, rows from the top (a
+// negative height). Built into the program, such a picture is drawn from
+// where it lies, without decoding (ui/BuiltInBitmap.h). The rows start at
+// byte 60: after the 4-byte length rcc puts before a file, 64 bytes into a
+// resource of its own.
+bool saveTopDownBitmap(const QImage& image, const QString& path);
+
 } // namespace art

@@ -68,7 +68,9 @@ int main(int argc, char** argv)
     auto windowOut = [&](const QString& name) { return windowDir + QLatin1Char('/') + name; };
 
     bool ok = true;
-    ok &= art::save(art::background(), windowOut(QStringLiteral("BACK.BMP")));
+    // The background is drawn straight from the program's memory: stored as
+    // the painter reads pixels, it needs no decoding and no copy.
+    ok &= art::saveTopDownBitmap(art::background(), windowOut(QStringLiteral("BACK.BMP")));
     for (int n = 0; n <= 9; ++n)
         ok &= art::save(art::flatten(art::symbol(n), Qt::white), out(QStringLiteral("R0%1.BMP").arg(n)));
     ok &= art::save(art::coverCard(), out(QStringLiteral("COVER.BMP")));

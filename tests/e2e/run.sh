@@ -26,46 +26,37 @@ if ! xs_have_tools || ! xs_have_imagemagick; then
     echo "e2e: SKIPPED: Xvfb, xdotool and ImageMagick are needed (scripts/install-deps.sh installs them)"
     exit 0
 fi
-PROGRAM_DIR=$(cd "${1:?usage: run.sh <program-dir>}" && pwd)
 
-WORK=$(mktemp -d)
-# The player's own preferences (window size, calm lamps, volumes) stay out of the run.
-export XDG_CONFIG_HOME=$WORK/config
-GAME=$WORK/game
-SHOTS=${E2E_SHOTS:-$WORK/shots}
-mkdir -p "$SHOTS"
 WITS_TITLE="ゼルモア　知恵くらべにようこそ"
-GAME_PID=""
 FAILURES=0
 
-cleanup() {
-    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
-    xs_stop_display
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
+trap xs_end_run EXIT
 die() {
     say "FAILED: $*"
-    [ -s "$WORK/game.log" ] && sed 's/^/e2e: game: /' "$WORK/game.log" | tail -n 20
-    import -window root "$WORK/failure.png" 2>/dev/null && cp "$WORK/failure.png" "${E2E_FAILURE_SHOT:-/tmp/zelmor-e2e-failure.png}" &&
+    xs_game_log
+    import -window root "$XS_WORK/failure.png" 2>/dev/null && cp "$XS_WORK/failure.png" "${E2E_FAILURE_SHOT:-/tmp/zelmor-e2e-failure.png}" &&
         say "screen kept in ${E2E_FAILURE_SHOT:-/tmp/zelmor-e2e-failure.png}"
     exit 1
 }
 
-cp -r "$PROGRAM_DIR" "$GAME"
-rm -f "$GAME/Zelmor.ini" "$GAME/Zelmor.bin"
-xs_start_display || die "no X server"
+# A copy of the program without save files, and the X server (xsession.sh).
+xs_begin_run "${1:?usage: run.sh <program-dir>}" || die "no X server"
+GAME=$XS_GAME
+WORK=$XS_WORK
+SHOTS=${E2E_SHOTS:-$WORK/shots}
+mkdir -p "$SHOTS"
 
-start_game() {
-    xs_ensure_display || die "no X server"
-    (cd "$GAME" && exec ./zelmor >>"$WORK/game.log" 2>&1) &
-    GAME_PID=$!
+# Starts the game and answers its start-up boxes until the main window shows;
+# MAIN is the main window.
+start_game() { # start_game <which start, for the failure message>
+    xs_start_game 60 || die "the main window did not appear on the $1 start (windows answered: ${XS_ANSWERED//$'\n'/ | })"
+    MAIN=$XS_MAIN
 }
+no_wits() { ! grep -q -F -x "$WITS_TITLE" <<<"$XS_ANSWERED"; }
 quit_game() { # Escape on the main window, then the program must end
     xs_key "$1" Escape
-    xs_wait_exit "$GAME_PID" 30 || die "the game did not end after Escape"
-    GAME_PID=""
+    xs_wait_exit "$XS_GAME_PID" 30 || die "the game did not end after Escape"
+    XS_GAME_PID=""
 }
 money() { xs_get_line "$GAME/Zelmor.ini" 2; }
 
@@ -81,11 +72,9 @@ stops_gone() { ! stops_visible "$1"; }
 
 # ---------------------------------------------------------------- 1: first start
 say "first start"
-start_game
-xs_wait_window "$XS_TITLE" 60 >/dev/null || die "no window titled $XS_TITLE"
-say "ok: a window titled $XS_TITLE appears"
-MAIN=$(xs_reach_main_window 60) || die "the main window did not appear"
-check "no battle of wits on a first start" test -z "$(xs_windows "$WITS_TITLE")"
+start_game first
+say "ok: a main window titled $XS_TITLE appears"
+check "no battle of wits on a first start" no_wits
 quit_game "$MAIN"
 check "both files are saved after Escape" test -s "$GAME/Zelmor.ini" -a -s "$GAME/Zelmor.bin"
 check "the first start saved \$100" test "$(money)" = 100
@@ -144,10 +133,8 @@ jackpot_by_key() {
 }
 
 say "second start: a jackpot and a slot-chance spin with the keyboard alone"
-start_game
-MAIN=$(xs_reach_main_window 60) || die "the main window did not appear (battle of wits: $(xs_windows "$WITS_TITLE"))"
-check "the saved pair passes the check without the battle of wits" test -z "$(xs_windows "$WITS_TITLE")"
-xs_measure_menu "$MAIN"
+start_game second
+check "the saved pair passes the check without the battle of wits" no_wits
 sleep 0.5
 xs_shot "$MAIN" "$SHOTS/e2e-idle.png"
 buy_bet_by_key 1 || die "no BET bought with the key 1"
@@ -175,10 +162,8 @@ XS_MONEY_KNOWN=$AFTER
 
 # ---------------------------------------------------------------- 3: slot chance, help, version
 say "third start: the slot chance, help and version windows"
-start_game
-MAIN=$(xs_reach_main_window 60) || die "the main window did not appear"
-check "the pair saved after play passes the check" test -z "$(xs_windows "$WITS_TITLE")"
-xs_measure_menu "$MAIN"
+start_game third
+check "the pair saved after play passes the check" no_wits
 xs_buy_bet "$MAIN" || die "no BET bought"
 xs_spin_to_jackpot "$MAIN" || die "no jackpot at a probability of 6 in 6"
 XS_MONEY_KNOWN=100000 # plenty after a jackpot; only whether it is above $10 matters
@@ -221,9 +206,7 @@ stat_of() { # the all-time figure $1 that --stats prints
 }
 check "zelmor --stats counts the four spins played" test "$(stat_of spins)" = 4
 check "zelmor --stats counts the two jackpots" test "$(stat_of jackpots)" = 2
-start_game
-MAIN=$(xs_reach_main_window 60) || die "the main window did not appear"
-xs_measure_menu "$MAIN"
+start_game "history"
 xs_buy_bet "$MAIN" || die "no BET bought"
 xs_spin_to_jackpot "$MAIN" || die "no jackpot at a probability of 6 in 6"
 xs_key "$MAIN" alt+v
@@ -236,21 +219,22 @@ xs_buy_bet "$MAIN" || die "no BET bought"
 xs_click_twips "$MAIN" $XS_START
 for i in $(seq 1 40); do stops_visible "$MAIN" && break; sleep 0.1; done
 check "a slot-chance spin is turning" stops_visible "$MAIN"
-kill -KILL "$GAME_PID"
-wait "$GAME_PID" 2>/dev/null
-GAME_PID=""
+kill -KILL "$XS_GAME_PID"
+wait "$XS_GAME_PID" 2>/dev/null
+XS_GAME_PID=""
 check "after kill -9 the history reads back with the five finished spins" test "$(stat_of spins)" = 5
 
 # ---------------------------------------------------------------- 4: a hand-edited file
 say "fourth start: a hand-edited Zelmor.ini"
 xs_set_line "$GAME/Zelmor.ini" 2 9999999
 LC_ALL=C sed -i '4s/.*/7\r/' "$GAME/Zelmor.ini" # an editor also changes the time
-start_game
+xs_launch || die "no X server"
+XS_GAME_PID=$XS_LAUNCHED
 WITS=$(xs_wait_window "$WITS_TITLE" 60)
 check "a hand-edited Zelmor.ini brings up the battle-of-wits dialog" test -n "$WITS"
 [ -n "$WITS" ] && xs_key "$WITS" Escape
-xs_wait_exit "$GAME_PID" 30 || { xs_answer_boxes; xs_wait_exit "$GAME_PID" 30; } || die "the game did not end after the battle of wits"
-GAME_PID=""
+xs_wait_exit "$XS_GAME_PID" 30 || { xs_answer_boxes; xs_wait_exit "$XS_GAME_PID" 30; } || die "the game did not end after the battle of wits"
+XS_GAME_PID=""
 check "the money was reset to \$100" test "$(money)" = 100
 
 if [ "$FAILURES" -ne 0 ]; then

@@ -24,42 +24,26 @@ if ! xs_have_tools || ! xs_have_imagemagick; then
     echo "lifecycle: SKIPPED: Xvfb, xdotool and ImageMagick are needed (scripts/install-deps.sh installs them)"
     exit 0
 fi
-PROGRAM_DIR=$(cd "${1:?usage: run.sh <program-dir>}" && pwd)
 
-WORK=$(mktemp -d)
-# The player's own preferences (a saved zoom, say) never reach the run.
-export XDG_CONFIG_HOME=$WORK/config
-GAME=$WORK/game
 WITS_TITLE="ゼルモア　知恵くらべにようこそ"
-GAME_PID=""
 SECOND_PID=""
 FAILURES=0
 
-cleanup() {
-    [ -n "$SECOND_PID" ] && kill -KILL "$SECOND_PID" 2>/dev/null
-    [ -n "$GAME_PID" ] && kill -KILL "$GAME_PID" 2>/dev/null
-    xs_stop_display
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
+trap 'xs_end_run "$SECOND_PID"' EXIT
 die() {
     say "FAILED: $*"
-    [ -s "$WORK/game.log" ] && sed 's/^/lifecycle: game: /' "$WORK/game.log" | tail -n 20
+    xs_game_log
     exit 1
 }
 
-cp -r "$PROGRAM_DIR" "$GAME"
-rm -f "$GAME"/Zelmor.*
-xs_start_display || die "no X server"
+# A copy of the program without save files, and the X server (xsession.sh).
+xs_begin_run "${1:?usage: run.sh <program-dir>}" || die "no X server"
+GAME=$XS_GAME
+WORK=$XS_WORK
 
 money() { xs_get_line "$GAME/Zelmor.ini" 2; }
 keep_pair() { rm -rf "$WORK/kept" && mkdir "$WORK/kept" && cp -p "$GAME/Zelmor.ini" "$GAME/Zelmor.bin" "$WORK/kept/"; }
 pair_kept() { cmp -s "$GAME/Zelmor.ini" "$WORK/kept/Zelmor.ini" && cmp -s "$GAME/Zelmor.bin" "$WORK/kept/Zelmor.bin"; }
-launch() { # starts a copy of the game; its process id in LAUNCHED
-    (cd "$GAME" && exec ./zelmor >>"$WORK/game.log" 2>&1) &
-    LAUNCHED=$!
-}
 alive() { kill -0 "$1" 2>/dev/null; }
 
 # Starts the game and answers its start-up boxes until the main window shows.
@@ -67,20 +51,16 @@ alive() { kill -0 "$1" 2>/dev/null; }
 # battle of wits, a first start's welcome or an error would mean the pair
 # saved last was refused or lost.
 start_game() { # start_game <what the previous run left>
-    xs_ensure_display || die "no X server"
-    launch
-    GAME_PID=$LAUNCHED
-    xs_follow_start "$GAME_PID" 60 "$GAME_PID" || die "the main window did not appear after $1 (windows answered: ${XS_ANSWERED//$'\n'/ | })"
+    xs_start_game 60 || die "the main window did not appear after $1 (windows answered: ${XS_ANSWERED//$'\n'/ | })"
     MAIN=$XS_MAIN
-    xs_measure_menu "$MAIN"
     check "the pair left by $1 passes the start's check (no battle of wits)" \
         test -z "$(grep -F -x "$WITS_TITLE" <<<"$XS_ANSWERED")"
     check "the start after $1 shows only the probability notice" test "$XS_ANSWERED" = "$XS_TITLE"$'\n'
 }
 quit_game() {
     xs_key "$MAIN" Escape
-    xs_wait_exit "$GAME_PID" 30 || die "the game did not end after Escape"
-    GAME_PID=""
+    xs_wait_exit "$XS_GAME_PID" 30 || die "the game did not end after Escape"
+    XS_GAME_PID=""
 }
 
 # The game's warning icon (a yellow triangle) in the top left of a box.
@@ -108,9 +88,7 @@ window_of() {
 
 # ---------------------------------------------------------------- a first pair
 say "first start: a pair with \$100, then 6 in 6 so that every spin is a jackpot"
-launch
-GAME_PID=$LAUNCHED
-xs_follow_start "$GAME_PID" 60 "$GAME_PID" || die "the main window did not appear on the first start"
+xs_start_game 60 || die "the main window did not appear on the first start"
 MAIN=$XS_MAIN
 quit_game
 [ "$(money)" = 100 ] || die "the first start did not save \$100"
@@ -121,8 +99,8 @@ xs_set_line "$GAME/Zelmor.ini" 30 6
 say "two copies on one save directory"
 start_game "a quit"
 keep_pair
-launch
-SECOND_PID=$LAUNCHED
+xs_launch || die "no X server"
+SECOND_PID=$XS_LAUNCHED
 BOX=$(window_of "$SECOND_PID" 30)
 check "the second copy shows a window titled $XS_TITLE" test -n "$BOX"
 if [ -n "$BOX" ]; then
@@ -135,9 +113,9 @@ fi
 check "the second copy ends once its box is answered" xs_wait_exit "$SECOND_PID" 10
 SECOND_PID=""
 check "both files are byte for byte as they were" pair_kept
-check "the first copy still runs" alive "$GAME_PID"
+check "the first copy still runs" alive "$XS_GAME_PID"
 check "the first copy's main window is still there" test "$(xdotool getwindowname "$MAIN" 2>/dev/null)" = "$XS_TITLE"
-check "the lock still names the first copy" test "$(head -n 1 "$GAME/Zelmor.lock" 2>/dev/null)" = "$GAME_PID"
+check "the lock still names the first copy" test "$(head -n 1 "$GAME/Zelmor.lock" 2>/dev/null)" = "$XS_GAME_PID"
 quit_game
 check "the lock is gone after the first copy's quit" test ! -e "$GAME/Zelmor.lock"
 
@@ -153,10 +131,10 @@ for signals in TERM INT HUP "TERM INT"; do
     xs_buy_bet "$MAIN" || die "no BET bought"
     xs_spin_to_jackpot "$MAIN" || die "no jackpot at a probability of 6 in 6"
     for s in $signals; do
-        kill -s "$s" "$GAME_PID"
+        kill -s "$s" "$XS_GAME_PID"
     done
-    check "the game ends within 5 s of SIG${signals// / and SIG}" xs_wait_exit "$GAME_PID" 5
-    GAME_PID=""
+    check "the game ends within 5 s of SIG${signals// / and SIG}" xs_wait_exit "$XS_GAME_PID" 5
+    XS_GAME_PID=""
     WON=$(money)
     say "money saved before the run \$$SAVED, before the spin \$$XS_MONEY_BEFORE_SPIN, after the signal \$$WON"
     check "the pair saved on SIG${signals// / and SIG} holds the money won" test "$WON" -gt "$XS_MONEY_BEFORE_SPIN"
@@ -172,13 +150,13 @@ SAVED=$(money)
 xs_click_twips "$MAIN" $XS_COVER_A # $10 spent, not saved
 sleep 0.3
 xs_answer_boxes
-{ kill -KILL "$GAME_PID"; wait "$GAME_PID"; } 2>/dev/null # no "Killed" notice
-KILLED_PID=$GAME_PID
-GAME_PID=""
+{ kill -KILL "$XS_GAME_PID"; wait "$XS_GAME_PID"; } 2>/dev/null # no "Killed" notice
+KILLED_PID=$XS_GAME_PID
+XS_GAME_PID=""
 check "the pair saved before that run is left byte for byte" pair_kept
 check "the killed copy's lock is left behind" test "$(head -n 1 "$GAME/Zelmor.lock" 2>/dev/null)" = "$KILLED_PID"
 start_game "SIGKILL" # a box saying the game runs would end it before its main window
-check "the next start took the lock over" test "$(head -n 1 "$GAME/Zelmor.lock" 2>/dev/null)" = "$GAME_PID"
+check "the next start took the lock over" test "$(head -n 1 "$GAME/Zelmor.lock" 2>/dev/null)" = "$XS_GAME_PID"
 quit_game
 check "the money saved before the killed run is still there (\$$SAVED)" test "$(money)" = "$SAVED"
 

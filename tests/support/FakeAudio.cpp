@@ -37,6 +37,10 @@ bool FakeAudio::play(int handle, std::function<void()> onEnd, QString& error)
         error = QStringLiteral("the device is not open");
         return false;
     }
+    if (playFails) {
+        error = QStringLiteral("the device would not play");
+        return false;
+    }
     log << QStringLiteral("play %1").arg(Name(channel->path));
     played << (channel->device == sound::Device::Sequencer ? QStringLiteral("music ") : QStringLiteral("effect "))
             + Name(channel->path);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// A sound backend for tests: records what the media controls ask of the
+// A sound backend for tests: records what the media channels ask of the
 // device, plays nothing, and lets a test end a sound or break the device.
 #pragma once
 
@@ -30,6 +30,8 @@ public:
     std::map<sound::Device, double> volumes;
     // While set, every open fails the way a missing sound card does.
     bool deviceFails = false;
+    // While set, every play of an opened file fails.
+    bool playFails = false;
     // The file sounding on a channel (full path), or empty.
     QString playing(sound::Device device) const;
     // The sound on the channel plays to its end. False if nothing was playing.

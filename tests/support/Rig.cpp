@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tests/support/Rig.h"
 
+#include <QHash>
+
 #include <algorithm>
 
 namespace testing {
@@ -358,6 +360,27 @@ SignalLog::SignalLog(const game::Machine& machine)
 QStringList SignalLog::byFact() const
 {
     return groupedByFact(lines);
+}
+
+QStringList SignalLog::repeats() const
+{
+    static const QStringList facts{"money", "bet", "win", "counter", "target", "actions", "frame", "notice",
+                                   "sound", "unlocked", "calm"};
+    static const QStringList factsOfOne{"cover", "reel"}; // one fact each cover and each reel
+    QHash<QString, QString> last;
+    QStringList repeated;
+    for (const QString& line : lines) {
+        const QString fact = line.section(QLatin1Char(' '), 0, 0);
+        const int valueAt = factsOfOne.contains(fact) ? 2 : facts.contains(fact) ? 1 : -1;
+        if (valueAt < 0)
+            continue;
+        const QString key = line.section(QLatin1Char(' '), 0, valueAt - 1);
+        const QString value = line.section(QLatin1Char(' '), valueAt);
+        if (last.contains(key) && last.value(key) == value)
+            repeated << line;
+        last.insert(key, value);
+    }
+    return repeated;
 }
 
 QStringList SignalLog::byFact(const QString& joined)

@@ -161,6 +161,9 @@ public:
     // so that only the order between different facts is left open.
     QStringList byFact() const;
     static QStringList byFact(const QString& joined); // lines joined with " | "
+    // The lines of facts (not events, not reel draws) that repeat the value
+    // their fact last signalled: a signal that changed nothing.
+    QStringList repeats() const;
 
 private:
     QObject context_;

@@ -3,8 +3,8 @@
 
 #include "sound/AudioBackend.h"
 #include "storage/History.h"
-#include "ui/Controls.h"
 #include "ui/Fonts.h"
+#include "ui/Pictures.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,7 +65,7 @@ void SessionRig::removeFile(const QString& name) const
 app::GameSession& SessionRig::session()
 {
     if (!session_)
-        session_ = std::make_unique<app::GameSession>();
+        session_ = std::make_unique<app::GameSession>(game::Clock::Drive::ByHand);
     return *session_;
 }
 
@@ -78,8 +78,9 @@ app::GameSession& SessionRig::play()
 {
     if (!start())
         qFatal("the game did not start");
-    prompts.messages.clear();
+    prompts.notices.clear();
     prompts.shown.clear();
+    dialogs.clear();
     return session();
 }
 

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 // A whole game session in a fresh temporary program directory: the scripted
 // seams of Rig.h, the recording sound backend and the real machine, saved
-// game, sound channels and main window, wired as the program wires them.
+// game, sound channels and main window, wired as the program wires them. The
+// machine's clock is stepped by hand: nothing ticks unless the test says so.
 #pragma once
 
 #include "app/GameSession.h"
 #include "tests/support/FakeAudio.h"
 #include "tests/support/Rig.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QTemporaryDir>
 
@@ -42,6 +44,9 @@ public:
 
     // The sound device of the session: records, plays nothing.
     FakeAudio audio;
+    // The window's own message boxes and dialogs: the history's, the
+    // version window, the volumes.
+    ScriptedDialogs dialogs;
 
 private:
     QTemporaryDir tmp_;

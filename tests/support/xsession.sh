@@ -335,3 +335,66 @@ xs_follow_start() {
     done
     return 1
 }
+
+# ---------------------------------------------------------------- a run of the game
+# The start-up that the scripts playing the real game share. A run works in a
+# scratch directory XS_WORK: a copy of the program without save files in
+# XS_GAME, the game's output in game.log, and the preferences (window size,
+# calm lamps, volumes) under config/, so that the player's own never reach
+# the run. XS_GAME_PID is the copy of the game the run plays.
+XS_WORK=""
+XS_GAME=""
+XS_GAME_PID=""
+XS_LAUNCHED=""
+
+# Makes the scratch directory from program directory $1 and starts the
+# private X server.
+xs_begin_run() {
+    local program
+    program=$(cd "$1" && pwd) || return 1
+    XS_WORK=$(mktemp -d) || return 1
+    export XDG_CONFIG_HOME=$XS_WORK/config
+    XS_GAME=$XS_WORK/game
+    cp -r "$program" "$XS_GAME" || return 1
+    rm -f "$XS_GAME"/Zelmor.*
+    xs_start_display
+}
+
+# Ends the run: kills the game and any other processes given, stops the X
+# server and removes the scratch directory. For the script's EXIT trap.
+xs_end_run() {
+    local pid
+    for pid in "$XS_GAME_PID" "$@"; do
+        [ -n "$pid" ] || continue
+        { kill -KILL "$pid" && wait "$pid"; } 2>/dev/null # no "Killed" notice
+    done
+    XS_GAME_PID=""
+    xs_stop_display
+    [ -n "$XS_WORK" ] && rm -rf "$XS_WORK"
+    XS_WORK=""
+}
+
+# Starts a copy of the game in XS_GAME, its output appended to game.log, and
+# sets XS_LAUNCHED to its process id.
+xs_launch() {
+    xs_ensure_display || return 1
+    (cd "$XS_GAME" && exec ./zelmor >>"$XS_WORK/game.log" 2>&1) &
+    XS_LAUNCHED=$!
+}
+
+# Starts the game as XS_GAME_PID and follows its start until its main window
+# shows (xs_follow_start, for up to $1 seconds, default 60), then measures its
+# menu bar. Sets XS_MAIN and XS_ANSWERED; XS_GAME_PID is set even when the
+# start fails, so that the run's end still stops it.
+xs_start_game() {
+    xs_launch || return 1
+    XS_GAME_PID=$XS_LAUNCHED
+    xs_follow_start "$XS_GAME_PID" "${1:-60}" "$XS_GAME_PID" || return 1
+    xs_measure_menu "$XS_MAIN"
+}
+
+# The last lines the game printed, each prefixed with "$XS_NAME: game: ".
+xs_game_log() {
+    [ -s "$XS_WORK/game.log" ] && sed "s/^/${XS_NAME:-xsession}: game: /" "$XS_WORK/game.log" | tail -n 20
+    return 0
+}

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#include "sound/MediaChannel.h"
+
+namespace sound {
+
+MediaChannel::MediaChannel(Device device, QObject* parent)
+    : QObject(parent)
+    , device_(device)
+{
+}
+
+MediaChannel::~MediaChannel()
+{
+    stop();
+}
+
+// The device is asked to close, open and play, in that order. A file that
+// opened but would not play stays open until the next play() or stop().
+bool MediaChannel::play(const QString& path)
+{
+    stop();
+    error_.clear();
+    if (path.isEmpty())
+        return fail(QStringLiteral("no file name to open"));
+    QString why;
+    AudioBackend& device = backend();
+    const int handle = device.open(device_, path, why);
+    if (handle == 0)
+        return fail(why);
+    backend_ = &device;
+    handle_ = handle;
+    const unsigned play = ++plays_;
+    if (!device.play(handle_, [this, play] { ended(play); }, why))
+        return fail(why);
+    playing_ = true;
+    return true;
+}
+
+void MediaChannel::stop()
+{
+    ++plays_;
+    playing_ = false;
+    if (!handle_)
+        return;
+    backend_->close(handle_);
+    handle_ = 0;
+    backend_ = nullptr;
+}
+
+bool MediaChannel::fail(const QString& why)
+{
+    error_ = why;
+    return false;
+}
+
+// The device reports the end of play number `play`: only the current one
+// counts. The finished file stays open until the next play() or stop().
+void MediaChannel::ended(unsigned play)
+{
+    if (play != plays_ || !playing_)
+        return;
+    playing_ = false;
+    emit finished();
+}
+
+} // namespace sound

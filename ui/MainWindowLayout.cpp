@@ -1,0 +1,344 @@
+// SPDX-License-Identifier: MIT
+// The main window's layout: the client area with its background, the table
+// of controls in twips, the menus, and the sizes the window comes in.
+#include "ui/MainWindow.h"
+
+#include "platform/Runtime.h"
+#include "ui/Fonts.h"
+#include "ui/Preferences.h"
+
+#include <QAction>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+constexpr int ClientWidthTwips = 7410;
+constexpr int ClientHeightTwips = 4275;
+
+// The client area: draws the marbled background from the top-left corner,
+// at the window's zoom. The picture is read at the first paint, so the
+// start-up's messages, shown before the window, do not wait for it.
+class ClientArea : public QWidget {
+public:
+    using QWidget::QWidget;
+    ShownPicture background;
+    double zoom = 1.0;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor(0xc8, 0xe4, 0xf8));
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        background.draw(painter, rect(), false, devicePixelRatioF(), zoom);
+    }
+};
+
+// ---------------------------------------------------------------- the table
+
+constexpr QColor Orange(255, 128, 0);
+constexpr QColor White(255, 255, 255);
+constexpr QColor Black(0, 0, 0);
+constexpr QColor Brown(128, 64, 0);
+constexpr QColor Olive(128, 128, 0);
+constexpr QColor DarkBlue(0, 0, 64);
+constexpr QColor Blue(0, 0, 255);
+constexpr FontStyle Big{15.75, true, false};
+constexpr FontStyle Heading{9.75, true, false};
+constexpr FontStyle Small{9, true, false};
+constexpr Qt::Alignment Amount = Qt::AlignRight | Qt::AlignVCenter;
+constexpr Qt::Alignment CentreTop = Qt::AlignHCenter | Qt::AlignTop;
+
+// How a control looks when the window opens. Unset fields (an invalid
+// colour, a null text) leave the control as it is made.
+struct Look {
+    const char16_t* text = nullptr;
+    FontStyle font{0, false, false}; // 0 points: the window's font
+    QColor fore{};                   // label text colour
+    QColor back{};                   // label background, or the background under a shape's hatch
+    bool sunken = false;             // label: sunken single border
+    Qt::Alignment align = {};
+    const char16_t* tip = nullptr;
+    const char16_t* picture = nullptr; // picture box: one of the window's own pictures
+    bool stretch = true;               // picture box: the picture fills the box
+    FillStyle fill = FillStyle::Transparent;
+    QColor line{};                     // shape: border colour
+    int lineWidth = 1;                 // shape: border width in pixels
+    bool hidden = false;
+};
+
+// A control's slot in the window, its place in twips and its look.
+struct Place {
+    std::variant<TextLabel**, PictureBox**, RectShape**, PictureButton**> control;
+    QRect twips;
+    Look look;
+};
+
+// Each makes the control at its place with its look.
+void Lay(TextLabel*& label, QWidget* parent, const Place& p)
+{
+    const Look& look = p.look;
+    label = new TextLabel(p.twips, parent);
+    if (look.text)
+        label->setText(QString::fromUtf16(look.text));
+    if (look.font.points > 0)
+        label->setFontStyle(look.font);
+    if (look.fore.isValid())
+        label->setTextColor(look.fore);
+    if (look.back.isValid())
+        label->setBackgroundColor(look.back);
+    if (look.sunken)
+        label->setSunken(true);
+    if (look.align)
+        label->setAlignment(look.align);
+    if (look.hidden)
+        label->setVisible(false);
+}
+
+void Lay(PictureBox*& box, QWidget* parent, const Place& p)
+{
+    const Look& look = p.look;
+    box = new PictureBox(p.twips, parent);
+    box->setScaledContents(look.stretch);
+    if (look.tip)
+        box->setToolTip(QString::fromUtf16(look.tip));
+    if (look.picture)
+        box->setPicture(WindowPicture(QString::fromUtf16(look.picture)));
+    if (look.hidden)
+        box->setVisible(false);
+}
+
+void Lay(RectShape*& shape, QWidget* parent, const Place& p)
+{
+    const Look& look = p.look;
+    shape = new RectShape(p.twips, parent);
+    shape->setFillStyle(look.fill);
+    shape->setBorderWidth(look.lineWidth);
+    if (look.back.isValid())
+        shape->setBackgroundColor(look.back);
+    if (look.line.isValid())
+        shape->setBorderColor(look.line);
+}
+
+void Lay(PictureButton*& button, QWidget* parent, const Place& p)
+{
+    button = new PictureButton(p.twips, parent);
+    if (p.look.hidden)
+        button->setVisible(false);
+}
+
+} // namespace
+
+void MainWindow::buildClientArea()
+{
+    auto* client = new ClientArea(this);
+    client->setFixedSize(rt::Px(ClientWidthTwips), rt::Px(ClientHeightTwips));
+    client->background.setSource(WindowPicture(QStringLiteral("BACK.BMP")));
+    client_ = client;
+    setCentralWidget(client_);
+}
+
+// Every control in the order it is laid on the client area: later ones lie
+// above earlier ones. Frames and lamps lie behind the reels.
+void MainWindow::buildControls()
+{
+    const FillStyle solid = FillStyle::Solid;
+    const FillStyle hatch = FillStyle::DiagonalCross;
+    const Place places[] = {
+        {&reelFrame, {1470, 480, 4190, 3015}, {.line = Orange, .lineWidth = 3}},
+        {&frameLamps[0], {1800, 480, 3520, 255}, {.fill = solid}},
+        {&frameLamps[1], {1800, 3270, 3520, 240}, {.fill = solid}},
+        {&frameLamps[2], {1800, 720, 375, 2550}, {.fill = solid}},
+        {&frameLamps[3], {4950, 720, 375, 2550}, {.fill = solid}},
+        {&frameLamps[4], {2160, 720, 2805, 615}, {.fill = hatch}},
+        {&frameLamps[5], {2160, 2640, 2805, 630}, {.fill = hatch}},
+        {&noticeLamps[0], {1515, 520, 270, 2920}, {.back = Brown, .fill = hatch, .lineWidth = 3}},
+        {&noticeLamps[1], {5340, 520, 270, 2925}, {.back = Brown, .fill = hatch, .lineWidth = 3}},
+        {&coverFrame, {240, 480, 1095, 3735}, {.line = Olive, .lineWidth = 3}},
+        // The reels, one column each; the middle row is the pay line.
+        {&reelRows[0], {2160, 720, 855, 855}, {}},
+        {&reelRows[1], {2160, 1560, 855, 855}, {}},
+        {&reelRows[2], {2160, 2400, 855, 855}, {}},
+        {&reelRows[3], {3120, 720, 855, 855}, {}},
+        {&reelRows[4], {3120, 1560, 855, 855}, {}},
+        {&reelRows[5], {3120, 2400, 855, 855}, {}},
+        {&reelRows[6], {4080, 720, 855, 855}, {}},
+        {&reelRows[7], {4080, 1560, 855, 855}, {}},
+        {&reelRows[8], {4080, 2400, 855, 855}, {}},
+        {&logoLabel, {960, 120, 5175, 375},
+         {.text = u"ＺＥＬＭＯＲ", .font = {18, true, true}, .fore = Orange, .align = Qt::AlignCenter}},
+        {&coverPriceLabel, {600, 520, 495, 255}, {.text = u"10$", .font = Small, .align = CentreTop}},
+        // The four covers with their letters.
+        {&covers[0], {600, 720, 540, 540}, {.tip = u"当たるかな？"}},
+        {&coverLetters[0], {360, 840, 255, 375}, {.text = u"A", .font = Big, .align = CentreTop}},
+        {&covers[1], {600, 1440, 540, 540}, {.tip = u"次はどうかな？"}},
+        {&coverLetters[1], {360, 1560, 255, 375}, {.text = u"B", .font = Big, .align = CentreTop}},
+        {&covers[2], {600, 2160, 540, 540}, {.tip = u"いいかも！？"}},
+        {&coverLetters[2], {360, 2280, 255, 375}, {.text = u"C", .font = Big, .align = CentreTop}},
+        {&covers[3], {600, 2880, 540, 540}, {.tip = u"ん～"}},
+        {&coverLetters[3], {360, 3000, 255, 375}, {.text = u"D", .font = Big, .align = CentreTop}},
+        // The amounts.
+        {&winHeading, {6360, 480, 615, 255}, {.text = u"獲得＄", .font = Small, .fore = DarkBlue}},
+        {&winLabel, {5760, 720, 1575, 375},
+         {.text = u"100", .font = Big, .fore = White, .back = Black, .sunken = true, .align = Amount}},
+        {&moneyLabel, {5760, 1440, 1575, 375},
+         {.text = u"100", .font = Big, .fore = White, .back = Black, .sunken = true, .align = Amount}},
+        {&moneyHeading, {6000, 1200, 1335, 255}, {.text = u"持ち金（＄）", .font = Heading, .align = CentreTop}},
+        {&targetHeading, {6120, 2040, 855, 255}, {.text = u"狙い出目", .font = Heading, .align = CentreTop}},
+        {&targetBox, {6120, 2400, 855, 855}, {}},
+        {&betHeading, {6240, 3360, 615, 375}, {.text = u"BET", .font = Big}},
+        {&betLabel, {6280, 3720, 495, 375},
+         {.text = u"0", .font = Big, .fore = Blue, .back = White, .sunken = true, .align = Amount}},
+        // Start, the stop buttons and the slot-chance counter.
+        {&startButton, {400, 3600, 750, 495}, {.hidden = true}},
+        {&stopButtons[0], {2340, 3600, 480, 480}, {.picture = u"STOP.PNG", .stretch = false, .hidden = true}},
+        {&stopButtons[1], {3300, 3600, 480, 480}, {.picture = u"STOP.PNG", .stretch = false, .hidden = true}},
+        {&stopButtons[2], {4280, 3600, 480, 480}, {.picture = u"STOP.PNG", .stretch = false, .hidden = true}},
+        {&chanceCounterLabel, {5280, 3640, 375, 375},
+         {.text = u"5", .font = Big, .fore = White, .back = Black, .sunken = true, .align = Qt::AlignCenter,
+          .hidden = true}},
+    };
+
+    for (const Place& p : places) {
+        std::visit(
+            [&](auto** slot) {
+                Lay(*slot, client_, p);
+                laidControls_.push_back(*slot);
+            },
+            p.control);
+    }
+    startButton->setFaceColor(QColor(0, 255, 0));
+    startButton->setPicture(WindowPicture(QStringLiteral("START.BMP")), QColor(128, 255, 128));
+}
+
+void MainWindow::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    fileMenu = bar->addMenu(QStringLiteral("ファイル(&F)"));
+    borrow100Item = fileMenu->addAction(QStringLiteral("お願い100$借して(&1)"));
+    borrow1000Item = fileMenu->addAction(QStringLiteral("お願い1000$借して(&2)"));
+    fileMenu->addSeparator();
+    noSoundItem = fileMenu->addAction(QStringLiteral("音はいらない(&S)"));
+    noSoundItem->setCheckable(true);
+    volumeItem = fileMenu->addAction(QStringLiteral("音量(&V)…"));
+    probabilityItem = fileMenu->addAction(QStringLiteral("確率変動(&K)"));
+    fileMenu->addSeparator();
+    quitItem = fileMenu->addAction(QStringLiteral("ゼルモアの終了(&Q)"));
+    // The view menu stays enabled while the reels turn.
+    viewMenu = bar->addMenu(QStringLiteral("表示(&V)"));
+    const char16_t* zoomTexts[] = {u"標準の大きさ(&1)", u"1.5倍(&5)", u"2倍(&2)", u"3倍(&3)"};
+    for (std::size_t i = 0; i < zoomItems.size(); ++i) {
+        zoomItems[i] = viewMenu->addAction(QString::fromUtf16(zoomTexts[i]));
+        zoomItems[i]->setCheckable(true);
+    }
+    viewMenu->addSeparator();
+    calmLampsItem = viewMenu->addAction(QStringLiteral("点滅を控える(&F)"));
+    calmLampsItem->setCheckable(true);
+    viewMenu->addSeparator();
+    dataCounterItem = viewMenu->addAction(QStringLiteral("データカウンター(&D)"));
+    dataCounterItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    helpMenu = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    versionItem = helpMenu->addAction(QStringLiteral("バージョン情報(&V)"));
+    helpItem = helpMenu->addAction(QStringLiteral("ヘルプ(&M)"));
+}
+
+// ---------------------------------------------------------------- zoom
+
+double FittingZoom(double wanted, QSize chrome, QSize available)
+{
+    double fitting = Zooms[0];
+    for (double zoom : Zooms) {
+        const QSize window = QSize(rt::Px(ClientWidthTwips, zoom), rt::Px(ClientHeightTwips, zoom)) + chrome;
+        if (zoom <= wanted && window.width() <= available.width() && window.height() <= available.height())
+            fitting = zoom;
+    }
+    return fitting;
+}
+
+void MainWindow::setZoom(double zoom)
+{
+    if (zoom == zoom_)
+        return;
+    zoom_ = zoom;
+    auto* client = static_cast<ClientArea*>(client_);
+    client->zoom = zoom;
+    client->setFixedSize(rt::Px(ClientWidthTwips, zoom), rt::Px(ClientHeightTwips, zoom));
+    for (const LaidControl& control : laidControls_)
+        std::visit([zoom](auto* c) { c->setZoom(zoom); }, control);
+    showZoomChecks();
+    client->update();
+    if (isVisible())
+        keepOnScreen();
+}
+
+// One size checked in the view menu: the window's.
+void MainWindow::showZoomChecks()
+{
+    for (std::size_t i = 0; i < zoomItems.size(); ++i)
+        zoomItems[i]->setChecked(Zooms[i] == zoom_);
+}
+
+// The frame and the menu bar around the client area.
+QSize MainWindow::chrome() const
+{
+    return WindowFrame(*this) + QSize(0, menuBar()->sizeHint().height());
+}
+
+void MainWindow::chooseZoom(double wanted)
+{
+    const QScreen* shown = screen();
+    setZoom(shown ? FittingZoom(wanted, chrome(), shown->availableGeometry().size()) : wanted);
+}
+
+// The next size up or down that fits; at either end nothing changes.
+void MainWindow::stepZoom(int step)
+{
+    const auto at = std::find(std::begin(Zooms), std::end(Zooms), zoom_);
+    const auto index = std::distance(std::begin(Zooms), at) + step;
+    if (at == std::end(Zooms) || index < 0 || index >= std::ssize(Zooms))
+        return;
+    const double next = Zooms[index];
+    const QScreen* shown = screen();
+    if (shown && FittingZoom(next, chrome(), shown->availableGeometry().size()) != next)
+        return;
+    setZoom(next);
+    emit zoomChosen(next);
+}
+
+// A window grown by a zoom is moved back inside its screen's free area.
+void MainWindow::keepOnScreen()
+{
+    layout()->activate();
+    const QScreen* shown = screen();
+    if (!shown)
+        return;
+    const QRect area = shown->availableGeometry();
+    const QRect frame = frameGeometry();
+    const QPoint topLeft(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())),
+                         std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height())));
+    if (topLeft != frame.topLeft())
+        move(topLeft);
+}
+
+// The window icon, sharp on the screen it opens on: a dense screen's title
+// bar and task switcher also get the scaled set's icon.
+void MainWindow::showWindowIcon()
+{
+    const QString file = WindowPicture(QStringLiteral("ZELMOR.PNG"));
+    QIcon icon(PictureFiles::load(file));
+    const int scale = PictureScale(devicePixelRatioF(), 1.0);
+    if (scale > 1)
+        icon.addPixmap(PictureFiles::load(file, scale));
+    if (!icon.isNull())
+        setWindowIcon(icon);
+}
+
+} // namespace ui

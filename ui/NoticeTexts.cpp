@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: MIT
+#include "ui/NoticeTexts.h"
+
+#include "platform/Runtime.h"
+
+#include <QDir>
+
+#include <array>
+
+namespace ui {
+
+namespace {
+
+using game::Notice;
+
+const QString Title = QStringLiteral("ゼルモア");
+
+Message Told(const QString& text, QMessageBox::Icon icon = QMessageBox::Information)
+{
+    return {Title, text, icon, Buttons::Ok};
+}
+
+// The three excuses of a refused $100 loan, by the notice's number 1..3.
+std::optional<Message> LoanExcuse(qint64 excuse)
+{
+    static const std::array<QString, 3> Excuses{
+        QStringLiteral("僕も貸す金ないよ."),
+        QStringLiteral("貸せないよ."),
+        QStringLiteral("そんな簡単に貸せないよ."),
+    };
+    if (excuse < 1 || excuse > qint64(Excuses.size()))
+        return std::nullopt;
+    return Told(Excuses[std::size_t(excuse - 1)]);
+}
+
+// A directory as the player's system writes it.
+QString Shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+// One row per notice: its words, icon and title.
+std::optional<Message> NoticeMessage(const Notice& notice)
+{
+    switch (notice.kind) {
+    // Play
+    case Notice::BetLimit: return Told(QStringLiteral("ＢＥＴは１０倍迄です。"));
+    case Notice::SoundDeviceFailed:
+        return Told(QStringLiteral("音源デバイスエラーです。<音はいらない> に自動設定します。"));
+    case Notice::Bust: return Told(QStringLiteral("パンクしました。"));
+    case Notice::Goal:
+        return Told(QStringLiteral("達成おめでとうございます。\r\n今後確率を自由に変更できます。\r\n"
+                                   "１００＄から再スタートとなります。"));
+    case Notice::LoanNotNeeded: return Told(QStringLiteral("どうして？お金もってるじゃない！"));
+    case Notice::LoanRefused: return LoanExcuse(notice.number);
+    case Notice::BigLoanRefused: return Told(QStringLiteral("ちょっと！そんな大金ないよ。"));
+    case Notice::ProbabilityChanged:
+        return Told(QStringLiteral("確率を") + rt::DecimalText(double(notice.number))
+                    + QStringLiteral("分の6に変更しました。"));
+    // Start-up
+    case Notice::Welcome:
+        return Told(QStringLiteral("この度はダウンロードして頂きありがとうございます。\r\n"
+                                   "ちょっとした息抜きにぴったりですので、末永く御利用\r\n"
+                                   "下さいます様お願い致します。"));
+    case Notice::DenominatorRefused:
+        return Told(QStringLiteral("確率の分子は６の為、分母は６以上の値を設定して下さい。\r\n"
+                                   "６でほとんど大当たりします。初期値は３００です。"));
+    case Notice::CheckPassed:
+        return Told(QStringLiteral("チェックをパスする事に成功しました。\r\n"
+                                   "ご褒美としてあなた様には確率を変動させることを許可します。\r\n"
+                                   "Zelmor.ini ３０行に分母の確立が設定できます。\r\n"
+                                   "初期値 6/300 ですので 6の設定でほとんど大当たりが期待できます。\r\n"
+                                   "また、ご意見、ご感想をメールでいただけたらと思います。\r\n"
+                                   "右記メールアドレスでお待ちしています。 zelmor@example.com"));
+    case Notice::WitsFailure: return std::nullopt;
+    case Notice::CurrentProbability:
+        return Told(QStringLiteral("現在の確率設定は、") + notice.text + QStringLiteral("分の6に設定されています。"));
+    // The files
+    case Notice::AlreadyRunning:
+        return Told(QStringLiteral("ゼルモアはすでに起動しています。\r\n同じデータ（%1）で遊べるゼルモアは一つだけです。")
+                        .arg(Shown(notice.path)),
+                    QMessageBox::Warning);
+    case Notice::PairMoved:
+        return Told(QStringLiteral("ゼルモアのフォルダ（%1）には保存できないため、\r\n"
+                                   "データを %2 に移しました。今後はこちらに保存します。")
+                        .arg(Shown(notice.path), Shown(notice.otherPath)));
+    case Notice::PairNotMoved:
+        return Told(QStringLiteral("ゼルモアのフォルダ（%1）には保存できず、\r\n"
+                                   "データを %2 に移すこともできませんでした。\r\n"
+                                   "今回の結果は保存されません。")
+                        .arg(Shown(notice.path), Shown(notice.otherPath)));
+    case Notice::LoadFailed:
+        // The loader's fatal message: titled with the program's name, no icon.
+        return Message{QStringLiteral("Zelmor"),
+                       QStringLiteral("致命的なエラーが発生しました。\r\nエラー番号 ")
+                           + rt::SignedText(double(notice.number))
+                           + QStringLiteral(" でエラーが発生しています。\r\n"
+                                            "この番号を作者までご連絡下さい。次期バージョンに修正します。"),
+                       QMessageBox::NoIcon, Buttons::Ok};
+    case Notice::SaveFailed:
+        return Told(QStringLiteral("他のアプリケーションがゼルモアのデータファイルをアクセスしています。\r\n"
+                                   "最終データは登録されませんでした。"),
+                    QMessageBox::Critical);
+    }
+    return std::nullopt;
+}
+
+Question DenominatorQuestion()
+{
+    return {QStringLiteral("確率変動"),
+            QStringLiteral("確率の分母を入力してください。\r\n"
+                           "通常の確率分母は 300 です。\r\n"
+                           "大当り値が 6 個ある為 6 以下の数値は入力できません。")};
+}
+
+} // namespace ui

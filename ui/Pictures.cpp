@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: MIT
+#include "ui/Pictures.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHash>
+#include <QImage>
+#include <QImageReader>
+#include <QPainter>
+#include <QPixmapCache>
+
+#include <algorithm>
+#include <cmath>
+
+// The window's pictures live in the ui library's resources, which a static
+// library has to register by hand (outside any namespace).
+static void RegisterWindowPictures()
+{
+    Q_INIT_RESOURCE(window_pictures);
+}
+
+namespace ui {
+
+namespace {
+
+struct CachedPicture {
+    QPixmap pixmap;
+    QDateTime modified;
+    qint64 size = -1;
+};
+
+QHash<QString, CachedPicture>& pictureCache()
+{
+    static QHash<QString, CachedPicture> cache;
+    return cache;
+}
+
+bool cachingEnabled = true;
+
+// Decodes a picture file. The file's extension names its format, so Qt's
+// built-in reader decodes it without loading and asking every image plugin;
+// a file whose contents do not match its extension is still read, by content.
+QImage decodePicture(const QString& path)
+{
+    QImageReader byName(path, QFileInfo(path).suffix().toLower().toLatin1());
+    byName.setAutoDetectImageFormat(false);
+    QImage image = byName.read();
+    if (image.isNull())
+        image = QImageReader(path).read();
+    return image;
+}
+
+// Pictures are kept in the format the raster painter blends fastest: a 24-bit
+// bitmap drawn as it loads would be converted again on every paint.
+QPixmap readPicture(const QString& path)
+{
+    const QImage image = decodePicture(path);
+    if (image.isNull())
+        return QPixmap();
+    const QImage::Format native =
+        image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    return QPixmap::fromImage(image.convertToFormat(native));
+}
+
+// Stretching a picture with smoothing on every paint is costly (Qt may even
+// hand it to worker threads), and the reels repaint nine boxes every tick. So
+// each picture is scaled once per box size and device pixel ratio and kept
+// in QPixmapCache; painting then only copies pixels.
+QPixmap StretchedPicture(const QPixmap& source, QSize size, qreal dpr)
+{
+    const QSize target = (QSizeF(size) * dpr).toSize();
+    if (source.size() == target)
+        return source;
+    const QString key = QStringLiteral("ui-stretched/%1/%2x%3")
+                            .arg(source.cacheKey())
+                            .arg(target.width())
+                            .arg(target.height());
+    QPixmap scaled;
+    if (!QPixmapCache::find(key, &scaled)) {
+        scaled = source.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QPixmapCache::insert(key, scaled);
+    }
+    scaled.setDevicePixelRatio(dpr);
+    return scaled;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- PictureFiles
+
+QPixmap PictureFiles::load(const QString& path)
+{
+    if (!cachingEnabled)
+        return readPicture(path);
+    auto& cache = pictureCache();
+    if (path.startsWith(QLatin1Char(':'))) {
+        auto it = cache.constFind(path);
+        if (it == cache.constEnd())
+            it = cache.insert(path, CachedPicture{readPicture(path), {}, -1});
+        return it->pixmap;
+    }
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        cache.remove(path);
+        return QPixmap();
+    }
+    const QDateTime modified = info.lastModified();
+    const qint64 size = info.size();
+    auto it = cache.find(path);
+    if (it != cache.end() && it->modified == modified && it->size == size)
+        return it->pixmap;
+    CachedPicture entry{readPicture(path), modified, size};
+    cache.insert(path, entry);
+    return entry.pixmap;
+}
+
+int PictureScale(qreal devicePixelRatio, double zoom)
+{
+    // A hair's tolerance, so that 1.5 x 2 stays 3 whatever the rounding.
+    return std::clamp(int(std::ceil(devicePixelRatio * zoom - 1e-6)), 1, 4);
+}
+
+QString PictureFiles::scaledPath(const QString& path, int scale)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    const qsizetype nameEnd = dot > slash ? dot : path.size();
+    return path.left(slash + 1) + QStringLiteral("@%1x/").arg(scale) + path.mid(slash + 1, nameEnd - slash - 1)
+           + QStringLiteral(".png");
+}
+
+QPixmap PictureFiles::load(const QString& path, int scale)
+{
+    if (scale > 1) {
+        QPixmap scaled = load(scaledPath(path, scale));
+        if (!scaled.isNull()) {
+            scaled.setDevicePixelRatio(scale);
+            return scaled;
+        }
+    }
+    return load(path);
+}
+
+void PictureFiles::setCaching(bool enabled)
+{
+    cachingEnabled = enabled;
+    pictureCache().clear();
+}
+
+void PictureFiles::clear() { pictureCache().clear(); }
+
+QString WindowPicture(const QString& name)
+{
+    static const bool registered = (RegisterWindowPictures(), true);
+    Q_UNUSED(registered);
+    return QStringLiteral(":/window/") + name;
+}
+
+// ---------------------------------------------------------------- ShownPicture
+
+void ShownPicture::setSource(const QString& path)
+{
+    source_ = path;
+    pixmap_ = QPixmap();
+    scale_ = 0;
+}
+
+const QPixmap& ShownPicture::pixmap(qreal devicePixelRatio, double zoom)
+{
+    const int scale = PictureScale(devicePixelRatio, zoom);
+    if (scale != scale_) {
+        scale_ = scale;
+        pixmap_ = source_.isEmpty() ? QPixmap() : PictureFiles::load(source_, scale);
+    }
+    return pixmap_;
+}
+
+void ShownPicture::draw(QPainter& painter, const QRect& target, bool stretch, qreal devicePixelRatio, double zoom)
+{
+    const QPixmap& picture = pixmap(devicePixelRatio, zoom);
+    if (picture.isNull())
+        return;
+    const QRect shown =
+        stretch ? target : QRect(target.topLeft(), (picture.deviceIndependentSize() * zoom).toSize());
+    painter.drawPixmap(shown, StretchedPicture(picture, shown.size(), devicePixelRatio));
+}
+
+} // namespace ui
