@@ -23,7 +23,7 @@ QString DirectoryWithSlash(QString dir)
 }
 
 // Tells what claiming the save directory found. False when another copy
-// plays from it: the program has then ended.
+// plays from it or no lock can be made there: the program has then ended.
 bool ClaimSaveDirectory(storage::SavedGame& saved)
 {
     using Claim = storage::SavedGame::Claim;
@@ -35,7 +35,8 @@ bool ClaimSaveDirectory(storage::SavedGame& saved)
     case Claim::Owned:
         return true;
     case Claim::AlreadyRunning:
-        notice.kind = game::Notice::AlreadyRunning;
+    case Claim::Unlockable:
+        notice.kind = claim.kind == Claim::Unlockable ? game::Notice::CannotLock : game::Notice::AlreadyRunning;
         game::prompter().tell(notice);
         EndProgram();
         return false;

@@ -13,8 +13,10 @@
 #include "BenchSupport.h"
 #include "app/GameSession.h"
 #include "sound/sdl/SdlAudio.h"
+#include "ui/Dialogs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -50,6 +52,26 @@ void RunFor(int ms)
     RunUntil([] { return false; }, ms);
 }
 
+// Nothing modal may stop the session: each message box is noted and
+// answered, each dialog closed. (The play history's module is not beside this
+// program, so the history reports itself unusable in a box.)
+class NoteDialogs : public ui::DialogRunner {
+public:
+    int exec(QDialog& dialog) override
+    {
+        std::printf("          dialog closed: %s\n", qPrintable(dialog.windowTitle()));
+        dialog.reject();
+        return dialog.result();
+    }
+    ui::Answer showMessage(const ui::Message& message) override
+    {
+        const QString text = QString(message.text).replace(QLatin1String("\r\n"), QLatin1String(" "));
+        std::printf("          message box: %s\n", qPrintable(text));
+        return message.buttons == ui::Buttons::YesNo ? ui::Answer::Yes : ui::Answer::Ok;
+    }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return QString(); }
+};
+
 // A hit at cover A, then Start with the given draws and those that follow.
 void HitAndStart(game::Machine& machine, bench::ScriptedRandom& rnd, const std::vector<double>& draws,
                  std::initializer_list<double> later = {})
@@ -76,6 +98,8 @@ int main(int argc, char** argv)
             QFile::copy(sounds.filePath(name), program.file(name));
         }
     }
+    NoteDialogs dialogs;
+    ui::installDialogRunner(&dialogs);
     bench::Host host(program.path());
     seams::install(&host);
     bench::ScriptedRandom rnd;

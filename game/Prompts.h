@@ -24,10 +24,11 @@ struct Notice {
         Welcome,            // a first start
         DenominatorRefused, // line 30 held a denominator below 6; 300 is used
         CheckPassed,        // the check passed after a failed one: the probability may be changed
-        WitsFailure,        // the battle of wits: `number` failed checks, the consolation from ConsolationFailures on
-        CurrentProbability, // the probability in force; `text` is the denominator as the files give it
+        WitsFailure,        // the battle of wits: `number` failed checks (`text`: the count as the settings file gets it), the consolation from ConsolationFailures on
+        CurrentProbability, // the probability in force; `text` is the denominator the draws use, as decimal text
         // The files
         AlreadyRunning,     // another copy plays from the files in `path`
+        CannotLock,         // the lock file `path` can be neither made nor opened: the game ends, the files untouched
         PairMoved,          // the pair was copied from the program's directory `path` to `otherPath`
         PairNotMoved,       // the pair in `path` could not be copied to `otherPath`: nothing will be saved
         LoadFailed,         // a file could not be read; `number` is the runtime error

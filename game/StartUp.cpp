@@ -5,6 +5,7 @@
 #include "platform/Runtime.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace game {
 
@@ -41,14 +42,26 @@ void FightBattleOfWits(SavedState& saved)
     CountFailure(saved);
 }
 
-// A denominator below the smallest is refused: the normal one replaces it,
-// as the start-up's last notice names it and the next save writes it.
+// The denominator as written in line 30, below 6 or not.
+double WrittenDenominator(const SavedState& saved)
+{
+    return saved.denominatorText.isEmpty() ? NormalDenominator : rt::Val(saved.denominatorText);
+}
+
+// Line 30 as the draws use it, and as the next save writes it. A denominator
+// below the smallest is refused: the normal one replaces it. Any other that
+// is not plain decimal text of a whole number ("6.4", "1e308", "0300") is
+// replaced by the whole number in force; plain text such as "300" is kept
+// byte for byte, and an empty line stays empty.
 void SettleDenominator(SavedState& saved)
 {
-    if (!DenominatorTooSmall(DenominatorInForce(saved)))
+    if (DenominatorTooSmall(WrittenDenominator(saved))) {
+        tell(Notice::DenominatorRefused);
+        saved.denominatorText = rt::DecimalText(NormalDenominator);
         return;
-    tell(Notice::DenominatorRefused);
-    saved.denominatorText = rt::DecimalText(NormalDenominator);
+    }
+    if (!saved.denominatorText.isEmpty())
+        saved.denominatorText = rt::DecimalText(DenominatorInForce(saved));
 }
 
 // The reward for a player who passed the check with the files saved after a
@@ -94,14 +107,17 @@ StartOutcome RunStartUp(SavedState& saved)
 
 double DenominatorInForce(const SavedState& saved)
 {
-    return saved.denominatorText.isEmpty() ? NormalDenominator : rt::Val(saved.denominatorText);
+    const double written = WrittenDenominator(saved);
+    if (DenominatorTooSmall(written))
+        return NormalDenominator;
+    return std::min(std::ceil(written), LargestDenominator);
 }
 
 void TellCurrentProbability(const SavedState& saved)
 {
     Notice notice;
     notice.kind = Notice::CurrentProbability;
-    notice.text = saved.denominatorText.isEmpty() ? rt::DecimalText(NormalDenominator) : saved.denominatorText;
+    notice.text = rt::DecimalText(DenominatorInForce(saved));
     prompter().tell(notice);
 }
 

@@ -16,6 +16,11 @@ namespace game {
 // From this many failed checks on, the battle of wits ends in the consolation.
 inline constexpr double ConsolationFailures = 10;
 
+// The largest denominator line 30 can set: 2^53. The lottery Int(D × Rnd) + 1
+// runs in double precision, which can draw every whole number from 1 to D up
+// to here and skips numbers beyond it.
+inline constexpr double LargestDenominator = 9007199254740992.0;
+
 enum class WitsStatus {
     None,        // no battle under way
     Taken,       // the player took up the battle
@@ -28,7 +33,7 @@ struct SavedState {
         FirstStart, // no files yet
         Passed,     // both files present and in agreement
         Failed,     // they disagree: the files were changed by hand
-        Damaged,    // a file could not be read; errorNumber says why
+        Damaged,    // a file could not be read, or is no file of its kind; errorNumber says why
     };
     Check check = Check::FirstStart;
     int errorNumber = 0;
@@ -42,7 +47,8 @@ struct SavedState {
     // the file had it; a counted one as its number; a cleared one as nothing.
     enum class Count { Kept, Counted, Cleared };
     Count failuresChange = Count::Kept;
-    QString denominatorText; // as written; empty means NormalDenominator
+    QString denominatorText; // as written; empty means NormalDenominator. After
+                             // the start-up, the denominator in force as decimal text
     // The last save was the one after a failed check (the data mark 0); after
     // the start-up, whether the next save is.
     bool afterFailedCheck = false;
@@ -57,10 +63,13 @@ enum class StartOutcome {
 // Runs the start-up rules on what the files say, changing it to what the
 // next save writes, telling and asking through the prompter.
 StartOutcome RunStartUp(SavedState& saved);
-// The denominator the draws use: NormalDenominator when none is set.
+// The denominator the draws use: NormalDenominator when none is set or its
+// value is below 6; otherwise the whole number the lottery Int(D × Rnd) + 1
+// draws up to: a fraction is raised to the next whole number (6.4 draws 1 to
+// 7, as 7 does), and anything beyond LargestDenominator is held there.
 double DenominatorInForce(const SavedState& saved);
 // The start-up's last word, once the machine runs: the probability in
-// force, named by the denominator as the files give it.
+// force, named by the denominator the draws use, as decimal text.
 void TellCurrentProbability(const SavedState& saved);
 
 } // namespace game

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace storage {
@@ -21,20 +22,8 @@ void Stage(const char* name)
         saveStageHook(name);
 }
 
-int OpenErrorNumber(const QString& path, const QFile& file)
-{
-    const QFileInfo info(path);
-    if (!info.exists())
-        return ErrFileNotFound;
-    if (info.isDir())
-        return ErrPathFileAccess;
-    if (file.error() == QFileDevice::PermissionsError)
-        return ErrPermissionDenied;
-    return ErrPathFileAccess;
-}
-
-// A missing file is not found; a symbolic link to nothing is a file that
-// cannot be reached, never taken for a file that was never written.
+// A file that is missing, or a symbolic link to nothing, as ProbeFile
+// reports it: a link to nothing is never taken for a file never written.
 void ThrowIfMissing(const QString& path)
 {
     const QFileInfo info(path);
@@ -43,14 +32,82 @@ void ThrowIfMissing(const QString& path)
     throw RuntimeError(info.isSymLink() ? ErrPathFileAccess : ErrFileNotFound);
 }
 
-void OpenForReading(QFile& file)
+// errno of a failed open or write, as a runtime error number.
+int ErrorNumberOf(int error)
 {
-    const QString path = file.fileName();
-    ThrowIfMissing(path);
-    if (QFileInfo(path).isDir())
-        throw RuntimeError(ErrPathFileAccess);
-    if (!file.open(QIODevice::ReadOnly))
-        throw RuntimeError(OpenErrorNumber(path, file));
+    switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS: return ErrPermissionDenied;
+    case ENOSPC:
+    case EDQUOT: return ErrDiskFull;
+    case EIO: return ErrDeviceIO;
+    default: return ErrPathFileAccess;
+    }
+}
+
+// A regular file (or a link to one) open for reading, closed when it goes.
+// What stands under the name is looked at before the open, so that a FIFO or
+// a device is never opened at all, and again once it is open, in case it was
+// swapped in between; the open itself never waits (O_NONBLOCK).
+class ReadableFile {
+public:
+    explicit ReadableFile(const QString& path)
+    {
+        switch (EntryAt(path)) {
+        case Entry::Nothing: throw RuntimeError(ErrFileNotFound);
+        case Entry::Other: throw RuntimeError(ErrPathFileAccess);
+        case Entry::File: break;
+        }
+        fd_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd_ < 0)
+            throw RuntimeError(errno == ENOENT ? ErrFileNotFound : ErrorNumberOf(errno));
+        if (::fstat(fd_, &status_) != 0 || !S_ISREG(status_.st_mode)) {
+            ::close(fd_);
+            throw RuntimeError(ErrPathFileAccess);
+        }
+    }
+    ~ReadableFile() { ::close(fd_); }
+    ReadableFile(const ReadableFile&) = delete;
+    ReadableFile& operator=(const ReadableFile&) = delete;
+
+    const struct stat& status() const { return status_; }
+
+    // The next bytes, at most `limit` of them; fewer only at the end of the file.
+    QByteArray read(qint64 limit)
+    {
+        QByteArray bytes;
+        char buffer[64 * 1024];
+        while (bytes.size() < limit) {
+            const ssize_t got = ::read(fd_, buffer, size_t(qMin<qint64>(limit - bytes.size(), sizeof buffer)));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                throw RuntimeError(ErrDeviceIO);
+            if (got == 0)
+                break;
+            bytes.append(buffer, got);
+        }
+        return bytes;
+    }
+
+private:
+    int fd_ = -1;
+    struct stat status_ {};
+};
+
+// Writes all the bytes to `fd`; a full disk is error 61.
+void WriteAll(int fd, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put < 0)
+            throw RuntimeError(ErrorNumberOf(errno));
+        done += put;
+    }
 }
 
 void SyncDirectory(const QString& path)
@@ -62,14 +119,16 @@ void SyncDirectory(const QString& path)
     }
 }
 
-// A target that exists must be a plain file we may write.
+// A target that exists must be a regular file we may write: a directory, a
+// FIFO or a device in its place is never replaced.
 void CheckTarget(const QString& path)
 {
+    switch (EntryAt(path)) {
+    case Entry::Nothing: return;
+    case Entry::Other: throw RuntimeError(ErrPathFileAccess);
+    case Entry::File: break;
+    }
     const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
-        return;
-    if (info.isDir())
-        throw RuntimeError(ErrPathFileAccess);
     if (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner))
         throw RuntimeError(ErrPermissionDenied);
 }
@@ -84,6 +143,22 @@ void WritePending(const QString& path, const QByteArray& bytes)
     if (::fsync(file.handle()) != 0)
         throw RuntimeError(ErrDeviceIO);
     file.close();
+}
+
+// Copies the rest of `source` into `fd` and gives it the times of `source`,
+// flushed to disk. The error number, or 0.
+int CopyContents(ReadableFile& source, int fd)
+{
+    try {
+        for (QByteArray chunk; !(chunk = source.read(64 * 1024)).isEmpty();)
+            WriteAll(fd, chunk);
+    } catch (const RuntimeError& error) {
+        return error.number();
+    }
+    const struct timespec times[2] = {source.status().st_atim, source.status().st_mtim};
+    if (::futimens(fd, times) != 0 || ::fsync(fd) != 0)
+        return ErrDeviceIO;
+    return 0;
 }
 
 void MoveIntoPlace(const QString& from, const QString& to)
@@ -120,22 +195,47 @@ QString PendingPath(const QString& path)
     return path + QStringLiteral(".new");
 }
 
+Entry EntryAt(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status {};
+    if (::stat(name.constData(), &status) == 0)
+        return S_ISREG(status.st_mode) ? Entry::File : Entry::Other;
+    return ::lstat(name.constData(), &status) == 0 ? Entry::Other : Entry::Nothing;
+}
+
 void ProbeFile(const QString& path)
 {
-    QFile file(path);
-    OpenForReading(file);
+    ReadableFile file(path);
 }
 
 QByteArray ReadHead(const QString& path, qint64 limit)
 {
-    QFile file(path);
-    OpenForReading(file);
-    if (!file.isSequential())
-        limit = qMin(limit, file.size());
-    const QByteArray bytes = file.read(limit);
-    if (file.error() != QFileDevice::NoError)
-        throw RuntimeError(ErrDeviceIO);
-    return bytes;
+    ReadableFile file(path);
+    return file.read(limit);
+}
+
+void CopyWithTimes(const QString& from, const QString& to)
+{
+    ReadableFile source(from);
+    const QString staged = PendingPath(to);
+    const QByteArray stagedName = QFile::encodeName(staged);
+    ::unlink(stagedName.constData());
+    // Made afresh, so the kernel gives it 0644 less the umask, not the mode of `from`.
+    const int fd = ::open(stagedName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        throw RuntimeError(ErrorNumberOf(errno));
+    int error = CopyContents(source, fd);
+    if (::close(fd) != 0 && error == 0)
+        error = ErrDeviceIO;
+    try {
+        if (error != 0)
+            throw RuntimeError(error);
+        MoveIntoPlace(staged, to);
+    } catch (const RuntimeError&) {
+        ::unlink(stagedName.constData());
+        throw;
+    }
 }
 
 QDateTime ModifiedTime(const QString& path)

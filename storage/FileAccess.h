@@ -11,14 +11,33 @@
 
 namespace storage {
 
-// Opens a file for reading and closes it again. Throws RuntimeError 53 when
-// it does not exist, 70 when it may not be read, 75 when it is a directory or
-// a symbolic link to nothing.
+// What stands under a file's name. A symbolic link counts as what it points
+// to; a link to nothing is Other.
+enum class Entry {
+    Nothing, // no file and no link of that name
+    File,    // a regular file, or a link to one
+    Other,   // a link to nothing, a directory, a FIFO, a socket, a device
+};
+Entry EntryAt(const QString& path);
+
+// Opens a file for reading and closes it again. Only a regular file (or a
+// link to one) is opened, and never waits: a FIFO would block until a writer
+// came. Throws RuntimeError 53 when it does not exist, 70 when it may not be
+// read, 75 when it is anything else than a regular file (a directory, a
+// FIFO, a socket, a device, a symbolic link to nothing).
 void ProbeFile(const QString& path);
 
 // The file's first bytes, at most `limit` of them. Errors as ProbeFile, and
 // 57 when reading fails.
 QByteArray ReadHead(const QString& path, qint64 limit);
+
+// Copies the regular file `from` to `to` (replacing it) with the access and
+// modification times of `from`, but with the player's own read-write mode
+// (0644 less the umask), whatever the mode of `from`: a copy of a read-only
+// file must still take the saves. It is written under a temporary name beside
+// `to`, flushed to disk and renamed into place. Errors as ProbeFile for
+// `from`; 70 or 75 when the copy cannot be made, 61 when the disk is full.
+void CopyWithTimes(const QString& from, const QString& to);
 
 // The last-modification time (of a link's target). RuntimeError 53 when the
 // file is gone, 75 for a symbolic link to nothing.

@@ -10,15 +10,16 @@
 namespace storage {
 namespace {
 
-// Nobody edits 30 lines of settings into more than this; beyond it the file
-// is not read further.
-constexpr qint64 MaxSettingsBytes = 16 * 1024 * 1024;
+// 30 lines of settings, a long directory in line 1 included, come nowhere
+// near this. A bigger file is no settings file but damage (RuntimeError 5),
+// and is not read beyond it.
+constexpr qint64 MaxSettingsBytes = 64 * 1024;
 
 Settings ReadSettingsFile(const QString& path)
 {
     const QByteArray bytes = ReadHead(path, MaxSettingsBytes + 1);
     if (bytes.size() > MaxSettingsBytes)
-        return DecodeSettings(bytes.left(MaxSettingsBytes));
+        throw RuntimeError(ErrInvalidArgument);
     return DecodeSettings(bytes);
 }
 

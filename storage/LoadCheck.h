@@ -17,7 +17,7 @@ struct LoadOutcome {
         FirstStart, // no settings file
         Passed,     // both files present and in agreement
         Failed,     // the integrity check failed
-        Fatal,      // a file could not be read; errorNumber says why
+        Fatal,      // a file could not be read, or is no file of its kind; errorNumber says why
     };
     Kind kind = Passed;
     // 1: data file missing; 2: money copy differs; 3: data file written more

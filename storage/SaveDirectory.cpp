@@ -2,10 +2,10 @@
 #include "storage/SaveDirectory.h"
 
 #include "platform/DataDirectory.h"
+#include "storage/FileAccess.h"
+#include "storage/RuntimeError.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 namespace storage {
 
@@ -14,25 +14,6 @@ namespace {
 QString WithSlash(const QString& dir)
 {
     return dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/');
-}
-
-// Copies a file under a temporary name beside its destination with the
-// source's modification time, then renames it into place.
-bool CopyWithTime(const QString& from, const QString& to)
-{
-    const QString staged = to + QStringLiteral(".new");
-    QFile::remove(staged);
-    if (!QFile::copy(from, staged))
-        return false;
-    QFile file(staged);
-    const bool timed = file.open(QIODevice::ReadWrite)
-        && file.setFileTime(QFileInfo(from).lastModified(), QFileDevice::FileModificationTime);
-    file.close();
-    if (!timed || !QFile::rename(staged, to)) {
-        QFile::remove(staged);
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -45,7 +26,7 @@ SaveDirectory SaveDirectory::Choose(const QString& programDir)
         dir.path_ = WithSlash(programDir);
     } else {
         const QString data = platform::PlayerDataDirectory();
-        // A failure to create it surfaces as the save error when the files are written.
+        // A failure to create it surfaces when its lock is taken (see claim()).
         QDir().mkpath(data);
         dir.path_ = WithSlash(data);
     }
@@ -54,14 +35,12 @@ SaveDirectory SaveDirectory::Choose(const QString& programDir)
 
 SaveDirectory::Claim SaveDirectory::claim()
 {
-    lock_ = std::make_unique<QLockFile>(path_ + QStringLiteral("Zelmor.lock"));
-    // Only a dead owner makes a lock stale, however long a game runs.
-    lock_->setStaleLockTime(0);
-    if (lock_->tryLock(0))
-        return Claim::Owned;
-    const bool running = lock_->error() == QLockFile::LockFailedError;
-    lock_.reset();
-    return running ? Claim::AlreadyRunning : Claim::Unlockable;
+    switch (lock_.take(lockPath())) {
+    case DirectoryLock::Outcome::Held: return Claim::Owned;
+    case DirectoryLock::Outcome::HeldElsewhere: return Claim::AlreadyRunning;
+    case DirectoryLock::Outcome::Impossible: break;
+    }
+    return Claim::Unlockable;
 }
 
 SaveDirectory::Adoption SaveDirectory::adoptPairFromProgramDirectory()
@@ -69,15 +48,25 @@ SaveDirectory::Adoption SaveDirectory::adoptPairFromProgramDirectory()
     const QString from = WithSlash(programDir_);
     const QString oldSettings = from + QStringLiteral("Zelmor.ini");
     const QString oldData = from + QStringLiteral("Zelmor.bin");
-    if (from == path_ || !QFileInfo::exists(oldSettings) || QFileInfo::exists(settingsPath())
-        || QFileInfo(settingsPath()).isSymLink())
+    const Entry settings = EntryAt(oldSettings);
+    if (from == path_ || settings == Entry::Nothing || EntryAt(settingsPath()) != Entry::Nothing)
         return Adoption::None;
+    const Entry data = EntryAt(oldData);
+    if (settings == Entry::Other || data == Entry::Other) {
+        path_ = from;
+        return Adoption::InPlace;
+    }
     // The data file first: a settings file without its data file would fail
     // the check, while a lone data file is copied over again next time.
-    if ((!QFileInfo::exists(oldData) || CopyWithTime(oldData, dataPath())) && CopyWithTime(oldSettings, settingsPath()))
-        return Adoption::Copied;
-    path_ = from;
-    return Adoption::Failed;
+    try {
+        if (data == Entry::File)
+            CopyWithTimes(oldData, dataPath());
+        CopyWithTimes(oldSettings, settingsPath());
+    } catch (const RuntimeError&) {
+        path_ = from;
+        return Adoption::Failed;
+    }
+    return Adoption::Copied;
 }
 
 } // namespace storage

@@ -44,11 +44,16 @@ void WriteBattle(Settings& settings, const game::SavedState& state, game::WitsSt
 SavedGame::Claim SavedGame::claimDirectory(const QString& programDir)
 {
     dir_ = SaveDirectory::Choose(programDir);
-    if (dir_.claim() == SaveDirectory::Claim::AlreadyRunning)
-        return {Claim::AlreadyRunning, dir_.path(), {}};
+    switch (dir_.claim()) {
+    case SaveDirectory::Claim::Owned: break;
+    case SaveDirectory::Claim::AlreadyRunning: return {Claim::AlreadyRunning, dir_.path(), {}};
+    // Without a lock two copies could write the same files: this one ends.
+    case SaveDirectory::Claim::Unlockable: return {Claim::Unlockable, dir_.lockPath(), {}};
+    }
     const QString from = dir_.programDir();
     switch (dir_.adoptPairFromProgramDirectory()) {
     case SaveDirectory::Adoption::None:
+    case SaveDirectory::Adoption::InPlace: // loading reports what stands there
         break;
     case SaveDirectory::Adoption::Copied:
         return {Claim::PairMoved, from, dir_.path()};

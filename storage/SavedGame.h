@@ -18,6 +18,7 @@ public:
         enum Kind {
             Owned,          // the directory is this run's
             AlreadyRunning, // another copy plays from the files in `path`: this one must end
+            Unlockable,     // the lock file `path` can be neither made nor opened: this one must end
             PairMoved,      // the pair was copied from the program's directory `path` to `otherPath`
             PairNotMoved,   // the pair in `path` could not be copied to `otherPath`: nothing will be saved
         };

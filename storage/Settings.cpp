@@ -48,12 +48,26 @@ bool PrintableAscii(QStringView text)
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7E; });
 }
 
+// Text a hand can type: no control character but the tab.
+bool Typeable(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c == u'\t' || (c.unicode() >= 0x20 && c.unicode() != 0x7F);
+    });
+}
+
+// The text of a line the game uses. Bytes that are no Shift-JIS, or control
+// characters such as NUL, are no text at all: the file is no settings file
+// (RuntimeError 5), whatever put it there.
 QString DecodeLine(QByteArrayView line)
 {
     if (PrintableAscii(line))
         return QString::fromLatin1(line);
-    QStringDecoder decoder("Shift_JIS");
-    return decoder(line);
+    QStringDecoder decoder("Shift_JIS", QStringConverter::Flag::Stateless);
+    const QString text = decoder(line);
+    if (decoder.hasError() || !Typeable(text))
+        throw RuntimeError(ErrInvalidArgument);
+    return text;
 }
 
 QByteArray EncodeLine(const QString& text)
@@ -72,12 +86,35 @@ const QString UnlockStatusText = QStringLiteral("ChosenGuest");
 // Money beyond fifteen digits cannot come from play.
 constexpr double MoneyLimit = 999999999999999.0;
 
+// The first 30 lines of the bytes, without their line ends. Fewer is error 62.
+std::array<QByteArrayView, LineCount> SplitLines(const QByteArray& bytes)
+{
+    std::array<QByteArrayView, LineCount> lines;
+    const qsizetype size = bytes.size();
+    qsizetype start = 0;
+    for (QByteArrayView& line : lines) {
+        // A last line without its line end still counts; an empty rest does not.
+        if (start >= size)
+            throw RuntimeError(ErrInputPastEnd);
+        qsizetype end = start;
+        while (end < size && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        line = QByteArrayView(bytes).sliced(start, end - start);
+        start = end;
+        if (start < size && bytes[start] == '\r')
+            ++start;
+        if (start < size && bytes[start] == '\n')
+            ++start;
+    }
+    return lines;
+}
+
 } // namespace
 
 qint64 Settings::wholeMoney() const
 {
     const double value = std::nearbyint(rt::Val(money));
-    return qint64(qBound(-MoneyLimit, value, MoneyLimit));
+    return qint64(qBound(0.0, value, MoneyLimit));
 }
 
 void Settings::setMoney(qint64 dollars)
@@ -142,26 +179,15 @@ void Settings::setFailures(double failures)
 
 Settings DecodeSettings(const QByteArray& bytes)
 {
+    // All 30 lines first: a file cut short is error 62 before anything else.
+    const std::array<QByteArrayView, LineCount> lines = SplitLines(bytes);
     Settings settings;
-    const qsizetype size = bytes.size();
-    qsizetype start = 0;
     for (int n = 1; n <= LineCount; ++n) {
-        // A last line without its line end still counts; an empty rest does not.
-        if (start >= size)
-            throw RuntimeError(ErrInputPastEnd);
-        qsizetype end = start;
-        while (end < size && bytes[end] != '\r' && bytes[end] != '\n')
-            ++end;
-        const QByteArrayView line = QByteArrayView(bytes).sliced(start, end - start);
+        const QByteArrayView line = lines[std::size_t(n - 1)];
         if (QString Settings::*field = UsedLine(n))
             settings.*field = DecodeLine(line);
         else
             settings.unusedLines[n - FirstUnusedLine] = line.toByteArray();
-        start = end;
-        if (start < size && bytes[start] == '\r')
-            ++start;
-        if (start < size && bytes[start] == '\n')
-            ++start;
     }
     return settings;
 }

@@ -32,7 +32,9 @@ struct Settings {
     // Line 1 names the directory of a save; empty, the next start is a first one.
     bool everSaved() const { return !savedDirectory.isEmpty(); }
     // The money in whole dollars: rounded once, half to even, and held at
-    // fifteen digits, which no play reaches, so that no sum overflows.
+    // fifteen digits, which no play reaches, so that no sum overflows. Below
+    // zero it is 0: no play leaves less, and with less the game could go on
+    // neither with a cover nor with a loan.
     qint64 wholeMoney() const;
     // Writes the money as decimal text, and its length.
     void setMoney(qint64 dollars);
@@ -50,9 +52,12 @@ struct Settings {
 };
 
 // Reads the first 30 lines of the file's bytes. A line ends at CR LF, CR or
-// LF; anything after the 30th line is ignored. Throws RuntimeError 62 (input
-// past end of file) when the bytes hold fewer than 30 lines. The lines the
-// game uses are Shift-JIS; bytes that are not decode to replacement characters.
+// LF (a hand edit may leave any of them); anything after the 30th line is
+// ignored. Throws RuntimeError 62 (input past end of file) when the bytes
+// hold fewer than 30 lines. The lines the game uses are Shift-JIS text: one
+// that is not (bytes that are no Shift-JIS, NUL or another control character
+// but the tab) makes the bytes no settings file, RuntimeError 5. The unused
+// lines are kept as bytes, whatever they hold.
 Settings DecodeSettings(const QByteArray& bytes);
 
 // Writes the 30 lines, each followed by CR LF: the used ones in Shift-JIS,

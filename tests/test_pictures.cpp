@@ -63,8 +63,10 @@ private slots:
         const QImage image = load(path);
         QVERIFY(!image.isNull());
         QCOMPARE(image.size(), QSize(width, height));
-        if (path.endsWith(QLatin1String(".BMP"))) {
-            // 24-bit bitmaps: the bits-per-pixel field of the header.
+        if (path.endsWith(QLatin1String(".BMP")) && path != ui::WindowPicture("BACK.BMP")) {
+            // 24-bit bitmaps: the bits-per-pixel field of the header. (The
+            // built-in background is stored as the painter reads pixels:
+            // test_builtin_bitmap.)
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QByteArray header = file.read(30);

@@ -361,29 +361,40 @@ private slots:
 
     // What start() tells, whether the game plays, and the files it leaves: a
     // failed check saves twice with the mark 0 under the directory as the
-    // system reports it; a damaged pair or another copy leaves them alone.
+    // system reports it; a damaged pair, another copy or a lock that cannot
+    // be made leaves them alone.
     void sessionStart_data()
     {
         QTest::addColumn<QByteArray>("settings");
         QTest::addColumn<QByteArray>("data");
-        QTest::addColumn<bool>("anotherCopy");
+        QTest::addColumn<QByteArray>("lock"); // "copy": another copy holds it; "<dir>": a directory in its place
         QTest::addColumn<bool>("plays");
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<int>("saves");
         const QByteArray good = SavedSettings(u"5000"_s, {{3, u"0"_s}}), goodData = DataBytes("5000");
-        QTest::newRow("first start") << Absent << Absent << false << true
+        QTest::newRow("first start") << Absent << Absent << Absent << true
                                      << QStringList{u"Welcome"_s, u"CurrentProbability 300"_s} << 0;
-        QTest::newRow("passed") << good << goodData << false << true << QStringList{u"CurrentProbability 300"_s} << 0;
-        QTest::newRow("failed check") << good << DataBytes("4000") << false << false << QStringList{u"wits"_s} << 2;
-        QTest::newRow("damaged") << SettingsBytes({{2, u"5000"_s}}, 10) << goodData << false << false
+        QTest::newRow("passed") << good << goodData << Absent << true << QStringList{u"CurrentProbability 300"_s} << 0;
+        QTest::newRow("failed check") << good << DataBytes("4000") << Absent << false << QStringList{u"wits"_s} << 2;
+        QTest::newRow("damaged") << SettingsBytes({{2, u"5000"_s}}, 10) << goodData << Absent << false
                                  << QStringList{u"LoadFailed 62"_s} << 0;
-        QTest::newRow("another copy") << good << goodData << true << false << QStringList{u"AlreadyRunning"_s} << 0;
+        // Bytes that are no settings file: damage, not a hand edit, so no
+        // battle of wits writes $100 over the money the data file holds.
+        QByteArray junk(4096, '\0');
+        for (int i = 0; i < junk.size(); ++i)
+            junk[i] = char((i * 7919 + 13) % 251);
+        QTest::newRow("settings of binary junk") << junk << goodData << Absent << false
+                                                 << QStringList{u"LoadFailed 5"_s} << 0;
+        QTest::newRow("another copy") << good << goodData << QByteArray("copy") << false
+                                      << QStringList{u"AlreadyRunning"_s} << 0;
+        QTest::newRow("no lock can be made") << good << goodData << Directory << false
+                                             << QStringList{u"CannotLock"_s} << 0;
     }
     void sessionStart()
     {
         QFETCH(QByteArray, settings);
         QFETCH(QByteArray, data);
-        QFETCH(bool, anotherCopy);
+        QFETCH(QByteArray, lock);
         QFETCH(bool, plays);
         QFETCH(QStringList, shown);
         QFETCH(int, saves);
@@ -391,15 +402,19 @@ private slots:
         Place(rig.path(Ini), settings);
         Place(rig.path(Bin), data);
         SavedGame other;
-        if (anotherCopy)
+        if (lock == "copy")
             QCOMPARE(other.claimDirectory(rig.dir()).kind, SavedGame::Claim::Owned);
+        else
+            Place(rig.path(u"Zelmor.lock"_s), lock);
         ScriptSaves(rig.rnd, game::RestartMoney, saves);
         QCOMPARE(rig.start(), plays);
         QCOMPARE(rig.prompts.shown, shown);
         QCOMPARE(rig.host.endCount, plays ? 0 : 1);
         QCOMPARE(rig.rnd.draws(), saves * 96);
-        if (anotherCopy)
+        if (lock == "copy")
             QCOMPARE(rig.prompts.notices.back().path, rig.dir() + u'/');
+        if (lock == Directory)
+            QCOMPARE(rig.prompts.notices.back().path, rig.dir() + u"/Zelmor.lock"_s);
         if (saves == 0) {
             QCOMPARE(rig.readFile(Ini), settings == Absent ? QByteArray() : settings);
             QCOMPARE(rig.readFile(Bin), data == Absent ? QByteArray() : data);

@@ -129,10 +129,30 @@ private slots:
         QTest::newRow("denominator no number") << Start{Saved(Check::Passed, 100, {}, 0, u"abc"_s), played,
                                                         {u"DenominatorRefused"_s},
                                                         u"$100 None 0 kept 1/300 mark 1"_s, 300, u"300"_s} << closed;
-        QTest::newRow("denominator fraction") << Start{Saved(Check::Passed, 100, {}, 0, u"6.5"_s), played, {},
-                                                       u"$100 None 0 kept 1/6.5 mark 1"_s, 6.5, u"6.5"_s} << closed;
-        QTest::newRow("denominator huge") << Start{Saved(Check::Passed, 100, {}, 0, u"1e30"_s), played, {},
-                                                   u"$100 None 0 kept 1/1e30 mark 1"_s, 1e30, u"1e30"_s} << closed;
+        QTest::newRow("denominator 5.9") << Start{Saved(Check::Passed, 100, {}, 0, u"5.9"_s), played,
+                                                  {u"DenominatorRefused"_s}, u"$100 None 0 kept 1/300 mark 1"_s, 300,
+                                                  u"300"_s} << closed;
+        // Any other is the whole number the lottery Int(D × Rnd) + 1 draws
+        // up to, held at 2^53: shown, used and saved as such. Plain decimal
+        // text stays as it was written.
+        const QString largest = u"9007199254740992"_s;
+        auto inForce = [played](const QString& written, const QString& whole) {
+            return Start{Saved(Check::Passed, 100, {}, 0, written), played, {},
+                         u"$100 None 0 kept 1/"_s + whole + u" mark 1"_s, whole.toDouble(), whole};
+        };
+        QTest::newRow("denominator 300 kept") << inForce(u"300"_s, u"300"_s) << closed;
+        QTest::newRow("denominator 6.4 draws up to 7") << inForce(u"6.4"_s, u"7"_s) << closed;
+        QTest::newRow("denominator 300.0") << inForce(u"300.0"_s, u"300"_s) << closed;
+        QTest::newRow("denominator with a blank and a zero") << inForce(u" 0300"_s, u"300"_s) << closed;
+        QTest::newRow("denominator 5000.5 and words") << inForce(u"5000.5 dollars"_s, u"5001"_s) << closed;
+        QTest::newRow("denominator 2^53") << inForce(largest, largest) << closed;
+        QTest::newRow("denominator 2^53 + 2") << inForce(u"9007199254740994"_s, largest) << closed;
+        QTest::newRow("denominator thirty digits") << inForce(u"123456789012345678901234567890"_s, largest) << closed;
+        QTest::newRow("denominator 1e308") << inForce(u"1e308"_s, largest) << closed;
+        // Too large for a number at all: no number, so refused.
+        QTest::newRow("denominator 1e999") << Start{Saved(Check::Passed, 100, {}, 0, u"1e999"_s), played,
+                                                    {u"DenominatorRefused"_s}, u"$100 None 0 kept 1/300 mark 1"_s,
+                                                    300, u"300"_s} << closed;
         QTest::newRow("first start, denominator 5")
             << Start{Saved(Check::FirstStart, 0, {}, 0, u"5"_s), played, {u"Welcome"_s, u"DenominatorRefused"_s},
                      u"$100 None 0 kept 1/300 mark 1"_s, 300, u"300"_s} << closed;

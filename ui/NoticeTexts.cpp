@@ -82,6 +82,11 @@ std::optional<Message> NoticeMessage(const Notice& notice)
         return Told(QStringLiteral("ゼルモアはすでに起動しています。\r\n同じデータ（%1）で遊べるゼルモアは一つだけです。")
                         .arg(Shown(notice.path)),
                     QMessageBox::Warning);
+    case Notice::CannotLock:
+        return Told(QStringLiteral("ゼルモアを二重に起動しないためのファイル（%1）を作れないため、\r\n"
+                                   "ゼルモアを終了します。データは変更していません。")
+                        .arg(Shown(notice.path)),
+                    QMessageBox::Critical);
     case Notice::PairMoved:
         return Told(QStringLiteral("ゼルモアのフォルダ（%1）には保存できないため、\r\n"
                                    "データを %2 に移しました。今後はこちらに保存します。")

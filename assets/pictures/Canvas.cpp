@@ -294,10 +294,10 @@ QImage flatten(const QImage& image, QColor background)
     return result.convertToFormat(QImage::Format_RGB888);
 }
 
-bool save(const QImage& image, const QString& path)
+bool save(const QImage& image, const QString& path, int quality)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    const bool ok = image.save(path);
+    const bool ok = image.save(path, nullptr, quality);
     if (!ok)
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     return ok;

@@ -82,8 +82,9 @@ QImage shrink(const QImage& image, int size);
 // The image flattened onto an opaque background colour, as 24-bit RGB.
 QImage flatten(const QImage& image, QColor background);
 
-// Writes the image; a failure is reported on stderr and returns false.
-bool save(const QImage& image, const QString& path);
+// Writes the image; a failure is reported on stderr and returns false. The
+// quality is QImage::save's: for PNG, 100 stores the pixels uncompressed.
+bool save(const QImage& image, const QString& path, int quality = -1);
 
 // Writes the image as a BMP whose pixels lie as a Qt RGB32 image holds them
 // in memory: 32 bits each with the fourth byte 0xFF, rows from the top (a

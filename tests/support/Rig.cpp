@@ -65,6 +65,7 @@ QString NoticeName(game::Notice::Kind kind)
     case N::WitsFailure: return QStringLiteral("WitsFailure");
     case N::CurrentProbability: return QStringLiteral("CurrentProbability");
     case N::AlreadyRunning: return QStringLiteral("AlreadyRunning");
+    case N::CannotLock: return QStringLiteral("CannotLock");
     case N::PairMoved: return QStringLiteral("PairMoved");
     case N::PairNotMoved: return QStringLiteral("PairNotMoved");
     case N::LoadFailed: return QStringLiteral("LoadFailed");
