@@ -17,7 +17,7 @@ Clock::Clock(Drive drive, QObject* parent)
     for (int i = 0; i < int(timers_.size()); ++i) {
         auto* timer = new QTimer(this);
         timer->setTimerType(Qt::PreciseTimer);
-        connect(timer, &QTimer::timeout, this, [this, i] { emit ticked(TimerId(i)); });
+        connect(timer, &QTimer::timeout, this, [this, i] { tick(TimerId(i)); });
         timers_[i].real = timer;
     }
 }
@@ -76,8 +76,15 @@ bool Clock::fire(TimerId timer)
         return false;
     Timer& t = timers_[index(timer)];
     t.dueAt = now_ + paced(t.intervalMs);
-    emit ticked(timer);
+    tick(timer);
     return true;
+}
+
+void Clock::tick(TimerId timer)
+{
+    if (handler_)
+        handler_(timer);
+    emit ticked(timer);
 }
 
 qint64 Clock::untilNext(TimerId timer) const

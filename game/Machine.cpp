@@ -24,7 +24,7 @@ Machine::Machine(Clock::Drive drive, QObject* parent)
     qRegisterMetaType<game::Actions>();
     qRegisterMetaType<game::LampState>();
     qRegisterMetaType<game::SoundSwitch>();
-    connect(&clock_, &Clock::ticked, this, &Machine::tick);
+    clock_.setTickHandler([this](TimerId timer) { tick(timer); });
     // The lamp timers tick from the start; the reel timer waits for a spin.
     clock_.setInterval(TimerId::FrameLamps, FrameLampTickMs);
     clock_.setRunning(TimerId::FrameLamps, true);

@@ -25,10 +25,10 @@ AudioBackend* ModuleAudio::load(QString& error)
     if (real_)
         return real_.get();
     if (failure_.isEmpty()) {
-        const auto create = reinterpret_cast<CreateAudioBackend>(library_.resolve(CreateAudioBackendSymbol));
-        if (!create)
+        const auto makeBackend = reinterpret_cast<CreateAudioBackend>(library_.resolve(CreateAudioBackendSymbol));
+        if (!makeBackend)
             failure_ = QStringLiteral("cannot load the sound module: %1").arg(library_.errorString());
-        else if (AudioBackend* made = create())
+        else if (AudioBackend* made = makeBackend())
             real_.reset(made);
         else
             failure_ = QStringLiteral("the sound module %1 made no device").arg(library_.fileName());

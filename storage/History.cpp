@@ -45,12 +45,12 @@ HistoryStore* History::store()
         return nullptr;
     if (store_)
         return store_.get();
-    const auto create = reinterpret_cast<CreateHistoryStore>(library_.resolve(CreateHistoryStoreSymbol));
-    if (!create) {
+    const auto makeStore = reinterpret_cast<CreateHistoryStore>(library_.resolve(CreateHistoryStoreSymbol));
+    if (!makeStore) {
         fail(u"cannot load the history module: %1"_s.arg(library_.errorString()));
         return nullptr;
     }
-    store_.reset(create());
+    store_.reset(makeStore());
     if (!store_) {
         fail(u"the history module %1 made no store"_s.arg(library_.fileName()));
         return nullptr;

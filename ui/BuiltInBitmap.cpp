@@ -63,8 +63,8 @@ QImage BuiltInBitmap(const QString& resourcePath)
     const qint64 height = -layout.height;
     const qint64 bytesPerLine = width * 4;
     if (layout.bitsPerPixel != 32 || layout.compression != PlainRgb || width <= 0 || height <= 0
-        || layout.pixelOffset < FileHeaderSize + InfoHeaderSize
-        || layout.pixelOffset + bytesPerLine * height > resource.size())
+        || layout.pixelOffset < FileHeaderSize + InfoHeaderSize || layout.pixelOffset > resource.size()
+        || height > (resource.size() - layout.pixelOffset) / bytesPerLine)
         return QImage();
     const uchar* pixels = file + layout.pixelOffset;
     // Qt reads 32-bit pixels as whole words: they must start on a word.
