@@ -62,6 +62,20 @@ QByteArray RandomBytes(int count)
     return bytes;
 }
 
+// A child process, killed outright and reaped at the latest when this goes.
+struct ChildProcess {
+    pid_t pid = 0;
+    ~ChildProcess() { kill(); }
+    void kill()
+    {
+        if (pid <= 0)
+            return;
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        pid = 0;
+    }
+};
+
 // The permission bits of a file (of a link's target).
 mode_t ModeOf(const QString& path)
 {
@@ -387,6 +401,8 @@ private slots:
             for (;;)
                 ::pause();
         }
+        QVERIFY(child > 0);
+        ChildProcess copy{child}; // killed outright, whether or not the checks below pass
         char owned = 0;
         QCOMPARE(::read(ready[0], &owned, 1), ssize_t(1));
         QCOMPARE(owned, 'y');
@@ -394,8 +410,7 @@ private slots:
             SavedGame second;
             QCOMPARE(second.claimDirectory(site.program.path()).kind, Claim::AlreadyRunning);
         }
-        ::kill(child, SIGKILL);
-        ::waitpid(child, nullptr, 0);
+        copy.kill();
         ::close(ready[0]);
         ::close(ready[1]);
         QVERIFY(QFileInfo::exists(site.inProgram(u"Zelmor.lock"_s))); // left behind, and free
@@ -439,6 +454,7 @@ private slots:
             int result[2];
             QVERIFY(::pipe(result) == 0);
             const pid_t child = ::fork();
+            QVERIFY(child >= 0);
             if (child == 0) {
                 const QByteArray text = ::setgid(Nobody) == 0 && ::setuid(Nobody) == 0 ? play().toUtf8() : "no setuid";
                 (void)!::write(result[1], text.constData(), size_t(text.size()));

@@ -247,6 +247,10 @@ private slots:
                                            "同じデータ（/home/p/.local/share/zelmor）で遊べるゼルモアは一つだけです。"
                                         << QMessageBox::Warning;
         // A directory named like a placeholder stays as it is.
+        QTest::newRow("CannotLock") << Told(Notice::CannotLock, 0, {}, "/ro/zelmor/Zelmor.lock") << Title
+                                    << "ゼルモアを二重に起動しないためのファイル（/ro/zelmor/Zelmor.lock）を作れないため、\r\n"
+                                       "ゼルモアを終了します。データは変更していません。"
+                                    << QMessageBox::Critical;
         QTest::newRow("PairMoved") << Told(Notice::PairMoved, 0, {}, "/opt/%2 zelmor", "/home/p/data") << Title
                                    << "ゼルモアのフォルダ（/opt/%2 zelmor）には保存できないため、\r\n"
                                       "データを /home/p/data に移しました。今後はこちらに保存します。"
