@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/Pictures.h"
 
+#include "ui/BuiltInBitmap.h"
+
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
@@ -40,8 +42,12 @@ bool cachingEnabled = true;
 // Decodes a picture file. The file's extension names its format, so Qt's
 // built-in reader decodes it without loading and asking every image plugin;
 // a file whose contents do not match its extension is still read, by content.
+// A bitmap built in as the painter reads pixels is not decoded at all: its
+// image lies over the program's own bytes (the background, 609 KiB).
 QImage decodePicture(const QString& path)
 {
+    if (QImage view = BuiltInBitmap(path); !view.isNull())
+        return view;
     QImageReader byName(path, QFileInfo(path).suffix().toLower().toLatin1());
     byName.setAutoDetectImageFormat(false);
     QImage image = byName.read();
