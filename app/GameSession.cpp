@@ -5,11 +5,18 @@
 #include "platform/Runtime.h"
 #include "platform/Seams.h"
 #include "sound/AudioBackend.h"
+#include "sound/CuePlayer.h"
 #include "ui/Dialogs.h"
+#include "ui/Pictures.h"
 #include "ui/Preferences.h"
 #include "ui/VolumeDialog.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QTimer>
+
+#include <utility>
 
 namespace app {
 
@@ -51,12 +58,45 @@ bool ClaimSaveDirectory(storage::SavedGame& saved)
     return true;
 }
 
-// Saves the state with line 1 naming `programDir`; a failure is told and
-// the game goes on ending.
+// Saves the state with line 1 naming `programDir`; a failure is told, with
+// its cause and where, and the game goes on ending.
 void SaveOrTell(storage::SavedGame& saved, const game::SavedState& state, const QString& programDir)
 {
-    if (!saved.save(state, programDir))
-        game::tell(game::Notice::SaveFailed);
+    const storage::SavedGame::SaveOutcome outcome = saved.save(state, programDir);
+    if (outcome.saved)
+        return;
+    game::Notice notice;
+    notice.kind = game::Notice::SaveFailed;
+    notice.saveProblem = outcome.problem;
+    notice.path = outcome.path;
+    game::prompter().tell(notice);
+}
+
+// The loader's fatal message, naming the file it could not read.
+void TellLoadFailed(const storage::SavedGame& saved, int errorNumber)
+{
+    game::Notice notice;
+    notice.kind = game::Notice::LoadFailed;
+    notice.number = errorNumber;
+    notice.path = saved.damagedFile();
+    game::prompter().tell(notice);
+}
+
+// The pictures, tunes and effects the game reads from its directory that
+// are not there, or cannot be read, are told once, at the start: the game
+// plays on, with stand-ins for the pictures and silence for the sounds.
+void TellMissingFiles(const QString& programDir)
+{
+    game::Notice notice;
+    notice.kind = game::Notice::FilesMissing;
+    notice.path = QDir(programDir).absolutePath();
+    for (const QString& name : ui::ProgramPictures() + sound::CueFiles()) {
+        const QFileInfo file(programDir + name);
+        if (!file.isFile() || !file.isReadable())
+            notice.files << name;
+    }
+    if (!notice.files.isEmpty())
+        game::prompter().tell(notice);
 }
 
 } // namespace
@@ -82,10 +122,7 @@ GameSession::GameSession(game::Clock::Drive drive, QObject* parent)
     applyVolumes(preferences.musicVolume, preferences.effectsVolume);
     connect(&window_, &ui::MainWindow::volumeRequested, this, &GameSession::adjustVolumes);
     // Logging out: the session manager asks for the game to be saved first.
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] {
-        if (started_ && !ProgramEnded())
-            save();
-    });
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { systemRequest(SystemRequest::Save); });
 }
 
 GameSession::~GameSession() = default;
@@ -95,6 +132,8 @@ void GameSession::connectSound()
     using game::Machine;
     // A cue the device cannot play switches the sound off, inside the cue.
     connect(&machine_, &Machine::cue, this, [this](game::Cue c) {
+        if (silent_)
+            return;
         if (!cuePlayer_.play(c))
             machine_.soundDeviceFailed();
     });
@@ -162,7 +201,7 @@ bool GameSession::start()
     savedState_ = saved_.load();
     switch (game::RunStartUp(savedState_)) {
     case game::StartOutcome::Damaged:
-        game::tell(game::Notice::LoadFailed, savedState_.errorNumber);
+        TellLoadFailed(saved_, savedState_.errorNumber);
         EndProgram();
         return false;
     case game::StartOutcome::CheckFailed:
@@ -181,6 +220,7 @@ bool GameSession::start()
     started_ = true;
     Randomize();
     game::TellCurrentProbability(savedState_);
+    TellMissingFiles(programDir_);
     return true;
 }
 
@@ -197,20 +237,85 @@ void GameSession::quitAfterFailedCheck()
     EndProgram();
 }
 
-// Every way out, the system's requests included. Before the machine has
-// started there is nothing to save: the files stay as they are. Once ended,
-// a further request (a second signal during the save) changes nothing.
+// Every way out. Before the machine has started there is nothing to save:
+// the files stay as they are.
 void GameSession::quit()
 {
-    if (ProgramEnded())
+    if (ProgramEnded() || quitting_)
         return;
+    end(Saving::Save);
+}
+
+void GameSession::end(Saving saving)
+{
+    quitting_ = true;
     if (started_) {
         if (machine_.soundOn())
             cuePlayer_.stopAll();
-        save();
+        if (saving == Saving::Save)
+            save();
         playHistory_.end();
     }
     EndProgram();
+}
+
+// Never from inside a prompt's event loop: the rule that asked would go on
+// after the save, and the save would hold its state half changed (the goal's
+// money without its reset, a new probability not yet in force). The prompts
+// close, and the request is carried out once their loops have unwound.
+void GameSession::systemRequest(SystemRequest request)
+{
+    if (ProgramEnded())
+        return;
+    if (!started_) {
+        // A start-up message: an end leaves the files as they are.
+        if (request == SystemRequest::End)
+            quit();
+        return;
+    }
+    ui::closePrompts();
+    if (quitting_)
+        return;
+    const bool scheduled = pendingRequest_.has_value();
+    if (!scheduled || request == SystemRequest::End)
+        pendingRequest_ = request;
+    if (!scheduled)
+        QTimer::singleShot(0, this, &GameSession::carryOutSystemRequest);
+}
+
+void GameSession::carryOutSystemRequest()
+{
+    if (ProgramEnded())
+        return;
+    if (ui::openPrompts() > 0) {
+        QTimer::singleShot(1, this, &GameSession::carryOutSystemRequest);
+        return;
+    }
+    finishSpinSilently();
+    ui::reopenPrompts();
+    if (*pendingRequest_ == SystemRequest::End) {
+        pendingRequest_.reset();
+        end(Saving::Save);
+        return;
+    }
+    // The request stays pending through the save: a signal during its
+    // message closes it and turns the request into an end, which then comes
+    // without a second save.
+    save();
+    ui::reopenPrompts();
+    if (std::exchange(pendingRequest_, std::nullopt) == SystemRequest::End)
+        end(Saving::AlreadySaved);
+}
+
+void GameSession::finishSpinSilently()
+{
+    if (!machine_.actions().busy)
+        return;
+    if (machine_.soundOn())
+        cuePlayer_.stopAll();
+    silent_ = true;
+    machine_.finishSpin();
+    silent_ = false;
 }
 
 // What the machine changed in play joins the saved state: the money, the

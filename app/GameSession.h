@@ -11,6 +11,8 @@
 
 #include <QObject>
 
+#include <optional>
+
 namespace app {
 
 class GameSession : public QObject {
@@ -26,9 +28,19 @@ public:
     // (the reset money has then been saved).
     bool start();
     // Saves the game and ends the program: Escape, the quit item, the close
-    // box, the system's signals. Once only.
+    // box. A spin in progress ends there, unpaid, as the player chose. Once
+    // only: a request during the quit changes nothing.
     void quit();
-    // Saves without ending: the session manager's request before a logout.
+    // A quit the player did not choose (SIGTERM, SIGINT, SIGHUP), or the
+    // session manager asking for a save before a logout. Open prompts close
+    // with the answers their closed windows give, the rule that asked goes
+    // on to its end, and back in the main event loop the spin in progress is
+    // played to its end at once, silently, and paid; then the game is saved
+    // and, for an end, the program ends. A request during the save's own
+    // message only closes it: there is no second save.
+    enum class SystemRequest { Save, End };
+    void systemRequest(SystemRequest request);
+    // Saves without ending.
     void save();
 
     game::Machine& machine() { return machine_; }
@@ -41,6 +53,10 @@ public:
 
 private:
     void connectSound();
+    void carryOutSystemRequest();
+    enum class Saving { Save, AlreadySaved };
+    void end(Saving saving);
+    void finishSpinSilently();
     void quitAfterFailedCheck();
     void soundSwitchChanged();
     void rememberCalmLamps();
@@ -59,6 +75,10 @@ private:
     int effectsVolume_ = 100;
     bool soundWasOn_ = false;
     bool started_ = false;
+    bool quitting_ = false;
+    bool saving_ = false;
+    bool silent_ = false;                                     // cues are not played
+    std::optional<SystemRequest> pendingRequest_;             // waits for the main event loop
 };
 
 } // namespace app

@@ -38,7 +38,8 @@ int main(int argc, char** argv)
     app::GameSession session;
     prompter.setOwner(&session.window());
     app::QuitSignals quitSignals;
-    QObject::connect(&quitSignals, &app::QuitSignals::quitRequested, &session, &app::GameSession::quit);
+    QObject::connect(&quitSignals, &app::QuitSignals::quitRequested, &session,
+                     [&session] { session.systemRequest(app::GameSession::SystemRequest::End); });
     // A signal during a start-up message ends the program there.
     if (!session.start() || ProgramEnded())
         return 0;

@@ -61,6 +61,11 @@ public:
     void setCalmLamps(bool calm);
     // Called by the sound layer, from inside a cue, when the device failed.
     void soundDeviceFailed();
+    // Plays the spin in progress to its end at once, for a quit the player
+    // did not choose: no pause is waited for, the slot chance's turning reels
+    // stop where they are as if their STOP buttons were pressed now, and the
+    // spin pays what it decided. Nothing happens between spins.
+    void finishSpin();
 
     // ---------------------------------------------------------------- queries
     bool soundOn() const { return s_.sound == SoundSwitch::On; }

@@ -7,6 +7,8 @@
 #include "game/Payout.h"
 #include "game/Prompts.h"
 
+#include <algorithm>
+
 namespace game {
 
 namespace {
@@ -380,6 +382,26 @@ void Machine::judgeSlotChanceSpin()
     if (s_.chanceLeft == 0 && soundOn())
         backToNormalPlay();
     setChanceCounter(s_.chanceLeft);
+}
+
+// ---------------------------------------------------------------- a spin finished at once
+
+// Every pause is a reel tick's interval, so ticking the reels back to back
+// skips them all; the lamp timers change nothing a spin decides. Pressing a
+// live STOP button first leaves a slot-chance reel where it stands, as the
+// player pressing it now would. A reel always stops within a few hundred
+// ticks; the cap only guards the quit against a spin that never ends.
+void Machine::finishSpin()
+{
+    constexpr int MaxTicks = 4 * UntilStoppedSteps;
+    for (int ticks = 0; s_.actions.busy && ticks < MaxTicks; ++ticks) {
+        const auto& live = s_.actions.stopsLive;
+        const auto stop = std::find(live.begin(), live.end(), true);
+        if (stop != live.end())
+            pressStop(Reel(stop - live.begin()));
+        else if (!clock_.fire(TimerId::Reel))
+            break;
+    }
 }
 
 // ---------------------------------------------------------------- payout

@@ -175,6 +175,57 @@ private slots:
         }
     }
 
+    // A quit the player did not choose plays the spin out at once: it ends
+    // as the same spin left alone would, with the same draws, paid in full.
+    void finishSpin_data()
+    {
+        QTest::addColumn<int>("reach");
+        QTest::addColumn<int>("drawNumber");
+        QTest::newRow("instant line-up") << 0 << 6;
+        QTest::newRow("all-rotation reach") << 0 << 1;
+        QTest::newRow("reach that pays") << 1 << 2;
+        QTest::newRow("reach that pauses, then pays") << 1 << 3;
+        QTest::newRow("reach that misses") << 1 << 100;
+    }
+    void finishSpin()
+    {
+        QFETCH(int, reach);
+        QFETCH(int, drawNumber);
+        std::vector<double> draws = spinDraws(3, 4, 5, reach, drawNumber);
+        draws.insert(draws.end(), 12, 0.1); // notices, reach lengths, no re-lottery
+        const auto outcome = [&](bool leftAlone) {
+            MachineRig rig; // one at a time: each installs its own seams
+            rig.hitAndStart(draws);
+            if (leftAlone) {
+                runReels(rig.machine);
+            } else {
+                for (int tick = 0; tick < 20; ++tick)
+                    rig.machine.clock().fire(TimerId::Reel);
+                rig.machine.finishSpin();
+            }
+            const auto& s = rig.s();
+            return QStringList{actionsText(s.actions), QString::number(s.money), reelFaces(s),
+                               QString::number(s.chanceLeft), QString::number(rig.rnd.draws())};
+        };
+        QCOMPARE(outcome(false), outcome(true));
+    }
+
+    // A slot-chance spin's turning reels stop where they stand, as if the
+    // player pressed their STOP buttons at that moment.
+    void finishSpinStopsTheSlotChanceReels()
+    {
+        MachineRig rig;
+        rig.edit().chanceLeft = 3;
+        rig.hitAndStart(spinDraws(0, 0, 0, 1, 1));
+        for (int tick = 0; tick < 7; ++tick)
+            rig.machine.clock().fire(TimerId::Reel);
+        const QString shown = reelFaces(rig.s());
+        rig.machine.finishSpin();
+        QCOMPARE(reelFaces(rig.s()), shown);
+        QCOMPARE(actionsText(rig.s().actions), QStringLiteral("covers"));
+        QCOMPARE(rig.s().chanceLeft, 2);
+    }
+
     // A cue failing at the spin start: the whole spin is decided first, sound
     // is switched off, and only then the player is told. Reel ticks while the
     // notice is open play out the whole spin, silently; a jackpot still arms

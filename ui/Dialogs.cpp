@@ -31,6 +31,18 @@ public:
 ScreenDialogs screenDialogs;
 DialogRunner* currentRunner = &screenDialogs;
 
+int promptsOpen = 0;
+bool promptsClosed = false;
+
+// Counts a prompt open for as long as it lives.
+class OpenPrompt {
+public:
+    OpenPrompt() { ++promptsOpen; }
+    ~OpenPrompt() { --promptsOpen; }
+    OpenPrompt(const OpenPrompt&) = delete;
+    OpenPrompt& operator=(const OpenPrompt&) = delete;
+};
+
 } // namespace
 
 void installDialogRunner(DialogRunner* runner)
@@ -41,6 +53,53 @@ void installDialogRunner(DialogRunner* runner)
 DialogRunner& dialogs()
 {
     return *currentRunner;
+}
+
+int ExecDialog(QDialog& dialog)
+{
+    if (promptsClosed)
+        return QDialog::Rejected;
+    const OpenPrompt open;
+    return dialogs().exec(dialog);
+}
+
+Answer ShowMessage(const Message& message)
+{
+    if (promptsClosed)
+        return message.buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    const OpenPrompt open;
+    return dialogs().showMessage(message);
+}
+
+QString SaveFileName(QWidget* parent, const QString& title, const QString& suggestedPath, const QString& filter)
+{
+    if (promptsClosed)
+        return {};
+    const OpenPrompt open;
+    return dialogs().saveFileName(parent, title, suggestedPath, filter);
+}
+
+// The prompts on the screen are the visible modal dialogs; a message box and
+// the file dialog are dialogs too. Rejecting one ends its event loop as its
+// close box would.
+void closePrompts()
+{
+    promptsClosed = true;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(window);
+        if (dialog && dialog->isVisible() && dialog->isModal())
+            dialog->reject();
+    }
+}
+
+void reopenPrompts()
+{
+    promptsClosed = false;
+}
+
+int openPrompts()
+{
+    return promptsOpen;
 }
 
 } // namespace ui

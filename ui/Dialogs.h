@@ -31,8 +31,19 @@ public:
 void installDialogRunner(DialogRunner* runner);
 DialogRunner& dialogs();
 
-// Shorthands for the windows.
-inline int ExecDialog(QDialog& dialog) { return dialogs().exec(dialog); }
-inline Answer ShowMessage(const Message& message) { return dialogs().showMessage(message); }
+// Every modal prompt of the game goes through these: they count the prompts
+// open, one inside another, and answer at once while prompts are closed.
+int ExecDialog(QDialog& dialog);
+Answer ShowMessage(const Message& message);
+QString SaveFileName(QWidget* parent, const QString& title, const QString& suggestedPath, const QString& filter);
+
+// A quit the player did not choose (a signal, a logout) must not wait for the
+// player: closePrompts() closes every prompt open now, each with the answer
+// its closed window gives (Rejected, OK, No, Cancel), and answers every later
+// one the same way without showing it, until reopenPrompts().
+void closePrompts();
+void reopenPrompts();
+// How many prompts are open now; 0 when no nested event loop of a prompt runs.
+int openPrompts();
 
 } // namespace ui

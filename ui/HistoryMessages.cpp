@@ -48,8 +48,8 @@ QString AskExportPath(QWidget* parent)
 {
     const QString suggested = QDir::home().filePath(
         QStringLiteral("zelmor-history-%1.csv").arg(QDate::currentDate().toString(Qt::ISODate)));
-    return dialogs().saveFileName(parent, QStringLiteral("プレイ履歴を CSV に書き出す"), suggested,
-                                  QStringLiteral("CSV ファイル (*.csv)"));
+    return SaveFileName(parent, QStringLiteral("プレイ履歴を CSV に書き出す"), suggested,
+                        QStringLiteral("CSV ファイル (*.csv)"));
 }
 
 bool ConfirmClearing()
