@@ -40,19 +40,9 @@ export XDG_CONFIG_HOME=$WORK/config
 trap 'xs_stop_display; rm -rf "$WORK"' EXIT
 xs_start_display
 
-# A program directory with a saved pair, settings line 3 = $2.
-prepare() {
-    local dir=$WORK/$1 pid main
-    cp -r "$BUILD_DIR/bin" "$dir"
-    "$dir/zelmor" >/dev/null 2>&1 &
-    pid=$!
-    main=$(xs_reach_main_window 60)
-    xs_key "$main" Escape
-    xs_wait_exit "$pid" 20
-    xs_set_line "$dir/Zelmor.ini" 3 "$2"
-}
-prepare off 1
-prepare on 0
+# Program directories with a saved pair, the sound off and on.
+xs_saved_program_copy "$BUILD_DIR/bin" "$WORK/off" 1
+xs_saved_program_copy "$BUILD_DIR/bin" "$WORK/on" 0
 
 # Microseconds from exec to the first paint, for: $1 directory or "-", rest command.
 # A timed start ends at its first paint without quitting, so it leaves its

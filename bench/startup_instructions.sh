@@ -35,13 +35,7 @@ xs_start_display
 # A program directory with a saved pair and the sound off, as a player's
 # second start finds it.
 GAME=$WORK/game
-cp -r "$BUILD_DIR/bin" "$GAME"
-"$GAME/zelmor" >/dev/null 2>&1 &
-pid=$!
-main=$(xs_reach_main_window 60)
-xs_key "$main" Escape
-xs_wait_exit "$pid" 20
-xs_set_line "$GAME/Zelmor.ini" 3 1
+xs_saved_program_copy "$BUILD_DIR/bin" "$GAME" 1
 
 # Instructions of one start to its first paint: $1 name, $2 directory, rest command.
 count() {

@@ -294,37 +294,13 @@ void Machine::soundDeviceFailed()
 
 // ---------------------------------------------------------------- facts
 
-void Machine::setMoney(qint64 money)
-{
-    if (money == s_.money)
-        return;
-    s_.money = money;
-    emit moneyChanged(money);
-}
-
-void Machine::setBet(int bet)
-{
-    if (bet == s_.bet)
-        return;
-    s_.bet = bet;
-    emit betChanged(bet);
-}
-
-void Machine::setLastWin(qint64 win)
-{
-    if (win == s_.lastWin)
-        return;
-    s_.lastWin = win;
-    emit lastWinChanged(win);
-}
-
-void Machine::setChanceCounter(int spinsLeft)
-{
-    if (spinsLeft == s_.chanceCounter)
-        return;
-    s_.chanceCounter = spinsLeft;
-    emit chanceCounterChanged(spinsLeft);
-}
+void Machine::setMoney(qint64 money) { changeFact(s_.money, money, &Machine::moneyChanged); }
+void Machine::setBet(int bet) { changeFact(s_.bet, bet, &Machine::betChanged); }
+void Machine::setLastWin(qint64 win) { changeFact(s_.lastWin, win, &Machine::lastWinChanged); }
+void Machine::setChanceCounter(int spinsLeft) { changeFact(s_.chanceCounter, spinsLeft, &Machine::chanceCounterChanged); }
+void Machine::setTargetShown(int symbol) { changeFact(s_.targetShown, symbol, &Machine::targetShownChanged); }
+void Machine::setActions(const Actions& actions) { changeFact(s_.actions, actions, &Machine::actionsChanged); }
+void Machine::setSound(SoundSwitch sound) { changeFact(s_.sound, sound, &Machine::soundSwitchChanged); }
 
 void Machine::setReelFaces(Reel reel, const ReelFaces& faces)
 {
@@ -347,30 +323,6 @@ void Machine::setAllCovers(CoverFace face)
 {
     for (int cover = 0; cover < int(s_.covers.size()); ++cover)
         setCover(cover, face);
-}
-
-void Machine::setTargetShown(int symbol)
-{
-    if (symbol == s_.targetShown)
-        return;
-    s_.targetShown = symbol;
-    emit targetShownChanged(symbol);
-}
-
-void Machine::setActions(const Actions& actions)
-{
-    if (actions == s_.actions)
-        return;
-    s_.actions = actions;
-    emit actionsChanged(actions);
-}
-
-void Machine::setSound(SoundSwitch sound)
-{
-    if (sound == s_.sound)
-        return;
-    s_.sound = sound;
-    emit soundSwitchChanged(sound);
 }
 
 } // namespace game

@@ -144,6 +144,7 @@ private:
     void setTargetShown(int symbol);
     void setActions(const Actions& actions);
     void setSound(SoundSwitch sound);
+    template <class T, class Signal> void changeFact(T& fact, const T& value, Signal changed);
     template <class Change> void changeActions(Change change);
     template <class Change> void changeLamps(Change change);
     void buyTarget(int symbol);
@@ -170,6 +171,16 @@ private:
 } // namespace game
 
 namespace game {
+
+// Sets a fact and signals its new value, only when it changed.
+template <class T, class Signal>
+void Machine::changeFact(T& fact, const T& value, Signal changed)
+{
+    if (fact == value)
+        return;
+    fact = value;
+    emit(this->*changed)(value);
+}
 
 // Changes what the player can do, signalling once when anything changed.
 template <class Change>

@@ -208,6 +208,20 @@ xs_get_line() {
     LC_ALL=C sed -n "${2}p" "$1" | tr -d '\r'
 }
 
+# Copies program directory $1 to $2 and plays a first start there, so that
+# the copy holds a saved pair, as a player's second start finds it; then
+# sets settings line 3 to $3 (1: no sound, 0: sound).
+xs_saved_program_copy() {
+    local pid main
+    cp -r "$1" "$2" || return 1
+    "$2/zelmor" >/dev/null 2>&1 &
+    pid=$!
+    main=$(xs_reach_main_window 60) || return 1
+    xs_key "$main" Escape
+    xs_wait_exit "$pid" 20
+    xs_set_line "$2/Zelmor.ini" 3 "$3"
+}
+
 # ---------------------------------------------------------------- playing
 # These need ImageMagick (import, convert) besides Xvfb and xdotool.
 xs_have_imagemagick() {
