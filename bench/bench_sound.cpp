@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <chrono>
 #include <cstdio>
 #include <random>
@@ -35,10 +36,9 @@ namespace {
 
 std::int64_t NowNs() { return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count(); }
 
-// Watches the mixed stream on the audio thread, as SDL_mixer's post effect:
-// it sees the sum before the game's limiter, at the level the sources enter
-// the mix (sound/sdl/MixLimiter.h), so a sample above 8 is one above 16 in
-// the output.
+// Watches the mixed stream (float) on the audio thread, as SDL_mixer's post
+// effect: it sees the sum before the game's limiter. A sample above 16 in 16
+// bits is the first sound.
 struct Tap {
     std::atomic<bool> armed{false};
     std::atomic<std::int64_t> soundAtNs{0};
@@ -49,11 +49,11 @@ void PostMix(int, void* stream, int len, void* data)
 {
     auto* tap = static_cast<Tap*>(data);
     const std::int64_t now = NowNs();
-    const auto* samples = reinterpret_cast<const std::int16_t*>(stream);
-    const int count = len / 2;
+    const auto* samples = static_cast<const float*>(stream);
+    const int count = len / int(sizeof(float));
     int first = -1;
     for (int i = 0; i < count && first < 0; ++i) {
-        if (std::abs(int(samples[i])) > 8)
+        if (std::abs(samples[i]) > 16.0f / 32768.0f)
             first = i;
     }
     if (first < 0) {

@@ -6,18 +6,24 @@
 //
 //   SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=mix.raw SDL_DISKAUDIODELAY=0 build/bench/bench_sound_mix [music% effects%]
 //
-// Prints the peak, the samples at full scale and the loudest second, from the
-// first sound on (the device renders silence while the soundfont loads), and
-// the samples the mixer clipped before the limiter.
+// ZELMOR_SOUNDFONT names the soundfont (a path). Prints the peak, the samples
+// at full scale and the loudest second, from the first sound on (the device
+// renders silence while the soundfont loads); the mix's peak before the
+// limiter, and the samples clipped there; and the process's CPU time from
+// the first cue to the last, the mixing's cost.
 #include "sound/CuePlayer.h"
 #include "sound/sdl/SdlAudio.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
+#include <SDL_mixer.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <initializer_list>
 #include <vector>
@@ -40,19 +46,19 @@ bool RenderUntil(const std::function<bool()>& done)
 }
 
 struct Stretch {
-    int peak = 0;
+    float peak = 0;
     long long fullScale = 0;
     double rms = 0;
 };
 
-Stretch Measure(const std::vector<qint16>& mix, std::size_t from, std::size_t to)
+Stretch Measure(const std::vector<float>& mix, std::size_t from, std::size_t to)
 {
     Stretch s;
     double sum = 0;
     for (std::size_t i = from; i < to; ++i) {
-        const int v = mix[i];
-        s.peak = std::max(s.peak, std::abs(v));
-        s.fullScale += v == 32767 || v == -32768 ? 1 : 0;
+        const float v = std::abs(mix[i]);
+        s.peak = std::max(s.peak, v);
+        s.fullScale += v >= 1.0f ? 1 : 0;
         sum += double(v) * v;
     }
     s.rms = to > from ? std::sqrt(sum / double(to - from)) : 0;
@@ -61,7 +67,25 @@ Stretch Measure(const std::vector<qint16>& mix, std::size_t from, std::size_t to
 
 double Db(double level)
 {
-    return 20 * std::log10(std::max(level, 1.0) / 32768.0);
+    return 20 * std::log10(std::max(level, 1e-6));
+}
+
+double CpuSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+// SDL_mixer's post effect sees the mix before the limiter (the post-mix).
+std::atomic<float> peakBeforeLimiter{0};
+void TapMix(int, void* stream, int len, void*)
+{
+    const auto* samples = static_cast<const float*>(stream);
+    float peak = peakBeforeLimiter;
+    for (int i = 0; i < len / int(sizeof(float)); ++i)
+        peak = std::max(peak, std::abs(samples[i]));
+    peakBeforeLimiter = peak;
 }
 
 } // namespace
@@ -77,6 +101,8 @@ int main(int argc, char** argv)
     const double music = argc > 2 ? std::atof(argv[1]) / 100 : 1.0;
     const double effects = argc > 2 ? std::atof(argv[2]) / 100 : 1.0;
     long long clipped = 0;
+    double cpu = 0;
+    QString soundFont;
     {
         SdlAudio audio;
         sound::install(&audio);
@@ -93,7 +119,12 @@ int main(int argc, char** argv)
             }
             return true;
         };
-        const bool played = playAfter(0, {Cue::Roll, Cue::Notice}) && playAfter(6.4, {Cue::Reach})
+        // The first tune opens the device and loads the soundfont, before
+        // the tap and the CPU clock start.
+        const bool started = playAfter(0, {Cue::Roll});
+        Mix_RegisterEffect(MIX_CHANNEL_POST, &TapMix, nullptr, nullptr);
+        const double cpuBefore = CpuSeconds();
+        const bool played = started && playAfter(0, {Cue::Notice}) && playAfter(6.4, {Cue::Reach})
             && playAfter(10.1, {Cue::Jackpot, Cue::ChanceIntro})
             && RenderUntil([&] { return game.musicCue() == Cue::ChanceLoop; })
             && playAfter(4, {}) && playAfter(0.9, {Cue::Stop}) && playAfter(0.9, {Cue::Stop})
@@ -103,7 +134,10 @@ int main(int argc, char** argv)
             return 1;
         }
         game.stopAll();
+        cpu = CpuSeconds() - cpuBefore;
+        Mix_UnregisterEffect(MIX_CHANNEL_POST, &TapMix);
         clipped = audio.saturatedSamples();
+        soundFont = audio.soundFont();
         sound::install(nullptr);
     }
 
@@ -111,12 +145,12 @@ int main(int argc, char** argv)
     if (!raw.open(QIODevice::ReadOnly))
         return 1;
     const QByteArray bytes = raw.readAll();
-    const auto* samples = reinterpret_cast<const qint16*>(bytes.constData());
-    const std::size_t count = std::size_t(bytes.size()) / 4 * 2;
+    const auto* samples = reinterpret_cast<const float*>(bytes.constData());
+    const std::size_t count = std::size_t(bytes.size()) / (2 * sizeof(float)) * 2;
     std::size_t first = 0;
     while (first < count && samples[first] == 0)
         ++first;
-    const std::vector<qint16> mix(samples + first - first % 2, samples + count);
+    const std::vector<float> mix(samples + first - first % 2, samples + count);
     const Stretch all = Measure(mix, 0, mix.size());
     Stretch loudest;
     std::size_t loudestAt = 0;
@@ -127,12 +161,16 @@ int main(int argc, char** argv)
             loudestAt = from / (2 * Second);
         }
     }
-    std::printf("music %.0f%%, effects %.0f%%: %.1f s from the first sound\n", music * 100, effects * 100,
-                double(mix.size()) / 2 / Second);
-    std::printf("peak %d (%.2f dBFS), RMS %.1f dBFS, %lld of %zu samples at full scale (%.3f%%)\n", all.peak,
-                Db(all.peak), Db(all.rms), all.fullScale, mix.size(), 100.0 * double(all.fullScale) / double(mix.size()));
-    std::printf("loudest second: from %zu s, peak %d, %lld at full scale, RMS %.1f dBFS\n", loudestAt, loudest.peak,
-                loudest.fullScale, Db(loudest.rms));
-    std::printf("clipped in the mixer, before the limiter: %lld\n", clipped);
+    std::printf("%s, music %.0f%%, effects %.0f%%: %.1f s from the first sound\n", qPrintable(soundFont), music * 100,
+                effects * 100, double(mix.size()) / 2 / Second);
+    std::printf("peak %.4f (%.2f dBFS), RMS %.2f dBFS, %lld of %zu samples at full scale (%.3f%%)\n",
+                double(all.peak), Db(all.peak), Db(all.rms), all.fullScale, mix.size(),
+                100.0 * double(all.fullScale) / double(mix.size()));
+    std::printf("loudest second: from %zu s, peak %.4f, %lld at full scale, RMS %.1f dBFS\n", loudestAt,
+                double(loudest.peak), loudest.fullScale, Db(loudest.rms));
+    std::printf("before the limiter: peak %.4f (%.2f dBFS), %lld samples clipped\n", double(peakBeforeLimiter.load()),
+                Db(peakBeforeLimiter.load()), clipped);
+    std::printf("CPU time, first cue to last: %.3f s for %.1f s of sound (%.2f%% of one core in real time)\n", cpu,
+                double(mix.size()) / 2 / Second, 100.0 * cpu / (double(mix.size()) / 2 / Second));
     return 0;
 }

@@ -5,7 +5,7 @@
 // can measure:
 //
 //   SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=session.raw build/bench/bench_sound_session [sound-dir]
-//   sox -t raw -r 44100 -e signed -b 16 -c 2 session.raw session.wav
+//   sox -t raw -r 44100 -e floating-point -b 32 -c 2 session.raw session.wav
 //
 // The session: a cover hit, a jackpot spin with the notice chime, the spin
 // music, the reach tune, the jackpot bell, the slot-chance music handing over

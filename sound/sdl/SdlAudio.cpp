@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "sound/sdl/SdlAudio.h"
+#include "sound/sdl/SoundFontLevel.h"
 
 #include <QFile>
+#include <QStringList>
 #include <QMetaObject>
 
 #include <SDL.h>
@@ -9,7 +11,6 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstring>
 #include <thread>
@@ -20,41 +21,31 @@ namespace {
 
 // The one mixer channel the effects play on.
 constexpr int EffectChannel = 0;
-// The levels at full volume. FluidSynth's default gain of 0.2 leaves the
-// music far below the effects; the game's tunes are made to peak a few dB
-// below full scale at 0.6. The effects, made to peak at -1 dBFS, play 4 dB
-// down so that a bell still stands out above the music without drowning it.
-// Both then enter the mixer at MixLimiter::Headroom, and the limiter keeps
-// a bell over the music's loudest notes under -1 dBFS.
-constexpr double MusicGain = 0.6;
+// The effects' level at full volume. Made to peak at -1 dBFS, they play 4 dB
+// down so that a bell still stands out above the music without drowning it;
+// the limiter keeps a bell over the music's loudest notes under -1 dBFS. (The
+// music's level depends on the soundfont: SoundFontLevel.h.)
 constexpr int EffectVolume = MIX_MAX_VOLUME * 80 / 128;
-
-float MusicGainAt(double volume)
-{
-    return float(MusicGain * volume);
-}
 
 int EffectVolumeAt(double volume)
 {
     return int(std::lround(EffectVolume * volume));
 }
 
-// Halves a decoded effect's samples (16-bit, the device's format): the level
-// it enters the mix at. In integers, so that a long bell costs the cue next
-// to nothing.
-static_assert(MixLimiter::Headroom == 0.5);
-void ToMixLevel(Mix_Chunk& chunk)
-{
-    auto* samples = reinterpret_cast<std::int16_t*>(chunk.abuf);
-    std::transform(samples, samples + chunk.alen / sizeof(std::int16_t), samples,
-                   [](std::int16_t sample) { return std::int16_t(sample / 2); });
-}
+// The soundfonts tried, in order: the one the environment names (a path in
+// ZELMOR_SOUNDFONT), alone, or else Debian's General MIDI soundfont, which
+// is whichever the alternatives link points to, and TimGM6mb.
+constexpr const char* SoundFontVariable = "ZELMOR_SOUNDFONT";
 
-constexpr std::array SoundFonts = {
-    "/usr/share/sounds/sf2/default-GM.sf2",
-    "/usr/share/sounds/sf3/default-GM.sf3",
-    "/usr/share/sounds/sf2/TimGM6mb.sf2",
-};
+QStringList SoundFonts()
+{
+    const QString named = qEnvironmentVariable(SoundFontVariable);
+    if (!named.isEmpty())
+        return {named};
+    return {QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2"),
+            QStringLiteral("/usr/share/sounds/sf3/default-GM.sf3"),
+            QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2")};
+}
 
 bool ReadFile(const QString& path, QByteArray& bytes, QString& error)
 {
@@ -77,28 +68,33 @@ void QuietFluidSynth()
 
 } // namespace
 
-// Makes the synthesizer and loads the first soundfont found (some 30 to
-// 100 ms), on whichever thread asks.
+// Makes the synthesizer, loads the first soundfont found (some 30 to 100 ms
+// for TimGM6mb, 0.5 to 1 s for FluidR3_GM) and finds its gain, on whichever
+// thread asks.
 SdlAudio::Synth SdlAudio::LoadSynth()
 {
     QuietFluidSynth();
     Synth loaded;
     loaded.settings = new_fluid_settings();
     fluid_settings_setnum(loaded.settings, "synth.sample-rate", Rate);
-    fluid_settings_setnum(loaded.settings, "synth.gain", MusicGain);
     // Our hook renders the synthesizer, so the player's clock is its samples.
     fluid_settings_setstr(loaded.settings, "player.timing-source", "sample");
     // A tune's last notes ring out; every Play resets the synthesizer itself.
     fluid_settings_setint(loaded.settings, "player.reset-synth", 0);
     loaded.synth = new_fluid_synth(loaded.settings);
-    for (const char* path : SoundFonts) {
-        if (loaded.synth && QFile::exists(QString::fromUtf8(path))
-            && fluid_synth_sfload(loaded.synth, path, 1) != FLUID_FAILED) {
-            loaded.soundFont = QString::fromUtf8(path);
+    const QStringList soundFonts = SoundFonts();
+    for (const QString& path : soundFonts) {
+        if (loaded.synth && QFile::exists(path)
+            && fluid_synth_sfload(loaded.synth, QFile::encodeName(path).constData(), 1) != FLUID_FAILED) {
+            loaded.soundFont = path;
+            loaded.gain = MusicGainFor(loaded.synth, path);
             return loaded;
         }
     }
-    loaded.error = QStringLiteral("no General MIDI soundfont found");
+    loaded.error = !qEnvironmentVariableIsEmpty(SoundFontVariable)
+        ? QStringLiteral("cannot load the soundfont %1 named by %2")
+              .arg(soundFonts.value(0), QLatin1String(SoundFontVariable))
+        : QStringLiteral("no General MIDI soundfont found");
     FreeSynth(loaded);
     return loaded;
 }
@@ -163,9 +159,10 @@ bool SdlAudio::openDevice(QString& error)
         error = QString::fromUtf8(SDL_GetError());
         return false;
     }
-    // No allowed changes: SDL converts to whatever the hardware wants, so the
-    // music hook always writes 16-bit stereo at 44.1 kHz.
-    if (Mix_OpenAudioDevice(Rate, AUDIO_S16SYS, 2, BufferFrames, nullptr, 0) != 0) {
+    // In floating point, so that no sum clamps before the limiter. No allowed
+    // changes: SDL converts to whatever the hardware wants, so the music hook
+    // always writes float stereo at 44.1 kHz.
+    if (Mix_OpenAudioDevice(Rate, AUDIO_F32SYS, 2, BufferFrames, nullptr, 0) != 0) {
         error = QString::fromUtf8(Mix_GetError());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
@@ -193,9 +190,10 @@ bool SdlAudio::startSynth(QString& error)
     }
     settings_ = loaded.settings;
     soundFont_ = loaded.soundFont;
+    musicGain_ = loaded.gain;
     std::lock_guard lock(mutex_);
     synth_ = loaded.synth;
-    fluid_synth_set_gain(synth_, MusicGainAt(musicVolume_));
+    fluid_synth_set_gain(synth_, musicGainAt(musicVolume_));
     return true;
 }
 
@@ -203,6 +201,11 @@ void SdlAudio::prepare()
 {
     if (!synth_ && !pending_.valid())
         pending_ = std::async(std::launch::async, &LoadSynth);
+}
+
+float SdlAudio::musicGainAt(double volume) const
+{
+    return float(musicGain_ * volume);
 }
 
 // Applies at once: the synthesizer's gain (its sounding voices included)
@@ -215,7 +218,7 @@ void SdlAudio::setVolume(Device device, double volume)
         musicVolume_ = volume;
         std::lock_guard lock(mutex_);
         if (synth_)
-            fluid_synth_set_gain(synth_, MusicGainAt(volume));
+            fluid_synth_set_gain(synth_, musicGainAt(volume));
     } else {
         effectsVolume_ = volume;
         if (deviceOpen_)
@@ -244,7 +247,6 @@ int SdlAudio::openEffect(const QByteArray& bytes, QString& error)
         error = QString::fromUtf8(Mix_GetError());
         return 0;
     }
-    ToMixLevel(*chunk);
     closeEffect();
     effect_.handle = ++nextHandle_;
     effect_.chunk = chunk;
@@ -341,7 +343,7 @@ void SdlAudio::shutDown()
         current_ = nullptr;
         deviceOpen_ = false;
     }
-    Synth own{settings_, synth_, {}, {}};
+    Synth own{settings_, synth_, {}, {}, 0};
     FreeSynth(own);
     synth_ = nullptr;
     settings_ = nullptr;
@@ -361,34 +363,21 @@ void SdlAudio::deliver(Device device, std::uint64_t cue)
         onEnd();
 }
 
-// Under the mutex: the synthesizer's next frames into the stream, at the
-// level the music enters the mix at.
-void SdlAudio::renderMusic(std::int16_t* stream, int frames)
-{
-    constexpr float Scale = float(MixLimiter::Headroom * 32768.0);
-    for (int done = 0; done < frames;) {
-        const int count = std::min(frames - done, BufferFrames);
-        float* output = synthOutput_.data();
-        fluid_synth_write_float(synth_, count, output, 0, 2, output, 1, 2);
-        for (int i = 0; i < 2 * count; ++i)
-            *stream++ = std::int16_t(std::clamp(std::lround(output[i] * Scale), -32768L, 32767L));
-        done += count;
-    }
-}
-
 // SDL's audio thread: renders the synthesizer into the stream and watches
 // for the tune's last tick. Touches no Qt object and no Mix_ function.
 void SdlAudio::musicHook(void* self, std::uint8_t* stream, int len)
 {
     auto* audio = static_cast<SdlAudio*>(self);
-    const int frames = len / int(2 * sizeof(std::int16_t));
+    const int frames = len / int(2 * sizeof(float));
     std::lock_guard lock(audio->mutex_);
     const std::int64_t mixed = audio->rendered_.fetch_add(frames) + frames;
     if (!audio->synth_) {
         std::memset(stream, 0, size_t(len));
         return;
     }
-    audio->renderMusic(reinterpret_cast<std::int16_t*>(stream), frames);
+    // Straight into the stream, unclamped, at the synthesizer's gain.
+    auto* samples = reinterpret_cast<float*>(stream);
+    fluid_synth_write_float(audio->synth_, frames, samples, 0, 2, samples, 1, 2);
     Tune& tune = audio->tune_;
     if (!tune.player || tune.ended)
         return;
@@ -410,7 +399,7 @@ void SdlAudio::musicHook(void* self, std::uint8_t* stream, int len)
 void SdlAudio::finishMix(void* self, std::uint8_t* stream, int len)
 {
     auto* audio = static_cast<SdlAudio*>(self);
-    audio->limiter_.process(reinterpret_cast<std::int16_t*>(stream), len / int(2 * sizeof(std::int16_t)));
+    audio->limiter_.process(reinterpret_cast<float*>(stream), len / int(2 * sizeof(float)));
 }
 
 // Called when the effect channel stops. Only a wave that played to its end

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The real sound device: SDL2_mixer owns the output and plays the wave effects
 // on one mixer channel; FluidSynth renders the MIDI tunes inside SDL_mixer's
-// music hook, on SDL's audio thread; a limiter finishes the mix.
+// music hook, on SDL's audio thread, at a gain measured for the soundfont;
+// the mix is in floating point and a limiter finishes it.
 #pragma once
 
 #include "sound/AudioBackend.h"
@@ -10,7 +11,6 @@
 #include <QByteArray>
 #include <QObject>
 
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <future>
@@ -52,8 +52,10 @@ public:
     // where the buffer ended in which the last tune's end was seen.
     std::int64_t tuneStartedAt() const { return tuneStartedAt_.load(); }
     std::int64_t tuneEndedAt() const { return tuneEndedAt_.load(); }
-    // The soundfont the synthesizer loaded, once a tune was opened.
+    // The soundfont the synthesizer loaded, once a tune was opened, and the
+    // synthesizer's gain for it at full music volume.
     QString soundFont() const { return soundFont_; }
+    float musicGain() const { return musicGain_; }
     // Mixed samples that had clipped before the limiter (see MixLimiter).
     std::int64_t saturatedSamples() const { return limiter_.saturatedSamples(); }
 
@@ -79,6 +81,7 @@ private:
         _fluid_synth_t* synth = nullptr;
         QString soundFont;
         QString error;
+        float gain = 0;
     };
     static Synth LoadSynth();
     static void FreeSynth(Synth& loaded);
@@ -93,7 +96,7 @@ private:
     void closeEffect();
     void shutDown();
     void deliver(Device device, std::uint64_t cue);
-    void renderMusic(std::int16_t* stream, int frames);
+    float musicGainAt(double volume) const;
     static void musicHook(void* self, std::uint8_t* stream, int len);
     static void finishMix(void* self, std::uint8_t* stream, int len);
     static void effectFinished(int channel);
@@ -104,6 +107,7 @@ private:
     _fluid_hashtable_t* settings_ = nullptr;
     _fluid_synth_t* synth_ = nullptr;
     QString soundFont_;
+    float musicGain_ = 0;
     std::future<Synth> pending_;
     Slot music_, effect_;
     int nextHandle_ = 0;
@@ -113,7 +117,6 @@ private:
 
     std::mutex mutex_; // between the music hook and the players' creation and deletion, and the gain
     Tune tune_;
-    std::array<float, 2 * BufferFrames> synthOutput_{}; // the music hook's own
     std::atomic<std::uint64_t> effectCue_{0};
     std::atomic<std::int64_t> rendered_{0};
     std::atomic<std::int64_t> lastTuneFrames_{0};
