@@ -5,9 +5,22 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 namespace game {
+
+// Why the save files could not be written. Each leaves the pair of the
+// previous save as it was, except Unfinished.
+enum class SaveProblem {
+    HeldByAnotherProgram, // another program holds a write lock on a file, or the system has it busy
+    DiskFull,             // no space, no inode or no quota left
+    NotWritable,          // no permission, a read-only file system, or a read-only file
+    InTheWay,             // a directory, a FIFO, a device or a link to nothing where a file must go
+    Unfinished,           // the settings file replaced, the new data file left beside the old one:
+                          // the next start puts it in place
+    Other,                // any other failure of the system, such as an I/O error
+};
 
 struct Notice {
     enum Kind {
@@ -31,14 +44,17 @@ struct Notice {
         CannotLock,         // the lock file `path` can be neither made nor opened: the game ends, the files untouched
         PairMoved,          // the pair was copied from the program's directory `path` to `otherPath`
         PairNotMoved,       // the pair in `path` could not be copied to `otherPath`: nothing will be saved
-        LoadFailed,         // a file could not be read; `number` is the runtime error
-        SaveFailed,         // the files could not be written
+        LoadFailed,         // the file `path` could not be read; `number` is the runtime error
+        SaveFailed,         // the files could not be written: `saveProblem` at `path`
+        FilesMissing,       // the program's directory `path` lacks the pictures, tunes or effects `files`: play goes on without them
     };
     Kind kind = BetLimit;
     qint64 number = 0;
     QString text;
     QString path;
     QString otherPath;
+    SaveProblem saveProblem = SaveProblem::HeldByAnotherProgram;
+    QStringList files;
 };
 
 // The battle of wits' welcome: how the player answered.

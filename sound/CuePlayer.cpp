@@ -25,6 +25,14 @@ QString CueFile(game::Cue cue)
     return QString();
 }
 
+QStringList CueFiles()
+{
+    QStringList files;
+    for (int cue = int(game::Cue::Roll); cue <= int(game::Cue::Jackpot); ++cue)
+        files << CueFile(game::Cue(cue));
+    return files;
+}
+
 CuePlayer::CuePlayer(QString programDir, std::function<bool()> soundOn)
     : programDir_(std::move(programDir))
     , soundOn_(std::move(soundOn))
@@ -39,13 +47,20 @@ bool CuePlayer::play(game::Cue cue)
     MediaChannel& channel = music ? music_ : effects_;
     std::optional<game::Cue>& sounding = music ? musicCue_ : effectCue_;
     sounding.reset();
-    if (!channel.play(programDir_ + CueFile(cue))) {
-        lastError_ = channel.lastError();
-        NoteFailure(lastError_, &channel, soundOn_);
-        return false;
+    const QString file = CueFile(cue);
+    if (channel.play(programDir_ + file)) {
+        sounding = cue;
+        return true;
     }
-    sounding = cue;
-    return true;
+    lastError_ = channel.lastError();
+    // A missing file is noted once: each cue would repeat it.
+    const bool missing = channel.failure() == MediaChannel::Failure::FileMissing;
+    if (missing && missingNoted_.contains(file))
+        return true;
+    if (missing)
+        missingNoted_.insert(file);
+    NoteFailure(lastError_, &channel, soundOn_);
+    return missing;
 }
 
 void CuePlayer::stopMusic()

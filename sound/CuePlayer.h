@@ -7,7 +7,9 @@
 #include "game/Cues.h"
 #include "sound/MediaChannel.h"
 
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -16,6 +18,8 @@ namespace sound {
 
 // The file of each cue.
 QString CueFile(game::Cue cue);
+// Every tune and effect file, one each, in the order of the cues.
+QStringList CueFiles();
 
 class CuePlayer {
 public:
@@ -24,7 +28,9 @@ public:
     CuePlayer(QString programDir, std::function<bool()> soundOn);
 
     // Plays a cue; false when the device failed (the reason goes to stderr
-    // once the player is not in a message box).
+    // once the player is not in a message box). A file that is missing is
+    // silence and no failure of the device: the channel stays silent, and
+    // stderr hears of it once per file.
     bool play(game::Cue cue);
     void stopMusic();
     void stopAll();
@@ -47,6 +53,7 @@ private:
     std::optional<game::Cue> musicCue_;
     std::optional<game::Cue> effectCue_;
     QString lastError_;
+    QSet<QString> missingNoted_; // the missing files stderr has heard of
 };
 
 } // namespace sound

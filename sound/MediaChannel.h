@@ -18,9 +18,16 @@ public:
 
     Device device() const { return device_; }
 
+    // Why the last play() left the channel silent.
+    enum class Failure {
+        None,
+        FileMissing, // no readable file at the path: the device may be fine
+        Device,      // the device could not open or play a file that is there
+    };
+
     // Cuts off whatever the channel played, then opens `path` and plays it
-    // from its beginning. Returns false when the device failed; lastError()
-    // then says why, and the channel is silent.
+    // from its beginning. Returns false when it could not; failure() and
+    // lastError() then say why, and the channel is silent.
     bool play(const QString& path);
     // Stops and releases the file; harmless when the channel is silent.
     void stop();
@@ -28,7 +35,8 @@ public:
     // True from a successful play() until the file ends or is stopped or
     // replaced.
     bool isPlaying() const { return playing_; }
-    // Why the last play() failed; empty after one that succeeded.
+    // Why the last play() failed; None and empty after one that succeeded.
+    Failure failure() const { return failure_; }
     QString lastError() const { return error_; }
 
 signals:
@@ -37,10 +45,11 @@ signals:
     void finished();
 
 private:
-    bool fail(const QString& why);
+    bool fail(Failure failure, const QString& why);
     void ended(unsigned play);
 
     Device device_;
+    Failure failure_ = Failure::None;
     QString error_;
     AudioBackend* backend_ = nullptr; // the backend that holds handle_
     int handle_ = 0;

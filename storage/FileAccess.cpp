@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,18 +33,43 @@ void ThrowIfMissing(const QString& path)
     throw RuntimeError(info.isSymLink() ? ErrPathFileAccess : ErrFileNotFound);
 }
 
-// errno of a failed open or write, as a runtime error number.
-int ErrorNumberOf(int error)
+using game::SaveProblem;
+
+QString DirectoryOf(const QString& file)
+{
+    return QFileInfo(file).absolutePath();
+}
+
+// The errno of a failed system call on `file`, as a runtime error number and
+// what the player is told. It names the file when the file itself is the
+// trouble (something in its way, or another program holding it), otherwise
+// its directory: a full disk or a directory that may not be written is no
+// fault of one file.
+FileError SystemError(int error, const QString& file)
 {
     switch (error) {
+    case ENOENT: return FileError(ErrFileNotFound, SaveProblem::Other, DirectoryOf(file));
     case EACCES:
     case EPERM:
-    case EROFS: return ErrPermissionDenied;
+    case EROFS: return FileError(ErrPermissionDenied, SaveProblem::NotWritable, DirectoryOf(file));
     case ENOSPC:
-    case EDQUOT: return ErrDiskFull;
-    case EIO: return ErrDeviceIO;
-    default: return ErrPathFileAccess;
+    case EDQUOT: return FileError(ErrDiskFull, SaveProblem::DiskFull, DirectoryOf(file));
+    case EISDIR:
+    case ENOTDIR:
+    case ELOOP:
+    case ENXIO: return FileError(ErrPathFileAccess, SaveProblem::InTheWay, file);
+    case EBUSY:
+    case ETXTBSY:
+    case EWOULDBLOCK: return FileError(ErrPermissionDenied, SaveProblem::HeldByAnotherProgram, file);
+    case EIO: return FileError(ErrDeviceIO, SaveProblem::Other, DirectoryOf(file));
+    default: return FileError(ErrPathFileAccess, SaveProblem::Other, DirectoryOf(file));
     }
+}
+
+// Something that is no regular file stands under the name.
+FileError InTheWay(const QString& file)
+{
+    return FileError(ErrPathFileAccess, SaveProblem::InTheWay, file);
 }
 
 // A regular file (or a link to one) open for reading, closed when it goes.
@@ -61,7 +87,7 @@ public:
         }
         fd_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         if (fd_ < 0)
-            throw RuntimeError(errno == ENOENT ? ErrFileNotFound : ErrorNumberOf(errno));
+            throw SystemError(errno, path);
         if (::fstat(fd_, &status_) != 0 || !S_ISREG(status_.st_mode)) {
             ::close(fd_);
             throw RuntimeError(ErrPathFileAccess);
@@ -96,8 +122,8 @@ private:
     struct stat status_ {};
 };
 
-// Writes all the bytes to `fd`; a full disk is error 61.
-void WriteAll(int fd, const QByteArray& bytes)
+// Writes all the bytes to `fd`, the file `path`; a full disk is error 61.
+void WriteAll(int fd, const QByteArray& bytes, const QString& path)
 {
     qsizetype done = 0;
     while (done < bytes.size()) {
@@ -105,7 +131,7 @@ void WriteAll(int fd, const QByteArray& bytes)
         if (put < 0 && errno == EINTR)
             continue;
         if (put < 0)
-            throw RuntimeError(ErrorNumberOf(errno));
+            throw SystemError(errno, path);
         done += put;
     }
 }
@@ -119,39 +145,76 @@ void SyncDirectory(const QString& path)
     }
 }
 
-// A target that exists must be a regular file we may write: a directory, a
-// FIFO or a device in its place is never replaced.
+// Whether another program holds a write lock on the file: an exclusive
+// flock(), or a write lock on any part of it (a record lock of either kind).
+// It is writing the file then, and replacing the file would throw its work
+// or ours away. A read lock is no obstacle: a reader keeps the file it opened.
+bool WriteLockedElsewhere(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    if (!held) {
+        struct flock probe {};
+        probe.l_type = F_RDLCK; // conflicts with write locks only
+        probe.l_whence = SEEK_SET;
+        held = ::fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+    }
+    ::close(fd); // lets go of the shared flock, if taken
+    return held;
+}
+
+// A target that exists must be a regular file we may write, and that no
+// other program is writing: a directory, a FIFO or a device in its place is
+// never replaced.
 void CheckTarget(const QString& path)
 {
     switch (EntryAt(path)) {
     case Entry::Nothing: return;
-    case Entry::Other: throw RuntimeError(ErrPathFileAccess);
+    case Entry::Other: throw InTheWay(path);
     case Entry::File: break;
     }
+    // A file that may not be written names its directory when that may not
+    // be written either (a read-only file system): the file is not the cause.
     const QFileInfo info(path);
-    if (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner))
-        throw RuntimeError(ErrPermissionDenied);
+    if (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner)) {
+        const QString directory = DirectoryOf(path);
+        throw FileError(ErrPermissionDenied, SaveProblem::NotWritable,
+                        QFileInfo(directory).isWritable() ? path : directory);
+    }
+    if (WriteLockedElsewhere(path))
+        throw FileError(ErrPermissionDenied, SaveProblem::HeldByAnotherProgram, path);
 }
 
+// Writes the file's temporary, made afresh (0666 less the umask, as any new
+// file of the player's), and flushes it to disk.
 void WritePending(const QString& path, const QByteArray& bytes)
 {
-    QFile file(PendingPath(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw RuntimeError(file.error() == QFileDevice::PermissionsError ? ErrPermissionDenied : ErrPathFileAccess);
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        throw RuntimeError(ErrDiskFull);
-    if (::fsync(file.handle()) != 0)
-        throw RuntimeError(ErrDeviceIO);
-    file.close();
+    const QString pending = PendingPath(path);
+    const int fd = ::open(QFile::encodeName(pending).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOCTTY | O_CLOEXEC,
+                          0666);
+    if (fd < 0)
+        throw SystemError(errno, pending);
+    try {
+        WriteAll(fd, bytes, pending);
+        if (::fsync(fd) != 0)
+            throw SystemError(errno, pending);
+    } catch (const FileError&) {
+        ::close(fd);
+        throw;
+    }
+    if (::close(fd) != 0)
+        throw SystemError(errno, pending);
 }
 
-// Copies the rest of `source` into `fd` and gives it the times of `source`,
-// flushed to disk. The error number, or 0.
-int CopyContents(ReadableFile& source, int fd)
+// Copies the rest of `source` into `fd`, the file `path`, and gives it the
+// times of `source`, flushed to disk. The error number, or 0.
+int CopyContents(ReadableFile& source, int fd, const QString& path)
 {
     try {
         for (QByteArray chunk; !(chunk = source.read(64 * 1024)).isEmpty();)
-            WriteAll(fd, chunk);
+            WriteAll(fd, chunk, path);
     } catch (const RuntimeError& error) {
         return error.number();
     }
@@ -164,7 +227,7 @@ int CopyContents(ReadableFile& source, int fd)
 void MoveIntoPlace(const QString& from, const QString& to)
 {
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
-        throw RuntimeError(errno == EACCES || errno == EPERM ? ErrPermissionDenied : ErrPathFileAccess);
+        throw SystemError(errno, to);
     SyncDirectory(to);
 }
 
@@ -186,7 +249,7 @@ QString SaveTarget(const QString& path)
         return path;
     const QString target = info.canonicalFilePath(); // empty for a link to nothing
     if (target.isEmpty())
-        throw RuntimeError(ErrPathFileAccess);
+        throw InTheWay(path);
     return target;
 }
 
@@ -224,8 +287,8 @@ void CopyWithTimes(const QString& from, const QString& to)
     // Made afresh, so the kernel gives it 0644 less the umask, not the mode of `from`.
     const int fd = ::open(stagedName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
-        throw RuntimeError(ErrorNumberOf(errno));
-    int error = CopyContents(source, fd);
+        throw SystemError(errno, staged);
+    int error = CopyContents(source, fd, staged);
     if (::close(fd) != 0 && error == 0)
         error = ErrDeviceIO;
     try {
@@ -265,8 +328,12 @@ void WriteFilePair(const QString& settingsLink, const QByteArray& settings, cons
     // From here on the new pair is committed: a data file left pending by a
     // failed rename is moved into place by the next load. The player is told
     // all the same, since this save has not reached the disk in full.
-    Stage("settings renamed");
-    MoveIntoPlace(PendingPath(dataPath), dataPath);
+    try {
+        Stage("settings renamed");
+        MoveIntoPlace(PendingPath(dataPath), dataPath);
+    } catch (const RuntimeError& error) {
+        throw FileError(error.number(), SaveProblem::Unfinished, dataPath);
+    }
     Stage("data renamed");
 }
 

@@ -1,15 +1,38 @@
 // SPDX-License-Identifier: MIT
-// Reading and writing the two files on disk, with Qt's file errors mapped to
-// the classic runtime error numbers (see RuntimeError.h).
+// Reading and writing the two files on disk, with the system's errors mapped
+// to the classic runtime error numbers (see RuntimeError.h) and, for writing,
+// to what the player is told.
 #pragma once
+
+#include "game/Prompts.h"
+#include "storage/RuntimeError.h"
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 namespace storage {
+
+// A file or directory that could not be written: the runtime error number,
+// why, and where. For a full disk, a directory that may not be written or a
+// failure of the system, `path` is the directory; for a file in the way or
+// held by another program, or a read-only file, the file itself.
+class FileError : public RuntimeError {
+public:
+    FileError(int number, game::SaveProblem problem, QString path) noexcept
+        : RuntimeError(number), problem_(problem), path_(std::move(path))
+    {
+    }
+    game::SaveProblem problem() const noexcept { return problem_; }
+    const QString& path() const noexcept { return path_; }
+
+private:
+    game::SaveProblem problem_;
+    QString path_;
+};
 
 // What stands under a file's name. A symbolic link counts as what it points
 // to; a link to nothing is Other.
@@ -46,13 +69,15 @@ QDateTime ModifiedTime(const QString& path);
 // Replaces both files as one: each is written completely under a temporary
 // name beside its target and flushed to disk, then the settings file is
 // renamed into place, then the data file. Anything that fails before the
-// renames leaves both targets untouched and throws a RuntimeError; a target
-// that is read-only counts as a failure (70). A failed rename of the data
-// file throws too, leaving it pending: the settings file is already in
-// place, and RecoverInterruptedSave completes the pair at the next load, as
-// it does when the program dies between the two renames. A file that is a
-// symbolic link stays one: the file it points to is replaced, and a link to
-// nothing is a failure (75).
+// renames leaves both targets untouched and throws a FileError; a target
+// that is read-only counts as a failure (70), and so does one that another
+// program holds a write lock on (flock or a record lock: it is writing the
+// file, and a rename would throw its work or ours away). A failed rename of
+// the data file throws too (SaveProblem::Unfinished), leaving it pending:
+// the settings file is already in place, and RecoverInterruptedSave
+// completes the pair at the next load, as it does when the program dies
+// between the two renames. A file that is a symbolic link stays one: the
+// file it points to is replaced, and a link to nothing is a failure (75).
 void WriteFilePair(const QString& settingsPath, const QByteArray& settings, const QString& dataPath,
                    const QByteArray& data);
 
@@ -71,7 +96,8 @@ QString PendingPath(const QString& path);
 
 // Called at each stage of WriteFilePair ("settings written", "data written",
 // "settings renamed", "data renamed"). Tests use it to make a save fail or to
-// stop it dead at that point. Empty in the game.
+// stop it dead at that point; a failure at "settings renamed" counts as one
+// of the data file's rename. Empty in the game.
 inline std::function<void(const char* stage)> saveStageHook;
 
 } // namespace storage

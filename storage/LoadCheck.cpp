@@ -28,8 +28,11 @@ Settings ReadSettingsFile(const QString& path)
 LoadOutcome LoadFiles(const QString& settingsPath, const QString& dataPath)
 {
     LoadOutcome out;
+    // The file of the step under way, which a fatal error names.
+    QString file = dataPath; // completing an interrupted save renames the data file
     // A missing file only raises the flag and loading goes on with the next step.
-    auto trap = [&out](auto&& step) {
+    auto trap = [&out, &file](const QString& stepFile, auto&& step) {
+        file = stepFile;
         try {
             step();
         } catch (const RuntimeError& error) {
@@ -45,21 +48,21 @@ LoadOutcome LoadFiles(const QString& settingsPath, const QString& dataPath)
     };
     try {
         RecoverInterruptedSave(settingsPath, dataPath);
-        trap([&] { ProbeFile(settingsPath); });
+        trap(settingsPath, [&] { ProbeFile(settingsPath); });
         if (out.fileMissing) {
             out.kind = LoadOutcome::FirstStart;
             return out;
         }
-        trap([&] {
+        trap(settingsPath, [&] {
             out.settings = ReadSettingsFile(settingsPath);
             out.settingsRead = true;
         });
-        trap([&] { ProbeFile(dataPath); });
+        trap(dataPath, [&] { ProbeFile(dataPath); });
         if (out.fileMissing)
             return fail(1);
         QByteArray record;
         bool recordRead = false;
-        trap([&] {
+        trap(dataPath, [&] {
             record = ReadHead(dataPath, DataRecordLength);
             recordRead = true;
         });
@@ -73,8 +76,8 @@ LoadOutcome LoadFiles(const QString& settingsPath, const QString& dataPath)
         if (out.fileMissing || moneyCopy != out.settings.money)
             return fail(2);
         QDateTime settingsTime, dataTime;
-        trap([&] { settingsTime = ModifiedTime(settingsPath); });
-        trap([&] { dataTime = ModifiedTime(dataPath); });
+        trap(settingsPath, [&] { settingsTime = ModifiedTime(settingsPath); });
+        trap(dataPath, [&] { dataTime = ModifiedTime(dataPath); });
         if (out.fileMissing)
             return fail(5);
         // Real seconds: files written by one save across a change of minute,
@@ -85,6 +88,7 @@ LoadOutcome LoadFiles(const QString& settingsPath, const QString& dataPath)
     } catch (const RuntimeError& error) {
         out.kind = LoadOutcome::Fatal;
         out.errorNumber = error.number();
+        out.errorPath = file;
     }
     return out;
 }

@@ -25,6 +25,7 @@ struct LoadOutcome {
     // vanished before its time could be read.
     int failureCase = 0;
     int errorNumber = 0;
+    QString errorPath; // the file that could not be read (Fatal)
     bool fileMissing = false;
     bool markRead = false;
     double loadedMark = 0;

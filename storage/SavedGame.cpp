@@ -8,6 +8,8 @@
 #include "storage/LoadCheck.h"
 #include "storage/RuntimeError.h"
 
+#include <QFileInfo>
+
 namespace storage {
 
 namespace {
@@ -80,10 +82,11 @@ game::SavedState SavedGame::load()
     state.denominatorText = settings_.denominator;
     state.afterFailedCheck = outcome.markRead && outcome.loadedMark == 0;
     loaded_ = state;
+    damagedFile_ = outcome.errorPath;
     return state;
 }
 
-bool SavedGame::save(const game::SavedState& state, const QString& programDir)
+SavedGame::SaveOutcome SavedGame::save(const game::SavedState& state, const QString& programDir)
 {
     settings_.savedDirectory = programDir;
     settings_.setMoney(state.money);
@@ -97,10 +100,14 @@ bool SavedGame::save(const game::SavedState& state, const QString& programDir)
         const QByteArray settingsBytes = EncodeSettings(settings_);
         const QByteArray record = EncodeDataRecord(EncodeDataString(settings_.money, dataMark, [] { return Rnd(); }));
         WriteFilePair(dir_.settingsPath(), settingsBytes, dir_.dataPath(), record);
+    } catch (const FileError& error) {
+        return {false, error.problem(), error.path()};
     } catch (const RuntimeError&) {
-        return false;
+        // No file said no: the record could not be made (money beyond its
+        // room), and nothing was written.
+        return {false, game::SaveProblem::Other, QFileInfo(dir_.settingsPath()).absolutePath()};
     }
-    return true;
+    return {};
 }
 
 } // namespace storage

@@ -5,6 +5,7 @@
 // returns its outcome, and the session says what the player must hear.
 #pragma once
 
+#include "game/Prompts.h"
 #include "game/StartUp.h"
 #include "storage/SaveDirectory.h"
 #include "storage/Settings.h"
@@ -37,15 +38,25 @@ public:
     // Reads both files and checks them against each other. The lines the
     // state does not hold are kept for the saves, byte for byte.
     game::SavedState load();
+    // The file a damaged pair could not be read from, once loaded.
+    QString damagedFile() const { return damagedFile_; }
+
+    // What a save did: written, or why not and where.
+    struct SaveOutcome {
+        bool saved = true;
+        game::SaveProblem problem = game::SaveProblem::Other;
+        QString path; // the file or directory it failed on
+    };
     // Writes both files: line 1 names `programDir`, the rest comes from the
     // state, and what the state left as loaded keeps its text. Each save
-    // draws its random filler. False when the files could not be written.
-    bool save(const game::SavedState& state, const QString& programDir);
+    // draws its random filler.
+    SaveOutcome save(const game::SavedState& state, const QString& programDir);
 
 private:
     SaveDirectory dir_;
     Settings settings_;
     game::SavedState loaded_;
+    QString damagedFile_;
 };
 
 } // namespace storage

@@ -132,7 +132,7 @@ struct Site : Seams {
         write(dir + u"/"_s + Bin, DataBytes(money.toLatin1()), time);
     }
     // Saves the state with `money`, as the session does once the game plays.
-    bool save(SavedGame& saved, SavedState state, qint64 money)
+    SavedGame::SaveOutcome save(SavedGame& saved, SavedState state, qint64 money)
     {
         for (int i = 0; i < 99; ++i)
             rnd.push(0.5);
@@ -146,7 +146,7 @@ struct Hostile {
     Claim::Kind claim = Claim::Owned;
     SavedState::Check check = SavedState::Check::Passed;
     qint64 money = 0;   // the money loaded, or the error number of a damaged pair
-    bool saves = true;  // a save of $777 writes the files
+    QString save = u"saved"_s; // what a save of $777 does (SaveSummary)
     std::function<void(Site&, SavedGame&, const Claim&)> claimed = {}; // checks right after the claim
     std::function<void(Site&, SavedGame&)> saved = {};                 // checks after the save
 };
@@ -188,7 +188,7 @@ private slots:
         QTest::newRow("a directory in place of the lock file") << Hostile{[](Site& s) {
             s.writePair(s.program.path(), u"5000"_s);
             QDir(s.program.path()).mkdir(u"Zelmor.lock"_s);
-        }, Claim::Unlockable, passed, 0, false, [](Site& s, SavedGame&, const Claim& claim) {
+        }, Claim::Unlockable, passed, 0, {}, [](Site& s, SavedGame&, const Claim& claim) {
             QCOMPARE(claim.path, s.inProgram(u"Zelmor.lock"_s));
         }};
         QTest::newRow("program directory read-only, no data directory can be made") << Hostile{[](Site& s) {
@@ -202,7 +202,7 @@ private slots:
                 s.writePair(s.program.path(), u"5000"_s, old);
                 readOnlyDir = s.program.path();
             },
-            Claim::PairMoved, passed, 5000, true,
+            Claim::PairMoved, passed, 5000, u"saved"_s,
             [old](Site& s, SavedGame& saved, const Claim& claim) {
                 QCOMPARE(claim.path, s.program.path());
                 QCOMPARE(claim.otherPath, s.data.path() + u"/"_s);
@@ -232,7 +232,7 @@ private slots:
                 QFile::setPermissions(s.inProgram(Ini), QFileDevice::ReadOwner);
                 QFile::setPermissions(s.inProgram(Bin), QFileDevice::ReadOwner);
             },
-            Claim::PairNotMoved, passed, 5000, false,
+            Claim::PairNotMoved, passed, 5000, u"NotWritable Zelmor.ini"_s,
             [](Site& s, SavedGame&, const Claim& claim) {
                 QCOMPARE(claim.path, s.program.path());
                 QCOMPARE(claim.otherPath, s.data.path());
@@ -259,7 +259,7 @@ private slots:
             QFile::remove(s.inProgram(Ini));
             QFile::link(s.inProgram(u"gone.ini"_s), s.inProgram(Ini));
             readOnlyDir = s.program.path();
-        }, Claim::Owned, damaged, 75, false, [](Site& s, SavedGame&, const Claim&) {
+        }, Claim::Owned, damaged, 75, {}, [](Site& s, SavedGame&, const Claim&) {
             QVERIFY(!QFileInfo::exists(s.data.filePath(Ini)) && !QFileInfo::exists(s.data.filePath(Bin)));
         }};
         QTest::newRow("dangling data link, program directory read-only") << Hostile{[](Site& s) {
@@ -296,7 +296,7 @@ private slots:
                 QFile::link(s.home.filePath(Ini), s.inProgram(Ini));
                 QFile::link(s.home.filePath(Bin), s.inProgram(Bin));
             },
-            Claim::Owned, passed, 5000, true, {}, [](Site& s, SavedGame&) {
+            Claim::Owned, passed, 5000, u"saved"_s, {}, [](Site& s, SavedGame&) {
                 QVERIFY(QFileInfo(s.inProgram(Ini)).isSymLink() && QFileInfo(s.inProgram(Bin)).isSymLink());
                 QCOMPARE(SettingsLinesOf(Site::read(s.home.filePath(Ini))).value(1), u"777"_s);
             }};
@@ -347,7 +347,7 @@ private slots:
                 return;
             }
             QCOMPARE(state.money, c.money);
-            QCOMPARE(site.save(saved, state, 777), c.saves);
+            QCOMPARE(SaveSummary(site.save(saved, state, 777), site.program.path()), c.save);
             if (c.saved)
                 c.saved(site, saved);
         }
@@ -356,7 +356,7 @@ private slots:
         next.claimDirectory(site.program.path());
         const SavedState again = next.load();
         QCOMPARE(again.check, SavedState::Check::Passed);
-        QCOMPARE(again.money, c.saves ? 777 : c.money);
+        QCOMPARE(again.money, c.save == u"saved"_s ? 777 : c.money);
     }
 
     // A second copy on the same directory is told so, and the files and the
@@ -441,7 +441,7 @@ private slots:
                 found << QString::number(ModeOf(copy.filePath()), 8)
                       << (copy.lastModified().toSecsSinceEpoch() == old.toSecsSinceEpoch() ? u"timed"_s : u"retimed"_s);
             }
-            found << (site.save(saved, saved.load(), 777) ? u"saved"_s : u"not saved"_s);
+            found << SaveSummary(site.save(saved, saved.load(), 777), site.data.path());
             return found.join(u' ');
         };
         QString found;
@@ -476,8 +476,9 @@ private slots:
 
     // A full disk: the lock needs no free space, so the second copy is still
     // turned away. Only when not even an empty file can be made (no inode
-    // left) and none is there does this copy refuse to run. Needs a small
-    // memory file system, mounted as root.
+    // left) and none is there does this copy refuse to run. A save then says
+    // that the disk is full, and the pair stays. Needs a small memory file
+    // system, mounted as root.
     void fullDisk_data()
     {
         QTest::addColumn<bool>("lockFileLeft"); // by a copy that was killed
@@ -521,8 +522,37 @@ private slots:
                  first == Claim::Owned ? Claim::AlreadyRunning : Claim::Unlockable);
         QCOMPARE(Site::read(site.inProgram(Ini)), settings);
         QCOMPARE(Site::read(site.inProgram(Bin)), data);
-        if (first == Claim::Owned)
-            QCOMPARE(saved.load().money, 5000);
+        if (first != Claim::Owned)
+            return;
+        const SavedState state = saved.load();
+        QCOMPARE(state.money, 5000);
+        QCOMPARE(SaveSummary(site.save(saved, state, 777), site.program.path()), u"DiskFull ."_s);
+        QCOMPARE(Site::read(site.inProgram(Ini)), settings);
+        QCOMPARE(Site::read(site.inProgram(Bin)), data);
+    }
+
+    // The save directory turns read-only during play (a read-only mount):
+    // the save names the directory, not a file, and the pair stays. The
+    // directory's lock was opened for writing before, through the mount
+    // beneath. Needs root to mount.
+    void readOnlyFileSystem()
+    {
+        Site site;
+        site.writePair(site.program.path(), u"5000"_s);
+        SavedGame saved;
+        QCOMPARE(saved.claimDirectory(site.program.path()).kind, Claim::Owned);
+        const SavedState state = saved.load();
+        const QByteArray dir = QFile::encodeName(site.program.path());
+        if (::mount(dir.constData(), dir.constData(), nullptr, MS_BIND, nullptr) != 0)
+            QSKIP("the directory cannot be mounted here (needs root)");
+        const std::unique_ptr<const char, void (*)(const char*)> mounted(dir.constData(), [](const char* path) {
+            ::umount2(path, MNT_DETACH);
+        });
+        QVERIFY(::mount(nullptr, dir.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0);
+        const QByteArray settings = Site::read(site.inProgram(Ini)), data = Site::read(site.inProgram(Bin));
+        QCOMPARE(SaveSummary(site.save(saved, state, 777), site.program.path()), u"NotWritable ."_s);
+        QCOMPARE(Site::read(site.inProgram(Ini)), settings);
+        QCOMPARE(Site::read(site.inProgram(Bin)), data);
     }
 };
 

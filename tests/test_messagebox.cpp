@@ -260,14 +260,49 @@ private slots:
                                          "データを /home/p/data に移すこともできませんでした。\r\n"
                                          "今回の結果は保存されません。"
                                       << info;
-        QTest::newRow("LoadFailed") << Told(Notice::LoadFailed, 62) << "Zelmor"
+        QTest::newRow("LoadFailed") << Told(Notice::LoadFailed, 62, {}, "/opt/zelmor/Zelmor.ini") << "Zelmor"
                                     << "致命的なエラーが発生しました。\r\nエラー番号  62 でエラーが発生しています。\r\n"
+                                       "ファイル：/opt/zelmor/Zelmor.ini\r\n"
                                        "この番号を作者までご連絡下さい。次期バージョンに修正します。"
                                     << QMessageBox::NoIcon;
-        QTest::newRow("SaveFailed") << Told(Notice::SaveFailed) << Title
-                                    << "他のアプリケーションがゼルモアのデータファイルをアクセスしています。\r\n"
-                                       "最終データは登録されませんでした。"
-                                    << QMessageBox::Critical;
+        // A save that fails: what happened, where, and what is kept. Only a
+        // file held by another program keeps the old words.
+        auto saveFailed = [](game::SaveProblem problem, const QString& path) {
+            Notice notice = Told(Notice::SaveFailed, 0, {}, path);
+            notice.saveProblem = problem;
+            return notice;
+        };
+        const QString kept = QStringLiteral("\r\n前回までのデータはそのまま残っています。");
+        QTest::newRow("SaveFailed held") << saveFailed(game::SaveProblem::HeldByAnotherProgram, "/p/Zelmor.bin") << Title
+                                         << "他のアプリケーションがゼルモアのデータファイルをアクセスしています。\r\n"
+                                            "最終データは登録されませんでした。"
+                                         << QMessageBox::Critical;
+        QTest::newRow("SaveFailed disk full")
+            << saveFailed(game::SaveProblem::DiskFull, "/home/p/.local/share/zelmor") << Title
+            << "保存先（/home/p/.local/share/zelmor）のディスクに空きがないため、今回のデータを保存できませんでした。" + kept
+            << QMessageBox::Critical;
+        QTest::newRow("SaveFailed not writable")
+            << saveFailed(game::SaveProblem::NotWritable, "/p") << Title
+            << "/p に書き込めない（読み取り専用か、権限がない）ため、今回のデータを保存できませんでした。" + kept
+            << QMessageBox::Critical;
+        QTest::newRow("SaveFailed in the way")
+            << saveFailed(game::SaveProblem::InTheWay, "/p/Zelmor.ini") << Title
+            << "/p/Zelmor.ini にファイルではないもの（フォルダなど）があるため、今回のデータを保存できませんでした。" + kept
+            << QMessageBox::Critical;
+        QTest::newRow("SaveFailed unfinished") << saveFailed(game::SaveProblem::Unfinished, "/p/Zelmor.bin") << Title
+                                               << "データファイル（/p/Zelmor.bin）を置き換えられず、保存が途中で止まりました。\r\n"
+                                                  "今回のデータは、次回の起動時に保存を終えます。"
+                                               << QMessageBox::Critical;
+        QTest::newRow("SaveFailed other") << saveFailed(game::SaveProblem::Other, "/p") << Title
+                                          << "/p への書き込み中にエラーが発生したため、今回のデータを保存できませんでした。" + kept
+                                          << QMessageBox::Critical;
+        Notice missing = Told(Notice::FilesMissing, 0, {}, "/opt/zelmor");
+        missing.files = QStringList{"COVER.BMP", "ROLL.MID"};
+        QTest::newRow("FilesMissing") << missing << Title
+                                      << "ゼルモアのフォルダ（/opt/zelmor）に次のファイルがありません。\r\n"
+                                         "COVER.BMP、ROLL.MID\r\n"
+                                         "絵は代わりの絵を表示し、音は鳴らさずに、このまま遊べます。"
+                                      << QMessageBox::Warning;
     }
     void notices()
     {

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstdlib>
@@ -127,6 +129,39 @@ private slots:
         QFETCH(double, zoom);
         QFETCH(int, scale);
         QCOMPARE(ui::PictureScale(ratio, zoom), scale);
+    }
+
+    // A picture file that is missing, or holds no picture, shows a stand-in
+    // that fills its box, never an empty box: a grey card, crossed out.
+    void standInForAFileThatCannotBeRead_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("no picture") << QByteArray("BM not a bitmap at all");
+    }
+    void standInForAFileThatCannotBeRead()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("COVER.BMP"));
+        if (!bytes.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        ui::ShownPicture picture;
+        picture.setSource(path);
+        QImage box(72, 72, QImage::Format_ARGB32_Premultiplied);
+        box.fill(Qt::transparent);
+        {
+            QPainter painter(&box);
+            picture.draw(painter, box.rect(), true, 1.0, 1.0);
+        }
+        QCOMPARE(qAlpha(box.pixel(0, 0)), 255);
+        QCOMPARE(qAlpha(box.pixel(71, 71)), 255);
+        const QColor edge = box.pixelColor(36, 4), middle = box.pixelColor(36, 36);
+        QVERIFY(qAbs(edge.red() - edge.blue()) < 16); // grey
+        QVERIFY(middle.red() > middle.green() + 80);  // the cross
     }
 
     void symbolsAreDistinct()

@@ -13,6 +13,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <memory>
+#include <optional>
+#include <sys/file.h>
+
 using namespace testing;
 using namespace Qt::StringLiterals;
 using game::SavedState;
@@ -85,41 +90,6 @@ void ScriptSaves(ScriptedRandom& rnd, qint64 money, int saves = 1)
         rnd.push(pick(Filler, 255));
 }
 
-// One storage case: the seams, a fresh program directory and the saved game
-// that has claimed it.
-struct Case : Seams {
-    QTemporaryDir tmp;
-    SavedGame saved;
-
-    Case() { host.dir = tmp.path(); }
-    QString path(const QString& name) const { return tmp.filePath(name); }
-    QString dir() const { return tmp.path() + u'/'; }
-    void writePair(const QByteArray& settings, const QByteArray& data)
-    {
-        Place(path(Ini), settings);
-        Place(path(Bin), data);
-    }
-    QByteArray read(const QString& name) const { return Read(path(name)); }
-    QStringList savedLines() const { return SettingsLinesOf(read(Ini)); }
-    bool noTemporaries() const { return QDir(tmp.path()).entryList({u"*.new"_s}).isEmpty(); }
-    SavedState load()
-    {
-        saved.claimDirectory(tmp.path());
-        return saved.load();
-    }
-    bool save(const SavedState& state)
-    {
-        ScriptSaves(rnd, state.money);
-        return saved.save(state, dir());
-    }
-    // What the next start finds, once this game has let go of the directory.
-    SavedState reload()
-    {
-        saved = SavedGame();
-        return load();
-    }
-};
-
 // Makes the staged save fail at one stage for its lifetime.
 class FailAt {
 public:
@@ -131,6 +101,50 @@ public:
         };
     }
     ~FailAt() { storage::saveStageHook = nullptr; }
+};
+
+// One storage case: the seams, a fresh program directory and the saved game
+// that has claimed it.
+struct Case : Seams {
+    QTemporaryDir tmp;
+    SavedGame saved;
+    std::optional<FailAt> failAt;  // makes the save fail at a stage
+    std::unique_ptr<QFile> held;   // a file held open, under a lock
+
+    Case() { host.dir = tmp.path(); }
+    QString path(const QString& name) const { return tmp.filePath(name); }
+    QString dir() const { return tmp.path() + u'/'; }
+    void writePair(const QByteArray& settings, const QByteArray& data)
+    {
+        Place(path(Ini), settings);
+        Place(path(Bin), data);
+    }
+    QByteArray read(const QString& name) const { return Read(path(name)); }
+    // Holds the file open with the lock `take` puts on its descriptor.
+    void hold(const QString& name, const std::function<bool(int)>& take)
+    {
+        held = std::make_unique<QFile>(path(name));
+        QVERIFY(held->open(QIODevice::ReadWrite));
+        QVERIFY(take(held->handle()));
+    }
+    QStringList savedLines() const { return SettingsLinesOf(read(Ini)); }
+    bool noTemporaries() const { return QDir(tmp.path()).entryList({u"*.new"_s}).isEmpty(); }
+    SavedState load()
+    {
+        saved.claimDirectory(tmp.path());
+        return saved.load();
+    }
+    SavedGame::SaveOutcome save(const SavedState& state)
+    {
+        ScriptSaves(rnd, state.money);
+        return saved.save(state, dir());
+    }
+    // What the next start finds, once this game has let go of the directory.
+    SavedState reload()
+    {
+        saved = SavedGame();
+        return load();
+    }
 };
 
 } // namespace
@@ -161,11 +175,12 @@ private slots:
                                          << u"Failed $5000 saved sound Unset locked None 0 1/- mark 1"_s;
         QTest::newRow("data 51 s earlier") << good << goodData << -51
                                            << u"Failed $5000 saved sound Unset locked None 0 1/- mark 1"_s;
-        QTest::newRow("settings is a directory") << Directory << goodData << 0 << u"Damaged 75"_s;
-        QTest::newRow("data is a directory") << good << Directory << 0 << u"Damaged 75"_s;
+        // A damaged pair names the file it could not read.
+        QTest::newRow("settings is a directory") << Directory << goodData << 0 << u"Damaged 75 Zelmor.ini"_s;
+        QTest::newRow("data is a directory") << good << Directory << 0 << u"Damaged 75 Zelmor.bin"_s;
         QTest::newRow("settings with 10 lines") << SettingsBytes({{2, u"5000"_s}}, 10) << goodData << 0
-                                                << u"Damaged 62"_s;
-        QTest::newRow("empty data file") << good << QByteArray() << 0 << u"Damaged 5"_s;
+                                                << u"Damaged 62 Zelmor.ini"_s;
+        QTest::newRow("empty data file") << good << QByteArray() << 0 << u"Damaged 5 Zelmor.bin"_s;
         QTest::newRow("played") << SavedSettings(u"12345"_s, {{3, u"1"_s}, {5, Settings::BattleTaken}, {6, u"2"_s},
                                                              {28, u"1"_s}, {29, u"ChosenGuest"_s}, {30, u"6"_s}})
                                 << DataBytes("12345") << 0
@@ -193,7 +208,9 @@ private slots:
             SetModified(c.path(Ini), t);
             SetModified(c.path(Bin), t.addSecs(dataSecondsLater));
         }
-        QCOMPARE(Summary(c.load()), state);
+        const SavedState loaded = c.load();
+        const QString damaged = QFileInfo(c.saved.damagedFile()).fileName();
+        QCOMPARE(Summary(loaded) + (damaged.isEmpty() ? QString() : u' ' + damaged), state);
         QCOMPARE(c.read(Ini), settings == Directory || settings == Absent ? QByteArray() : settings);
         QCOMPARE(c.read(Bin), data == Directory || data == Absent ? QByteArray() : data);
     }
@@ -227,7 +244,7 @@ private slots:
         c.writePair(WithRawLine(money, lines), DataBytes(money.toLatin1()));
         SavedState state = c.load();
         state.money = savedMoney;
-        QVERIFY(c.save(state));
+        QVERIFY(c.save(state).saved);
         lines[1] = c.dir();
         const QByteArray moneyText = QByteArray::number(savedMoney);
         QCOMPARE(c.read(Ini), WithRawLine(QString::fromLatin1(moneyText), lines));
@@ -303,7 +320,7 @@ private slots:
         c.writePair(SavedSettings(u"100"_s, before), DataBytes("100"));
         SavedState state = c.load();
         change(state);
-        QVERIFY(c.save(state));
+        QVERIFY(c.save(state).saved);
         const QStringList lines = c.savedLines();
         QCOMPARE((QStringList{lines.value(2), lines.value(4), lines.value(5), lines.value(27), lines.value(28),
                               lines.value(29)}),
@@ -320,37 +337,62 @@ private slots:
         state.money = game::RestartMoney;
         state.afterFailedCheck = true;
         ScriptSaves(c.rnd, state.money);
-        QVERIFY(c.saved.save(state, c.tmp.path()));
+        QVERIFY(c.saved.save(state, c.tmp.path()).saved);
         QCOMPARE(c.savedLines().mid(0, 4), (QStringList{c.tmp.path(), u"100"_s, QString(), u"3"_s}));
         QCOMPARE(c.read(Bin), DataBytes("100", 'p', Filler));
         QCOMPARE(Summary(c.reload()), u"Passed $100 saved sound Unset locked None 0 1/- mark 0"_s);
     }
 
-    // A save that fails says so and leaves the old pair as it was.
-    void failedSaveKeepsTheOldPair_data()
+    // A save that fails says why and where, and leaves the old pair as it
+    // was; one cut between its renames is finished by the next start.
+    void failedSave_data()
     {
-        QTest::addColumn<QString>("stage");
-        QTest::addColumn<bool>("dataFileIsADirectory");
-        QTest::newRow("settings target refused") << u"settings written"_s << false;
-        QTest::newRow("data target refused") << u"data written"_s << false;
-        QTest::newRow("data file is a directory") << QString() << true;
+        QTest::addColumn<std::function<void(Case&)>>("spoil");
+        QTest::addColumn<QString>("outcome");
+        auto failAt = [](const QString& stage) { return [stage](Case& c) { c.failAt.emplace(stage); }; };
+        QTest::newRow("settings target refused") << std::function<void(Case&)>(failAt(u"settings written"_s))
+                                                 << u"Other ."_s;
+        QTest::newRow("data target refused") << std::function<void(Case&)>(failAt(u"data written"_s)) << u"Other ."_s;
+        QTest::newRow("data file is a directory") << std::function<void(Case&)>([](Case& c) {
+            QVERIFY(QFile::remove(c.path(Bin)));
+            Place(c.path(Bin), Directory);
+        }) << u"InTheWay Zelmor.bin"_s;
+        QTest::newRow("settings file read-only") << std::function<void(Case&)>([](Case& c) {
+            QVERIFY(QFile::setPermissions(c.path(Ini), QFileDevice::ReadOwner | QFileDevice::ReadOther));
+        }) << u"NotWritable Zelmor.ini"_s;
+        // Another program writing a file holds a lock on it: an flock, or a
+        // record lock. Those of this process are taken on their own open
+        // file, which the save's check sees as another's.
+        QTest::newRow("data file under an flock") << std::function<void(Case&)>([](Case& c) {
+            c.hold(Bin, [](int fd) { return ::flock(fd, LOCK_EX | LOCK_NB) == 0; });
+        }) << u"HeldByAnotherProgram Zelmor.bin"_s;
+        QTest::newRow("settings file under a record lock") << std::function<void(Case&)>([](Case& c) {
+            c.hold(Ini, [](int fd) {
+                struct flock lock {};
+                lock.l_type = F_WRLCK;
+                lock.l_whence = SEEK_SET;
+                return ::fcntl(fd, F_OFD_SETLK, &lock) == 0;
+            });
+        }) << u"HeldByAnotherProgram Zelmor.ini"_s;
+        QTest::newRow("cut between the renames") << std::function<void(Case&)>(failAt(u"settings renamed"_s))
+                                                 << u"Unfinished Zelmor.bin"_s;
     }
-    void failedSaveKeepsTheOldPair()
+    void failedSave()
     {
-        QFETCH(QString, stage);
-        QFETCH(bool, dataFileIsADirectory);
+        QFETCH(std::function<void(Case&)>, spoil);
+        QFETCH(QString, outcome);
         Case c;
         c.writePair(WithRawLine(u"100"_s), DataBytes("100"));
         SavedState state = c.load();
-        if (dataFileIsADirectory) {
-            QVERIFY(QFile::remove(c.path(Bin)));
-            Place(c.path(Bin), Directory);
-        }
+        spoil(c);
         const QByteArray settingsBefore = c.read(Ini), dataBefore = c.read(Bin);
         state.money = 700;
-        {
-            FailAt hook(stage);
-            QVERIFY(!c.save(state));
+        QCOMPARE(SaveSummary(c.save(state), c.tmp.path()), outcome);
+        c.failAt.reset();
+        c.held.reset();
+        if (outcome.startsWith(u"Unfinished"_s)) {
+            QCOMPARE(c.reload().money, 700);
+            return;
         }
         QCOMPARE(c.read(Ini), settingsBefore);
         QCOMPARE(c.read(Bin), dataBefore);
@@ -415,6 +457,8 @@ private slots:
             QCOMPARE(rig.prompts.notices.back().path, rig.dir() + u'/');
         if (lock == Directory)
             QCOMPARE(rig.prompts.notices.back().path, rig.dir() + u"/Zelmor.lock"_s);
+        if (shown.front().startsWith(u"LoadFailed"_s)) // names the file it could not read
+            QCOMPARE(rig.prompts.notices.back().path, rig.path(Ini));
         if (saves == 0) {
             QCOMPARE(rig.readFile(Ini), settings == Absent ? QByteArray() : settings);
             QCOMPARE(rig.readFile(Bin), data == Absent ? QByteArray() : data);
@@ -470,17 +514,44 @@ private slots:
         QCOMPARE(rig.readFile(Bin), DataBytes("250", 'q', Filler));
     }
 
-    // A save that fails is told, and the game goes on ending.
+    // The session manager's request before a logout, mid-spin: nothing is
+    // saved until the main event loop runs; then the spin plays out at once
+    // and silently, the save holds what it paid, and the game goes on.
+    void logoutMidSpinSavesThePaidSpin()
+    {
+        SessionRig rig;
+        rig.play();
+        game::Machine& machine = rig.machine();
+        rig.rnd.push(pick(0, 4));
+        machine.pickCover(0);
+        rig.rnd.script(spinDraws(0, 0, 0, 0, 6)); // the instant line-up
+        rig.rnd.push(0.5);                        // no jackpot notice
+        machine.startSpin();
+        ScriptSaves(rig.rnd, 1);
+        const QByteArray before = rig.readFile(Ini);
+        const qsizetype heard = rig.audio.played.size();
+        rig.session().systemRequest(app::GameSession::SystemRequest::Save);
+        QCOMPARE(rig.readFile(Ini), before);
+        QCoreApplication::processEvents();
+        QVERIFY(!machine.actions().busy);
+        QVERIFY(machine.state().money > 90);
+        QCOMPARE(SettingsLinesOf(rig.readFile(Ini)).value(1), QString::number(machine.state().money));
+        QCOMPARE(rig.audio.played.size(), heard);
+        QVERIFY(!rig.host.endedFlag);
+    }
+
+    // A save that fails is told with its cause and where, and the game goes
+    // on ending.
     void sessionSaveFails()
     {
         SessionRig rig;
         rig.play();
         ScriptSaves(rig.rnd, game::RestartMoney);
-        {
-            FailAt hook(u"settings written"_s);
-            rig.session().quit();
-        }
+        QDir().mkdir(rig.path(Ini)); // a first start: no settings file yet
+        rig.session().quit();
         QCOMPARE(rig.prompts.shown, QStringList{u"SaveFailed"_s});
+        QCOMPARE(rig.prompts.notices.back().saveProblem, game::SaveProblem::InTheWay);
+        QCOMPARE(rig.prompts.notices.back().path, rig.path(Ini));
         QCOMPARE(rig.host.endCount, 1);
     }
 };

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The media channels, the cues on them, the music rotation, the
-// failure notes and the no-sound switch, on a recording sound device.
+// failure notes, missing files and the no-sound switch, on a recording sound
+// device.
 #include "sound/CuePlayer.h"
 #include "sound/FailureNotes.h"
 #include "sound/MediaChannel.h"
 #include "tests/support/FakeAudio.h"
+#include "tests/support/SaveFiles.h"
 #include "tests/support/SessionRig.h"
+#include "ui/Pictures.h"
 #include "ui/Preferences.h"
 #include "ui/VolumeDialog.h"
 
@@ -64,30 +67,38 @@ class TestSound : public QObject {
 private slots:
     void initTestCase() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config_.path()); }
 
+    // A file that is not there is told apart from a device that fails, even
+    // when the device fails too.
     void failuresReturnFalseWithAReason_data()
     {
+        using Failure = sound::MediaChannel::Failure;
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("noSoundCard");
         QTest::addColumn<bool>("playFails");
-        QTest::newRow("no file name") << "" << false << false;
-        QTest::newRow("missing file") << "NONE.MID" << false << false;
-        QTest::newRow("no sound card") << "ROLL.MID" << true << false;
-        QTest::newRow("opened but not played") << "ROLL.MID" << false << true;
+        QTest::addColumn<Failure>("failure");
+        QTest::newRow("no file name") << "" << false << false << Failure::FileMissing;
+        QTest::newRow("missing file") << "NONE.MID" << false << false << Failure::FileMissing;
+        QTest::newRow("missing file, no sound card") << "NONE.MID" << true << false << Failure::FileMissing;
+        QTest::newRow("no sound card") << "ROLL.MID" << true << false << Failure::Device;
+        QTest::newRow("opened but not played") << "ROLL.MID" << false << true << Failure::Device;
     }
     void failuresReturnFalseWithAReason()
     {
         QFETCH(QString, file);
         QFETCH(bool, noSoundCard);
         QFETCH(bool, playFails);
+        QFETCH(sound::MediaChannel::Failure, failure);
         Channels c;
         c.audio.deviceFails = noSoundCard;
         c.audio.playFails = playFails;
         sound::MediaChannel channel(Device::Sequencer);
         QVERIFY(!channel.play(file.isEmpty() ? QString() : c.dir.filePath(file)));
+        QCOMPARE(channel.failure(), failure);
         QVERIFY(!channel.lastError().isEmpty());
         QVERIFY(!channel.isPlaying());
         c.audio.deviceFails = c.audio.playFails = false;
         QVERIFY(channel.play(c.dir.filePath(QStringLiteral("REACH.MID"))));
+        QCOMPARE(channel.failure(), sound::MediaChannel::Failure::None);
         QVERIFY(channel.lastError().isEmpty());
         QCOMPARE(c.audio.playing(Device::Sequencer), c.dir.filePath(QStringLiteral("REACH.MID")));
     }
@@ -196,32 +207,89 @@ private slots:
     }
 
     // A cue the device cannot play returns false and is noted once on stderr,
-    // when no message box is open, unless the sound has been switched off.
+    // when no message box is open, unless the sound has been switched off. A
+    // missing file is no failure of the device: the cue is silent, and stderr
+    // hears of the file once, however often it is cued.
     void failureIsNotedOnce_data()
     {
-        QTest::addColumn<bool>("noSoundCard");
+        QTest::addColumn<bool>("fileMissing");
         QTest::addColumn<bool>("soundStaysOn");
         QTest::addColumn<QString>("note");
-        QTest::newRow("missing file") << false << true << "Zelmor: no sound: cannot open .*REACH.MID";
-        QTest::newRow("no sound card") << true << true << "Zelmor: no sound: ";
-        QTest::newRow("sound switched off meanwhile") << true << false << "";
+        QTest::newRow("missing file") << true << true << "Zelmor: no sound: cannot open .*REACH.MID: no such file";
+        QTest::newRow("no sound card") << false << true << "Zelmor: no sound: ALSA";
+        QTest::newRow("sound switched off meanwhile") << false << false << "";
     }
     void failureIsNotedOnce()
     {
-        QFETCH(bool, noSoundCard);
+        QFETCH(bool, fileMissing);
         QFETCH(bool, soundStaysOn);
         QFETCH(QString, note);
         Channels c;
-        QFile::remove(c.dir.filePath(QStringLiteral("REACH.MID")));
-        c.audio.deviceFails = noSoundCard;
+        if (fileMissing)
+            QFile::remove(c.dir.filePath(QStringLiteral("REACH.MID")));
+        c.audio.deviceFails = !fileMissing;
         if (!note.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(note));
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
-        QVERIFY(!c.player.play(Cue::Reach));
+        for (int cue = 0; cue < (fileMissing ? 2 : 1); ++cue)
+            QCOMPARE(c.player.play(Cue::Reach), fileMissing);
         c.soundOn = soundStaysOn;
         QTRY_COMPARE(sound::PendingFailureNotes(), 0);
         QVERIFY(!c.player.musicCue());
         QVERIFY(!c.player.lastError().isEmpty());
+    }
+
+    // The files the start looks for are those the build writes beside the
+    // program: neither list may gain a file the other lacks.
+    void programFilesAreTheBuiltOnes()
+    {
+        QStringList looked = ui::ProgramPictures() + sound::CueFiles(), built = assetFiles();
+        looked.sort();
+        built.sort();
+        QCOMPARE(looked, built);
+    }
+
+    // Missing program files are told once, at the start, by name; the game
+    // plays on. A tune missing at the spin start is silence: no device
+    // failure, and the sound switch stays on, in play and in the save.
+    void missingFilesInTheGame_data()
+    {
+        QTest::addColumn<QStringList>("removed");
+        QTest::addColumn<QStringList>("told"); // in the order the notice names them
+        QTest::newRow("none") << QStringList{} << QStringList{};
+        QTest::newRow("a picture") << QStringList{"COVER.BMP"} << QStringList{"COVER.BMP"};
+        QTest::newRow("an effect and a tune") << QStringList{"ATARI.WAV", "ROLL.MID"}
+                                              << QStringList{"ROLL.MID", "ATARI.WAV"};
+    }
+    void missingFilesInTheGame()
+    {
+        QFETCH(QStringList, removed);
+        QFETCH(QStringList, told);
+        SessionRig rig;
+        rig.writeFile(QStringLiteral("Zelmor.ini"), SavedSettings(QStringLiteral("5000"), {{3, QStringLiteral("0")}}));
+        rig.writeFile(QStringLiteral("Zelmor.bin"), DataBytes("5000"));
+        for (const QString& name : removed)
+            rig.removeFile(name);
+        QVERIFY(rig.start());
+        const QStringList atStart{QStringLiteral("CurrentProbability 300")};
+        QCOMPARE(rig.prompts.shown, told.isEmpty() ? atStart : atStart + QStringList{QStringLiteral("FilesMissing")});
+        if (!told.isEmpty()) {
+            QCOMPARE(rig.prompts.notices.back().files, told);
+            QCOMPARE(rig.prompts.notices.back().path, rig.dir());
+        }
+        rig.prompts.shown.clear();
+        rig.rnd.push(pick(0, 4));
+        rig.window().covers[0]->click();
+        rig.rnd.script(spinDraws(0, 0, 0, 0, 100));
+        rig.window().startButton->click();
+        QVERIFY(rig.prompts.shown.isEmpty());
+        QCOMPARE(rig.s().sound, game::SoundSwitch::On);
+        QCOMPARE(rig.audio.played.contains(QStringLiteral("music ROLL.MID")), !removed.contains("ROLL.MID"));
+        const qint64 money = rig.s().money;
+        for (int draw = 0; draw < 99 - QByteArray::number(money).size(); ++draw)
+            rig.rnd.push(0.5); // the save's filler
+        rig.session().quit();
+        QCOMPARE(SettingsLinesOf(rig.readFile(QStringLiteral("Zelmor.ini"))).value(2), QStringLiteral("0"));
     }
 
     // In the game: switching the sound on readies the device, the start-up

@@ -79,8 +79,8 @@ public:
     void setZoom(double zoom);
     void setScaledContents(bool stretch);
     // Shows the picture of a bitmap file; showing the file already shown
-    // changes nothing. A file that cannot be read leaves the box empty; the
-    // game carries on.
+    // changes nothing. A file that cannot be read shows a stand-in (see
+    // ShownPicture); the game carries on.
     void setPicture(const QString& path);
     void clearPicture() { setPicture(QString()); }
     // The file shown, empty when the box is empty.

@@ -3,6 +3,7 @@
 
 #include "platform/Runtime.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <array>
@@ -37,6 +38,63 @@ std::optional<Message> LoanExcuse(qint64 excuse)
 QString Shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
+}
+
+// A text written for this game rather than taken from the old one: the
+// Japanese source, for Qt's translation system to put other languages beside.
+QString Tr(const char* source)
+{
+    return QCoreApplication::translate("Notice", source);
+}
+
+// The loader's fatal message: titled with the program's name, no icon. The
+// file it could not read follows the error number, when it is known.
+Message LoadFailure(const Notice& notice)
+{
+    QString text = QStringLiteral("致命的なエラーが発生しました。\r\nエラー番号 ") + rt::SignedText(double(notice.number))
+                   + QStringLiteral(" でエラーが発生しています。\r\n");
+    if (!notice.path.isEmpty())
+        text += Tr("ファイル：%1").arg(Shown(notice.path)) + QStringLiteral("\r\n");
+    text += QStringLiteral("この番号を作者までご連絡下さい。次期バージョンに修正します。");
+    return Message{QStringLiteral("Zelmor"), text, QMessageBox::NoIcon, Buttons::Ok};
+}
+
+// Why a save failed, where, and what is kept. A file that another program
+// holds keeps the old game's words.
+Message SaveFailure(const Notice& notice)
+{
+    const QString kept = Tr("前回までのデータはそのまま残っています。");
+    QString text;
+    switch (notice.saveProblem) {
+    case game::SaveProblem::HeldByAnotherProgram:
+        text = QStringLiteral("他のアプリケーションがゼルモアのデータファイルをアクセスしています。\r\n"
+                              "最終データは登録されませんでした。");
+        break;
+    case game::SaveProblem::DiskFull:
+        text = Tr("保存先（%1）のディスクに空きがないため、今回のデータを保存できませんでした。").arg(Shown(notice.path))
+               + QStringLiteral("\r\n") + kept;
+        break;
+    case game::SaveProblem::NotWritable:
+        text = Tr("%1 に書き込めない（読み取り専用か、権限がない）ため、今回のデータを保存できませんでした。")
+                   .arg(Shown(notice.path))
+               + QStringLiteral("\r\n") + kept;
+        break;
+    case game::SaveProblem::InTheWay:
+        text = Tr("%1 にファイルではないもの（フォルダなど）があるため、今回のデータを保存できませんでした。")
+                   .arg(Shown(notice.path))
+               + QStringLiteral("\r\n") + kept;
+        break;
+    case game::SaveProblem::Unfinished:
+        text = Tr("データファイル（%1）を置き換えられず、保存が途中で止まりました。\r\n"
+                  "今回のデータは、次回の起動時に保存を終えます。")
+                   .arg(Shown(notice.path));
+        break;
+    case game::SaveProblem::Other:
+        text = Tr("%1 への書き込み中にエラーが発生したため、今回のデータを保存できませんでした。").arg(Shown(notice.path))
+               + QStringLiteral("\r\n") + kept;
+        break;
+    }
+    return Told(text, QMessageBox::Critical);
 }
 
 } // namespace
@@ -96,18 +154,13 @@ std::optional<Message> NoticeMessage(const Notice& notice)
                                    "データを %2 に移すこともできませんでした。\r\n"
                                    "今回の結果は保存されません。")
                         .arg(Shown(notice.path), Shown(notice.otherPath)));
-    case Notice::LoadFailed:
-        // The loader's fatal message: titled with the program's name, no icon.
-        return Message{QStringLiteral("Zelmor"),
-                       QStringLiteral("致命的なエラーが発生しました。\r\nエラー番号 ")
-                           + rt::SignedText(double(notice.number))
-                           + QStringLiteral(" でエラーが発生しています。\r\n"
-                                            "この番号を作者までご連絡下さい。次期バージョンに修正します。"),
-                       QMessageBox::NoIcon, Buttons::Ok};
-    case Notice::SaveFailed:
-        return Told(QStringLiteral("他のアプリケーションがゼルモアのデータファイルをアクセスしています。\r\n"
-                                   "最終データは登録されませんでした。"),
-                    QMessageBox::Critical);
+    case Notice::LoadFailed: return LoadFailure(notice);
+    case Notice::SaveFailed: return SaveFailure(notice);
+    case Notice::FilesMissing:
+        return Told(Tr("ゼルモアのフォルダ（%1）に次のファイルがありません。\r\n%2\r\n"
+                       "絵は代わりの絵を表示し、音は鳴らさずに、このまま遊べます。")
+                        .arg(Shown(notice.path), notice.files.join(QStringLiteral("、"))),
+                    QMessageBox::Warning);
     }
     return std::nullopt;
 }

@@ -12,6 +12,7 @@
 #include <QPixmapCache>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 // The window's pictures live in the ui library's resources, which a static
@@ -90,6 +91,33 @@ QPixmap StretchedPicture(const QPixmap& source, QSize size, qreal dpr)
     return scaled;
 }
 
+// What a box shows for a picture that cannot be read: a grey card with a
+// dark edge, crossed out, drawn once per scale (64 x 64 at 1x, stretched to
+// the box like any picture).
+QPixmap StandInPicture(int scale)
+{
+    static std::array<QPixmap, 5> drawn; // by scale, 1 to 4
+    QPixmap& standIn = drawn[std::size_t(scale)];
+    if (standIn.isNull()) {
+        const int side = 64 * scale;
+        QImage image(side, side, QImage::Format_RGB32);
+        image.fill(QColor(200, 200, 200));
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal edge = 3.0 * scale;
+        painter.setPen(QPen(QColor(96, 96, 96), edge));
+        painter.drawRect(QRectF(edge / 2, edge / 2, side - edge, side - edge));
+        painter.setPen(QPen(QColor(176, 48, 48), 4.0 * scale, Qt::SolidLine, Qt::RoundCap));
+        const qreal in = 14.0 * scale;
+        painter.drawLine(QPointF(in, in), QPointF(side - in, side - in));
+        painter.drawLine(QPointF(side - in, in), QPointF(in, side - in));
+        painter.end();
+        standIn = QPixmap::fromImage(image);
+        standIn.setDevicePixelRatio(scale);
+    }
+    return standIn;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- PictureFiles
@@ -155,6 +183,16 @@ void PictureFiles::setCaching(bool enabled)
 
 void PictureFiles::clear() { pictureCache().clear(); }
 
+QStringList ProgramPictures()
+{
+    QStringList pictures;
+    for (int symbol = 0; symbol <= 9; ++symbol)
+        pictures << QStringLiteral("R0%1.BMP").arg(symbol);
+    pictures << QStringLiteral("COVER.BMP") << QStringLiteral("ATARI.BMP") << QStringLiteral("HAZURE.BMP")
+             << QStringLiteral("BAI01.BMP") << QStringLiteral("CHIE.BMP") << QStringLiteral("KURABE.BMP");
+    return pictures;
+}
+
 QString WindowPicture(const QString& name)
 {
     static const bool registered = (RegisterWindowPictures(), true);
@@ -177,6 +215,8 @@ const QPixmap& ShownPicture::pixmap(qreal devicePixelRatio, double zoom)
     if (scale != scale_) {
         scale_ = scale;
         pixmap_ = source_.isEmpty() ? QPixmap() : PictureFiles::load(source_, scale);
+        if (pixmap_.isNull() && !source_.isEmpty())
+            pixmap_ = StandInPicture(scale);
     }
     return pixmap_;
 }

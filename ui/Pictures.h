@@ -6,6 +6,7 @@
 
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 
 class QPainter;
 class QRect;
@@ -39,9 +40,16 @@ public:
 // as "STOP.PNG", for PictureFiles and the controls.
 QString WindowPicture(const QString& name);
 
+// The picture files the windows read from the program's directory: the
+// symbols, the covers and cards, the no-target picture and the two pictures
+// of the battle of wits.
+QStringList ProgramPictures();
+
 // A picture file as a widget shows it: decoded when first needed, from the
 // set the widget's pixel ratio and zoom call for, and drawn at the widget's
-// device pixels (a picture of another size is scaled once and kept).
+// device pixels (a picture of another size is scaled once and kept). A file
+// that is missing or cannot be decoded shows a stand-in, a grey card crossed
+// out, so that no cover or reel face is ever left blank.
 class ShownPicture {
 public:
     void setSource(const QString& path);

@@ -70,6 +70,7 @@ QString NoticeName(game::Notice::Kind kind)
     case N::PairNotMoved: return QStringLiteral("PairNotMoved");
     case N::LoadFailed: return QStringLiteral("LoadFailed");
     case N::SaveFailed: return QStringLiteral("SaveFailed");
+    case N::FilesMissing: return QStringLiteral("FilesMissing");
     }
     return QStringLiteral("?");
 }

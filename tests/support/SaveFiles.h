@@ -3,8 +3,11 @@
 // Built byte by byte here, independently of the game's own encoders.
 #pragma once
 
+#include "storage/SavedGame.h"
+
 #include <QByteArray>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QList>
 #include <QMap>
@@ -68,6 +71,17 @@ inline QStringList SettingsLinesOf(const QByteArray& bytes)
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;
+}
+
+// What a save did: "saved", or the problem and the path it names relative
+// to `dir`, such as "InTheWay Zelmor.ini" or "DiskFull .".
+inline QString SaveSummary(const storage::SavedGame::SaveOutcome& outcome, const QString& dir)
+{
+    if (outcome.saved)
+        return QStringLiteral("saved");
+    static const char* const problems[] = {"HeldByAnotherProgram", "DiskFull", "NotWritable",
+                                           "InTheWay",             "Unfinished", "Other"};
+    return QLatin1String(problems[int(outcome.problem)]) + QLatin1Char(' ') + QDir(dir).relativeFilePath(outcome.path);
 }
 
 } // namespace testing
