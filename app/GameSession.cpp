@@ -111,13 +111,19 @@ GameSession::GameSession(game::Clock::Drive drive, QObject* parent)
 {
     connectSound();
     connect(&window_, &ui::MainWindow::quitRequested, this, &GameSession::quit);
-    // Calm lamps and the window's size as the player last chose them; each
-    // new choice is remembered.
+    // Calm lamps, the window's size and the pace as the player last chose
+    // them; each new choice is remembered.
     const ui::Preferences preferences = ui::Preferences::Load();
     machine_.setCalmLamps(preferences.calmLamps);
     connect(&machine_, &game::Machine::calmLampsChanged, this, &GameSession::rememberCalmLamps);
     window_.chooseZoom(preferences.zoom);
     connect(&window_, &ui::MainWindow::zoomChosen, this, &GameSession::rememberZoom);
+    window_.choosePace(preferences.pace);
+    connect(&window_, &ui::MainWindow::paceChosen, this, [](int pace) {
+        ui::Preferences chosen = ui::Preferences::Load();
+        chosen.pace = pace;
+        chosen.save();
+    });
     // The volumes too; the sound device takes them whenever it starts.
     applyVolumes(preferences.musicVolume, preferences.effectsVolume);
     connect(&window_, &ui::MainWindow::volumeRequested, this, &GameSession::adjustVolumes);

@@ -24,9 +24,18 @@ Clock::Clock(Drive drive, QObject* parent)
 
 Clock::~Clock() = default;
 
-int Clock::paced(int ms) const
+// An interval at the pace, in microseconds: exact for the paces offered.
+qint64 Clock::pacedUs(int ms) const
 {
-    return ms <= 0 ? ms : qMax(1, ms / pace_);
+    return qint64(ms) * 1000 / pace_;
+}
+
+// An interval at the pace for a QTimer, which counts whole milliseconds:
+// rounded up, so that a tick never comes before its share of the interval
+// (calm lamps count on their half second).
+int Clock::pacedRealMs(int ms) const
+{
+    return ms <= 0 ? ms : (ms + pace_ - 1) / pace_;
 }
 
 bool Clock::ticking(TimerId timer) const
@@ -39,11 +48,11 @@ bool Clock::ticking(TimerId timer) const
 void Clock::restart(TimerId timer)
 {
     Timer& t = timers_[index(timer)];
-    t.dueAt = now_ + paced(t.intervalMs);
+    t.dueAtUs = nowUs_ + pacedUs(t.intervalMs);
     if (!t.real)
         return;
     if (ticking(timer))
-        t.real->start(paced(t.intervalMs));
+        t.real->start(pacedRealMs(t.intervalMs));
     else
         t.real->stop();
 }
@@ -75,7 +84,7 @@ bool Clock::fire(TimerId timer)
     if (!ticking(timer))
         return false;
     Timer& t = timers_[index(timer)];
-    t.dueAt = now_ + paced(t.intervalMs);
+    t.dueAtUs = nowUs_ + pacedUs(t.intervalMs);
     tick(timer);
     return true;
 }
@@ -89,28 +98,30 @@ void Clock::tick(TimerId timer)
 
 qint64 Clock::untilNext(TimerId timer) const
 {
-    return ticking(timer) ? timers_[index(timer)].dueAt - now_ : -1;
+    if (!ticking(timer))
+        return -1;
+    return (timers_[index(timer)].dueAtUs - nowUs_ + 999) / 1000;
 }
 
 void Clock::advance(qint64 ms)
 {
-    const qint64 end = now_ + ms;
+    const qint64 endUs = nowUs_ + ms * 1000;
     for (;;) {
         // The tick due first; a tick can change any timer, so look again each time.
         int next = -1;
-        qint64 dueAt = std::numeric_limits<qint64>::max();
+        qint64 dueAtUs = std::numeric_limits<qint64>::max();
         for (int i = 0; i < int(timers_.size()); ++i) {
-            if (ticking(TimerId(i)) && timers_[i].dueAt < dueAt) {
-                dueAt = timers_[i].dueAt;
+            if (ticking(TimerId(i)) && timers_[i].dueAtUs < dueAtUs) {
+                dueAtUs = timers_[i].dueAtUs;
                 next = i;
             }
         }
-        if (next < 0 || dueAt > end)
+        if (next < 0 || dueAtUs > endUs)
             break;
-        now_ = dueAt;
+        nowUs_ = dueAtUs;
         fire(TimerId(next));
     }
-    now_ = end;
+    nowUs_ = endUs;
 }
 
 } // namespace game

@@ -3,7 +3,9 @@
 // lamps. Every pause of the game is one of their intervals; nothing waits.
 // Played for real, each is a QTimer. Tests and benchmarks step time by hand
 // instead: ticks then come only from fire() and advance(), in time order.
-// The pace (fast play) divides every interval.
+// The pace (fast play) divides every interval: exactly when stepped by hand,
+// which keeps its time in microseconds; rounded up to the millisecond when
+// played for real, so that no pause is ever shorter than its share.
 #pragma once
 
 #include <QObject>
@@ -38,7 +40,7 @@ public:
     bool running(TimerId timer) const { return timers_[index(timer)].running; }
     bool ticking(TimerId timer) const;
 
-    // Fast play: every interval divided by `pace` (1, 2, 4...); the periods restart.
+    // Fast play: every interval divided by `pace` (1, 2 or 4); the periods restart.
     void setPace(int pace);
     int pace() const { return pace_; }
 
@@ -48,9 +50,10 @@ public:
     // By hand: lets `ms` of time pass, ticking every timer whose period ends
     // on the way, in time order (the reels first at a tie).
     void advance(qint64 ms);
-    // By hand: the time passed so far, in milliseconds.
-    qint64 now() const { return now_; }
-    // By hand: how long until the timer's next tick; -1 when it is not ticking.
+    // By hand: the time passed so far, in whole milliseconds.
+    qint64 now() const { return nowUs_ / 1000; }
+    // By hand: how long until the timer's next tick, in milliseconds rounded
+    // up (advancing by it reaches the tick); -1 when it is not ticking.
     qint64 untilNext(TimerId timer) const;
 
 signals:
@@ -60,11 +63,12 @@ private:
     struct Timer {
         int intervalMs = 0;
         bool running = false;
-        qint64 dueAt = 0; // by hand: when the next tick comes
+        qint64 dueAtUs = 0; // by hand: when the next tick comes
         QTimer* real = nullptr;
     };
     static int index(TimerId timer) { return int(timer); }
-    int paced(int ms) const;
+    qint64 pacedUs(int ms) const;
+    int pacedRealMs(int ms) const;
     void restart(TimerId timer);
 
     void tick(TimerId timer);
@@ -72,7 +76,7 @@ private:
     Drive drive_;
     std::function<void(TimerId)> handler_;
     int pace_ = 1;
-    qint64 now_ = 0;
+    qint64 nowUs_ = 0;
     std::array<Timer, 3> timers_{};
 };
 

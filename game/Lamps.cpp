@@ -37,11 +37,11 @@ void Lamps::stopNotice()
     setDue(notice_, noticeShown_, LampState::Dark);
 }
 
-void Lamps::tickFrame()
+void Lamps::tickFrame(int pace)
 {
     if (frame_.blinking)
         blink(frame_, frameShown_);
-    if (calm_ && ++calmTicks_ >= CalmLampTicks) {
+    if (calm_ && ++calmTicks_ >= CalmLampTicks * pace) {
         calmTicks_ = 0;
         showCalm();
     }

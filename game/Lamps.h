@@ -38,8 +38,10 @@ public:
     // one stopped lit begins with a dark change.
     void stopNotice();
 
-    // The timers' ticks.
-    void tickFrame();
+    // The timers' ticks. At fast play the frame ticks come `pace` times as
+    // often; the calm grid then spans as many more of them, so calm lamps
+    // still change at most twice a second.
+    void tickFrame(int pace = 1);
     void tickNotice();
 
     // Switching calm lamps on leaves the lamps as they show until the grid's

@@ -86,7 +86,7 @@ void Machine::tick(TimerId timer)
 
 void Machine::tickFrameLamps()
 {
-    changeLamps([](Lamps& lamps) { lamps.tickFrame(); });
+    changeLamps([pace = clock_.pace()](Lamps& lamps) { lamps.tickFrame(pace); });
 }
 
 void Machine::tickNoticeLamps()

@@ -200,18 +200,23 @@ private slots:
     }
 
     // The frame lamps at their 250 ms and the premium notice at its 100 ms,
-    // for ten seconds: calm lamps change at most twice in any second.
+    // for ten seconds: calm lamps change at most twice in any second, at
+    // fast play too.
     void calmGridPace_data()
     {
         QTest::addColumn<bool>("calm");
+        QTest::addColumn<int>("pace");
         QTest::addColumn<int>("frameMost");
         QTest::addColumn<int>("noticeMost");
-        QTest::newRow("plain") << false << 4 << 10;
-        QTest::newRow("calm") << true << 2 << 2;
+        QTest::newRow("plain") << false << 1 << 4 << 10;
+        QTest::newRow("calm") << true << 1 << 2 << 2;
+        QTest::newRow("plain at 4x") << false << 4 << 16 << 40;
+        QTest::newRow("calm at 4x") << true << 4 << 2 << 2;
     }
     void calmGridPace()
     {
         QFETCH(bool, calm);
+        QFETCH(int, pace);
         QFETCH(int, frameMost);
         QFETCH(int, noticeMost);
         game::Lamps lamps;
@@ -223,10 +228,11 @@ private slots:
         clock.setInterval(TimerId::NoticeLamps, game::PremiumNoticeMs);
         clock.setRunning(TimerId::FrameLamps, true);
         clock.setRunning(TimerId::NoticeLamps, true);
+        clock.setPace(pace);
         QList<qint64> frameChanges, noticeChanges;
         QObject::connect(&clock, &game::Clock::ticked, [&](TimerId timer) {
             const game::Lamps before = lamps;
-            timer == TimerId::FrameLamps ? lamps.tickFrame() : lamps.tickNotice();
+            timer == TimerId::FrameLamps ? lamps.tickFrame(clock.pace()) : lamps.tickNotice();
             if (lamps.frame() != before.frame())
                 frameChanges << clock.now();
             if (lamps.notice() != before.notice())

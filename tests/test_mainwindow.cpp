@@ -187,7 +187,7 @@ private slots:
         QCOMPARE(menus, QStringList({"ファイル(&F)", "お願い100$借して(&1)", "お願い1000$借して(&2)", "-",
                                      "音はいらない(&S)", "音量(&V)…", "確率変動(&K)", "-", "ゼルモアの終了(&Q)",
                                      "表示(&V)", "標準の大きさ(&1)", "1.5倍(&5)", "2倍(&2)", "3倍(&3)", "-",
-                                     "点滅を控える(&F)", "-", "データカウンター(&D)", "ヘルプ(&H)",
+                                     "高速(&S)", "点滅を控える(&F)", "-", "データカウンター(&D)", "ヘルプ(&H)",
                                      "バージョン情報(&V)", "ヘルプ(&M)"}));
     }
 
@@ -767,6 +767,34 @@ private slots:
         const ui::Preferences saved = ui::Preferences::Load();
         QVERIFY(!saved.calmLamps);
         QCOMPARE(saved.zoom, 2.0);
+    }
+
+    // The fast-play items set the machine's pace, one checked at a time, and
+    // the choice is remembered; a pace the menu does not offer reads as 1x.
+    void paceRemembered()
+    {
+        {
+            SessionRig rig;
+            rig.play();
+            ui::MainWindow& w = rig.window();
+            QStringList texts;
+            for (const QAction* item : w.paceMenu->actions())
+                texts << item->text();
+            QCOMPARE(texts, QStringList({"標準の速さ(&1)", "2倍速(&2)", "4倍速(&4)"}));
+            QVERIFY(w.paceItems[0]->isChecked());
+            choose(w.paceItems[2]);
+            QCOMPARE(rig.machine().clock().pace(), 4);
+        }
+        SessionRig again;
+        again.play();
+        const auto& items = again.window().paceItems;
+        QCOMPARE(again.machine().clock().pace(), 4);
+        QVERIFY(!items[0]->isChecked() && !items[1]->isChecked() && items[2]->isChecked());
+        choose(items[1]);
+        QVERIFY(!items[2]->isChecked() && items[1]->isChecked());
+        QCOMPARE(ui::Preferences::Load().pace, 2);
+        QSettings(QStringLiteral("zelmor"), QStringLiteral("zelmor")).setValue(QStringLiteral("view/pace"), 3);
+        QCOMPARE(ui::Preferences::Load().pace, 1);
     }
 
     void borrowingFromTheMenu()

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The covers (BET), the target symbol bought after a hit, the two loans and
-// the probability command, and what each of them signals.
+// The covers (BET), the target symbol bought after a hit, the two loans,
+// the probability command and fast play, and what each of them signals.
 #include "tests/support/Rig.h"
 
 #include <QtTest>
@@ -38,6 +38,56 @@ struct Covers {
 
 // A step done to the rig: a setting-up or an action of the player's.
 using RigStep = std::function<void(MachineRig&)>;
+
+// What a run of play signalled, and when each spin ended on the clock.
+struct PacedPlay {
+    QStringList lines, sound;
+    qint64 money = 0;
+    int draws = 0;
+    QList<qint64> spinEnds;
+};
+
+// Ten spins with seeded draws on the machine's own clock at `pace`: covers
+// hit up to BET 3, Start, and a slot-chance spin's reels stopped a second
+// apart, every wait of the player's divided by the pace as the machine's are.
+PacedPlay PlayAtPace(int pace, int denominator)
+{
+    MachineRig rig;
+    SeededRandom seeded(4242 + denominator);
+    for (int i = 0; i < 20000; ++i)
+        rig.rnd.push(seeded.next());
+    game::Clock& clock = rig.machine.clock();
+    clock.setPace(pace);
+    rig.edit().denominator = denominator;
+    rig.edit().money = 2000;
+    SignalLog log(rig.machine);
+    PacedPlay play;
+    bool ended = false;
+    QObject::connect(&rig.machine, &game::Machine::spinEnded, [&] {
+        ended = true;
+        play.spinEnds << clock.now();
+    });
+    for (int spin = 0; spin < 10; ++spin) {
+        for (int guard = 0; rig.s().bet < 3 && rig.s().money >= game::CoverPrice && ++guard < 50;)
+            rig.machine.pickCover(spin % 4);
+        ended = false;
+        rig.machine.startSpin();
+        if (rig.s().slotChanceSpin) {
+            for (game::Reel reel : game::AllReels) {
+                clock.advance(1000 / pace);
+                rig.machine.pressStop(reel);
+            }
+        }
+        for (int guard = 0; !ended && ++guard < 1000;)
+            clock.advance(200 / pace);
+        clock.advance(2000 / pace); // the lamps after the spin
+    }
+    play.lines = log.lines;
+    play.sound = rig.sound;
+    play.money = rig.s().money;
+    play.draws = rig.rnd.draws();
+    return play;
+}
 
 } // namespace
 
@@ -238,6 +288,36 @@ private slots:
         QVERIFY(rig.s().unlocked);
         QCOMPARE(rig.machine.chosenDenominator(), std::optional<qint64>(expected));
         QCOMPARE(rig.s().denominator, double(expected));
+    }
+
+    // ------------------------------------------------------------ fast play
+    // Played at 2x or 4x, the same spins signal the same facts, cues and
+    // events in the same order, draw as often and pay as much as at 1x;
+    // only the time they take is divided by the pace.
+    void fastPlay_data()
+    {
+        QTest::addColumn<int>("pace");
+        QTest::addColumn<int>("denominator");
+        QTest::newRow("2x, one in 6") << 2 << 6;
+        QTest::newRow("4x, one in 6") << 4 << 6;
+        QTest::newRow("4x, one in 300") << 4 << 300;
+    }
+    void fastPlay()
+    {
+        QFETCH(int, pace);
+        QFETCH(int, denominator);
+        const PacedPlay normal = PlayAtPace(1, denominator);
+        const PacedPlay fast = PlayAtPace(pace, denominator);
+        QCOMPARE(normal.spinEnds.size(), 10);
+        QVERIFY(normal.lines.contains(QStringLiteral("frame Lit")));
+        QCOMPARE(fast.lines, normal.lines);
+        QCOMPARE(fast.sound, normal.sound);
+        QCOMPARE(fast.money, normal.money);
+        QCOMPARE(fast.draws, normal.draws);
+        QList<qint64> divided;
+        for (qint64 end : normal.spinEnds)
+            divided << end / pace;
+        QCOMPARE(fast.spinEnds, divided);
     }
 
     // ------------------------------------------------------------ signals

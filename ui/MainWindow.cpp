@@ -96,6 +96,13 @@ void MainWindow::connectInput()
     }
     showZoomChecks();
     connectZoomKeys();
+    for (std::size_t i = 0; i < paceItems.size(); ++i) {
+        connect(paceItems[i], &QAction::triggered, this, [this, i] {
+            choosePace(Paces[i]);
+            emit paceChosen(Paces[i]);
+        });
+    }
+    showPaceChecks();
     connect(calmLampsItem, &QAction::triggered, this, [this] {
         const bool calm = machine_.state().lamps.calm();
         showCalmLampsSwitch(calm);
@@ -267,6 +274,19 @@ void MainWindow::showUnlocked(bool unlocked)
 void MainWindow::showCalmLampsSwitch(bool calm)
 {
     calmLampsItem->setChecked(calm);
+}
+
+void MainWindow::choosePace(int pace)
+{
+    machine_.clock().setPace(pace);
+    showPaceChecks();
+}
+
+// One pace checked in the fast-play menu: the machine clock's.
+void MainWindow::showPaceChecks()
+{
+    for (std::size_t i = 0; i < paceItems.size(); ++i)
+        paceItems[i]->setChecked(Paces[i] == machine_.clock().pace());
 }
 
 void MainWindow::showPointer(bool busy)

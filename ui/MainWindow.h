@@ -76,6 +76,8 @@ public:
     QAction* quitItem = nullptr;
     QMenu* viewMenu = nullptr;
     std::array<QAction*, 4> zoomItems{}; // 1x, 1.5x, 2x, 3x (ui::Zooms)
+    QMenu* paceMenu = nullptr;
+    std::array<QAction*, 3> paceItems{}; // normal, 2x, 4x (ui::Paces)
     QAction* calmLampsItem = nullptr;
     QAction* dataCounterItem = nullptr;
     QMenu* helpMenu = nullptr;
@@ -95,11 +97,17 @@ public:
     // One size up (+1) or down (-1), if that size fits the screen.
     void stepZoom(int step);
 
+    // Fast play: the machine's clock at the player's pace (1, 2 or 4), as the
+    // pace items and the remembered preference choose it.
+    void choosePace(int pace);
+
 signals:
     // Escape, the quit item or the close box: the player leaves the game.
     void quitRequested();
     // The player chose a size, to be remembered.
     void zoomChosen(double zoom);
+    // The player chose a pace, to be remembered.
+    void paceChosen(int pace);
     // The volume item: the player wants to set the music and effects volumes.
     void volumeRequested();
     // The data counter item (or Ctrl+D): the player wants to see the data counter.
@@ -144,6 +152,7 @@ private:
     void showSoundSwitch(game::SoundSwitch sound);
     void showUnlocked(bool unlocked);
     void showCalmLampsSwitch(bool calm);
+    void showPaceChecks();
     // The arrow with the hourglass while a spin is under way, the usual arrow otherwise.
     void showPointer(bool busy);
 

@@ -240,6 +240,13 @@ void MainWindow::buildMenus()
         zoomItems[i]->setCheckable(true);
     }
     viewMenu->addSeparator();
+    // Fast play: the machine's paces (ui::Paces), one checked at a time.
+    paceMenu = viewMenu->addMenu(tr("高速(&S)"));
+    const char* paceTexts[] = {QT_TR_NOOP("標準の速さ(&1)"), QT_TR_NOOP("2倍速(&2)"), QT_TR_NOOP("4倍速(&4)")};
+    for (std::size_t i = 0; i < paceItems.size(); ++i) {
+        paceItems[i] = paceMenu->addAction(tr(paceTexts[i]));
+        paceItems[i]->setCheckable(true);
+    }
     calmLampsItem = viewMenu->addAction(QStringLiteral("点滅を控える(&F)"));
     calmLampsItem->setCheckable(true);
     viewMenu->addSeparator();

@@ -25,6 +25,9 @@ Preferences Preferences::Load()
     if (std::find(std::begin(Zooms), std::end(Zooms), zoom) != std::end(Zooms))
         p.zoom = zoom;
     p.calmLamps = store.value(QStringLiteral("view/calmLamps"), p.calmLamps).toBool();
+    const int pace = store.value(QStringLiteral("view/pace"), p.pace).toInt();
+    if (std::find(std::begin(Paces), std::end(Paces), pace) != std::end(Paces))
+        p.pace = pace;
     p.musicVolume = std::clamp(store.value(QStringLiteral("sound/musicVolume"), p.musicVolume).toInt(), 0, 100);
     p.effectsVolume = std::clamp(store.value(QStringLiteral("sound/effectsVolume"), p.effectsVolume).toInt(), 0, 100);
     return p;
@@ -35,6 +38,7 @@ void Preferences::save() const
     QSettings store = Store();
     store.setValue(QStringLiteral("view/zoom"), zoom);
     store.setValue(QStringLiteral("view/calmLamps"), calmLamps);
+    store.setValue(QStringLiteral("view/pace"), pace);
     store.setValue(QStringLiteral("sound/musicVolume"), musicVolume);
     store.setValue(QStringLiteral("sound/effectsVolume"), effectsVolume);
 }

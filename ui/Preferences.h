@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The player's preferences that the saved game does not hold: the window's
-// size, calm lamps and the two volumes. They live in a QSettings file in the
+// size, calm lamps, the pace of fast play and the two volumes. They live in a QSettings file in the
 // desktop's configuration directory (~/.config/zelmor/zelmor.conf), never in
 // Zelmor.ini or Zelmor.bin.
 #pragma once
@@ -11,7 +11,8 @@ namespace ui {
 
 struct Preferences {
     double zoom = 1.0;      // 1, 1.5, 2 or 3
-    bool calmLamps = false; // no lamp changes more than three times a second
+    bool calmLamps = false; // no lamp changes more than twice a second
+    int pace = 1;           // fast play: 1, 2 or 4 times the machine's speed
     int musicVolume = 100;  // percent
     int effectsVolume = 100;
 
@@ -21,5 +22,7 @@ struct Preferences {
 
 // The window sizes the view menu offers.
 inline constexpr double Zooms[] = {1.0, 1.5, 2.0, 3.0};
+// The paces the fast-play menu offers.
+inline constexpr int Paces[] = {1, 2, 4};
 
 } // namespace ui
