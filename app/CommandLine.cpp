@@ -59,7 +59,9 @@ std::optional<int> HandleCommandLine(int argc, char** argv)
         return 2;
     }
     if (parser.isSet(help)) {
-        Print(stdout, parser.helpText());
+        // Without an application object yet, the parser knows no program
+        // name and writes a placeholder in its usage line.
+        Print(stdout, parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("zelmor")));
         return 0;
     }
     if (parser.isSet(version)) {

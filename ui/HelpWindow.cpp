@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QTextBrowser>
+#include <QVBoxLayout>
 
 // The document lives in the ui library's resources, which a static library
 // has to register by hand (outside any namespace).
@@ -39,9 +40,14 @@ HelpWindow::HelpWindow(QWidget* owner)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("ゼルモアのヘルプ"));
-    setFixedSize(rt::Px(ClientWidthTwips), rt::Px(ClientHeightTwips));
+    // It opens at its classic size and grows with its edges, the text
+    // flowing to the new width; it never gets too small for a line of text.
+    resize(rt::Px(ClientWidthTwips), rt::Px(ClientHeightTwips));
+    setMinimumSize(rt::Px(ClientWidthTwips) / 2, rt::Px(ClientHeightTwips) / 2);
     document = new QTextBrowser(this);
-    document->setGeometry(rt::TwipsRect(0, 0, 7455, 3975));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(document);
     document->setOpenLinks(false);
     document->setHtml(Document());
     document->installEventFilter(this);

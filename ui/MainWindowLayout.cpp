@@ -255,6 +255,7 @@ void MainWindow::buildMenus()
     helpMenu = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     versionItem = helpMenu->addAction(QStringLiteral("バージョン情報(&V)"));
     helpItem = helpMenu->addAction(QStringLiteral("ヘルプ(&M)"));
+    helpItem->setShortcut(QKeySequence::HelpContents);
 }
 
 // ---------------------------------------------------------------- zoom

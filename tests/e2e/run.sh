@@ -193,6 +193,12 @@ xdotool key v
 ABOUT=$(xs_wait_window "ﾊﾞｰｼﾞｮﾝ情報" 15) && { sleep 0.5; xs_shot "$ABOUT" "$SHOTS/e2e-version.png"; xs_key "$ABOUT" Escape; }
 check "the version window opens from the Help menu" test -n "$ABOUT"
 sleep 0.5
+xs_key "$MAIN" F1
+HELP=$(xs_wait_window "ゼルモアのヘルプ" 15) && { sleep 0.3; xs_key "$HELP" Escape; }
+check "F1 opens the help window" test -n "$HELP"
+check "zelmor --help names the program in its usage line" \
+    grep -q '^Usage: zelmor ' <<<"$("$XS_GAME/zelmor" --help)"
+sleep 0.5
 xs_answer_boxes
 quit_game "$MAIN"
 
