@@ -20,27 +20,44 @@ namespace ui {
 using game::LampState;
 using game::Machine;
 
+namespace {
+
 // The classic colours, &HBBGGRR: frame lamps &HFFFF00 lit and &H808000
 // dark, notice lamps &H80C0FF lit and &H0040C0 dark, the premium notice
 // &H4000FF.
-QColor FrameLampColor(LampState state)
+struct LampColours {
+    QColor lit, dark;
+};
+constexpr LampColours FrameColours{QColor(0, 255, 255), QColor(0, 128, 128)};
+constexpr LampColours NoticeColours{QColor(255, 192, 128), QColor(192, 64, 0)};
+constexpr QColor PremiumColour(255, 0, 64);
+
+// Calm lamps light only halfway from dark to lit: each change still shows,
+// softly, instead of a flash across the whole frame.
+QColor LampColor(const LampColours& colours, LampState state, bool calm)
 {
     switch (state) {
-    case LampState::Lit: return QColor(0, 255, 255);
-    case LampState::Premium: return QColor(255, 0, 64);
+    case LampState::Lit:
+        if (!calm)
+            return colours.lit;
+        return QColor((colours.lit.red() + colours.dark.red()) / 2, (colours.lit.green() + colours.dark.green()) / 2,
+                      (colours.lit.blue() + colours.dark.blue()) / 2);
+    case LampState::Premium: return PremiumColour;
     case LampState::Dark: break;
     }
-    return QColor(0, 128, 128);
+    return colours.dark;
 }
 
-QColor NoticeLampColor(LampState state)
+} // namespace
+
+QColor FrameLampColor(LampState state, bool calm)
 {
-    switch (state) {
-    case LampState::Lit: return QColor(255, 192, 128);
-    case LampState::Premium: return QColor(255, 0, 64);
-    case LampState::Dark: break;
-    }
-    return QColor(192, 64, 0);
+    return LampColor(FrameColours, state, calm);
+}
+
+QColor NoticeLampColor(LampState state, bool calm)
+{
+    return LampColor(NoticeColours, state, calm);
 }
 
 MainWindow::MainWindow(game::Machine& machine, const QString& programDir, QWidget* parent)
@@ -253,12 +270,12 @@ void MainWindow::showActions(const game::Actions& actions)
 
 void MainWindow::showFrameLamps(LampState state)
 {
-    ShowLampColor(frameLamps, FrameLampColor(state));
+    ShowLampColor(frameLamps, FrameLampColor(state, machine_.state().lamps.calm()));
 }
 
 void MainWindow::showNoticeLamps(LampState state)
 {
-    ShowLampColor(noticeLamps, NoticeLampColor(state));
+    ShowLampColor(noticeLamps, NoticeLampColor(state, machine_.state().lamps.calm()));
 }
 
 void MainWindow::showSoundSwitch(game::SoundSwitch sound)
@@ -271,9 +288,12 @@ void MainWindow::showUnlocked(bool unlocked)
     probabilityItem->setEnabled(unlocked);
 }
 
+// The lamps take the colours of the new choice at once.
 void MainWindow::showCalmLampsSwitch(bool calm)
 {
     calmLampsItem->setChecked(calm);
+    showFrameLamps(machine_.state().lamps.frame());
+    showNoticeLamps(machine_.state().lamps.notice());
 }
 
 void MainWindow::choosePace(int pace)

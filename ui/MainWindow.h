@@ -25,9 +25,9 @@ class HelpWindow;
 
 // The lamps' colours. Frame lamps: cyan lit, teal dark. Notice lamps: light
 // orange lit, dark orange dark, and crimson for the premium notice, which
-// shows as its own state with calm lamps.
-QColor FrameLampColor(game::LampState state);
-QColor NoticeLampColor(game::LampState state);
+// shows as its own state with calm lamps. Calm lamps light halfway.
+QColor FrameLampColor(game::LampState state, bool calm = false);
+QColor NoticeLampColor(game::LampState state, bool calm = false);
 
 // The largest of the window's sizes (ui::Zooms) up to `wanted` at which the
 // window, `chrome` (its frame and menu bar) included, fits in `available`;
