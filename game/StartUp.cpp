@@ -98,6 +98,9 @@ StartOutcome RunStartUp(SavedState& saved)
     if (!saved.everSaved) {
         tell(Notice::Welcome);
         saved.money = RestartMoney;
+        // A first start plays sound, as the unchecked "no sound" item says;
+        // the save then writes the switch as on.
+        saved.sound = SoundSwitch::On;
     }
     SettleDenominator(saved);
     RewardPassedCheck(saved);

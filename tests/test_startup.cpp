@@ -190,6 +190,9 @@ private slots:
         QCOMPARE(seams.rnd.draws(), 0);
         if (c.outcome != StartOutcome::Play)
             return;
+        // A greeted start plays sound, as its unchecked "no sound" item says;
+        // any other keeps the switch its file holds.
+        QCOMPARE(saved.sound, c.saved.everSaved ? c.saved.sound : game::SoundSwitch::On);
         QCOMPARE(game::DenominatorInForce(saved), c.inForce);
         seams.prompts.shown.clear();
         game::TellCurrentProbability(saved);
