@@ -44,7 +44,7 @@ void PlayHistory::end()
 void PlayHistory::record(game::PlayRecord record)
 {
     record.playedAtMs = Now();
-    sessionEntries_.push_back(record);
+    sessionCounter_.add(record, true);
     if (history_ && !history_->record(record))
         reportFailure();
     if (counter_) {
@@ -70,21 +70,33 @@ void PlayHistory::reportFailure()
         this, [reason] { ui::TellHistory(ui::HistoryNews::Unusable, reason); }, Qt::QueuedConnection);
 }
 
+// The file's summaries hold every entry, this session's included; the
+// session's own figures come from memory. Without the file, the session is
+// all the counter has.
 void PlayHistory::rebuildCounter()
 {
-    counter_.emplace(QDate::currentDate());
-    if (history_) {
-        // Entries of earlier sessions come from the file; this session's from
-        // memory, where they are complete even if the file broke on the way.
-        const qint64 thisSession = history_->currentSession();
-        history_->scan([this, thisSession](const game::PlayRecord& record, qint64 session) {
-            if (thisSession == 0 || session != thisSession)
-                counter_->add(record, false);
-        });
-        reportFailure();
+    const QDate today = QDate::currentDate();
+    counter_.emplace(today);
+    if (history_ && history_->readCounter(*counter_)) {
+        counter_->setSession(sessionCounter_.session(), sessionCounter_.sessionLine());
+        return;
     }
-    for (const game::PlayRecord& record : sessionEntries_)
-        counter_->add(record, true);
+    reportFailure();
+    counter_ = sessionCounter_;
+    counter_->setTodayDate(today);
+}
+
+// A history that cannot be read gives the day an empty line, so that the
+// window does not ask again.
+void PlayHistory::readDayLine(QDate day)
+{
+    if (!counter_)
+        return;
+    game::SlumpLine line;
+    if (history_ && !history_->dayLine(day, line))
+        reportFailure();
+    counter_->setDayLine(day, std::move(line));
+    showCounter();
 }
 
 void PlayHistory::showCounter()
@@ -103,6 +115,7 @@ void PlayHistory::openCounter()
         connect(&window_, &ui::MainWindow::zoomChosen, counterWindow_.data(), &ui::DataCounterWindow::setZoom);
         connect(counterWindow_.data(), &ui::DataCounterWindow::exportRequested, this, &PlayHistory::exportCsv);
         connect(counterWindow_.data(), &ui::DataCounterWindow::clearRequested, this, &PlayHistory::clear);
+        connect(counterWindow_.data(), &ui::DataCounterWindow::lineWanted, this, &PlayHistory::readDayLine);
         counterWindow_->adjustSize();
         ui::PlaceBeside(*counterWindow_, window_);
     }
@@ -145,7 +158,7 @@ void PlayHistory::clear()
         ui::TellHistory(ui::HistoryNews::ClearFailed, error);
         return;
     }
-    sessionEntries_.clear();
+    sessionCounter_ = game::DataCounter();
     rebuildCounter();
     showCounter();
 }

@@ -17,7 +17,6 @@
 
 #include <memory>
 #include <optional>
-#include <vector>
 
 namespace ui {
 class MainWindow;
@@ -49,8 +48,11 @@ public:
 
 private:
     void record(game::PlayRecord record);
-    // Builds the figures afresh from the file and this session's entries.
+    // Builds the figures afresh from the file's summaries and this session's
+    // own figures.
     void rebuildCounter();
+    // A day's slump line, when the counter window first shows it.
+    void readDayLine(QDate day);
     void showCounter();
     // A history that broke is reported once, after the event that found it.
     void reportFailure();
@@ -60,9 +62,9 @@ private:
     ui::MainWindow& window_;
     const qint64 sessionStartMs_;
     std::unique_ptr<storage::History> history_;
-    // This session's entries, kept so that the counter shows the session
-    // even when the file cannot be used.
-    std::vector<game::PlayRecord> sessionEntries_;
+    // This session's entries added up as they come, so that the counter
+    // shows the session even when the file cannot be used.
+    game::DataCounter sessionCounter_;
     std::optional<game::DataCounter> counter_;
     QPointer<ui::DataCounterWindow> counterWindow_;
 };

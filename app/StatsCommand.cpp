@@ -10,7 +10,6 @@
 #include <QJsonDocument>
 
 #include <cstdio>
-#include <set>
 
 namespace app {
 
@@ -61,28 +60,20 @@ int PrintStats(int argc, char** argv)
     QCoreApplication application(argc, argv);
     const QString path = storage::SaveDirectory::Choose(QCoreApplication::applicationDirPath()).path()
         + storage::History::FileName();
-    game::DataCounter counter;
-    std::set<qint64> sessions;
-    qint64 first = 0, last = 0;
+    storage::HistorySummary summary;
     // No file yet: nothing has been played, and nothing is created.
     if (QFileInfo::exists(path)) {
         storage::History history(path);
-        history.scan([&](const game::PlayRecord& record, qint64 session) {
-            counter.add(record, false);
-            sessions.insert(session);
-            first = first ? std::min(first, record.playedAtMs) : record.playedAtMs;
-            last = std::max(last, record.playedAtMs);
-        });
-        if (history.broken()) {
+        if (!history.summary(summary)) {
             std::fprintf(stderr, "zelmor: %s\n", qPrintable(history.takeFailure()));
             return 1;
         }
     }
-    QJsonObject stats = TallyJson(counter.allTime());
+    QJsonObject stats = TallyJson(summary.allTime);
     stats.insert(QStringLiteral("history"), path);
-    stats.insert(QStringLiteral("sessions"), qint64(sessions.size()));
-    stats.insert(QStringLiteral("first_played"), Time(first));
-    stats.insert(QStringLiteral("last_played"), Time(last));
+    stats.insert(QStringLiteral("sessions"), summary.sessions);
+    stats.insert(QStringLiteral("first_played"), Time(summary.firstPlayedMs));
+    stats.insert(QStringLiteral("last_played"), Time(summary.lastPlayedMs));
     std::fputs(QJsonDocument(stats).toJson(QJsonDocument::Indented).constData(), stdout);
     return 0;
 }

@@ -86,6 +86,35 @@ bool History::scan(const HistoryStore::Visitor& visit)
     return history->scan(visit, error) || fail(u"cannot read the play history: %1"_s.arg(error));
 }
 
+bool History::summary(HistorySummary& summary)
+{
+    HistoryStore* history = store();
+    if (!history)
+        return false;
+    QString error;
+    return history->summary(summary, error) || fail(u"cannot read the play history's figures: %1"_s.arg(error));
+}
+
+bool History::dayLine(QDate day, game::SlumpLine& line)
+{
+    HistoryStore* history = store();
+    if (!history)
+        return false;
+    QString error;
+    return history->dayLine(day, line, error) || fail(u"cannot read the play history: %1"_s.arg(error));
+}
+
+bool History::readCounter(game::DataCounter& counter)
+{
+    HistorySummary figures;
+    game::SlumpLine today;
+    if (!summary(figures) || !dayLine(counter.todayDate(), today))
+        return false;
+    counter.setHistory(figures.allTime, figures.days);
+    counter.setDayLine(counter.todayDate(), std::move(today));
+    return true;
+}
+
 qint64 History::currentSession() const
 {
     return store_ && !broken_ ? store_->currentSession() : 0;

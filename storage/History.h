@@ -41,6 +41,14 @@ public:
     bool record(const game::PlayRecord& record);
     // Reads every entry in order (see HistoryStore::scan).
     bool scan(const HistoryStore::Visitor& visit);
+    // The figures of every entry (see HistoryStore::summary).
+    bool summary(HistorySummary& summary);
+    // A day's slump line (see HistoryStore::dayLine).
+    bool dayLine(QDate day, game::SlumpLine& line);
+    // What the data counter shows on opening: the summary's figures and the
+    // line of the counter's today. This session's own figures are the
+    // caller's to add.
+    bool readCounter(game::DataCounter& counter);
     // The session of this run, 0 before its first entry.
     qint64 currentSession() const;
     bool exportCsv(const QString& path, QString& error);

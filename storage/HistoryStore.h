@@ -6,14 +6,26 @@
 #pragma once
 
 #include "game/PlayRecord.h"
+#include "game/PlayTally.h"
 
+#include <QDate>
 #include <QString>
 
 #include <functional>
+#include <map>
 
 class QIODevice;
 
 namespace storage {
+
+// The figures the history keeps up to date with every entry, so that the
+// data counter and `zelmor --stats` open without reading the entries.
+struct HistorySummary {
+    game::PlayTally allTime;
+    std::map<QDate, game::PlayTally> days; // by the local date of the entries
+    qint64 sessions = 0;                   // sessions with entries
+    qint64 firstPlayedMs = 0, lastPlayedMs = 0; // 0 while there are none
+};
 
 class HistoryStore {
 public:
@@ -34,6 +46,11 @@ public:
     using Visitor = std::function<void(const game::PlayRecord& record, qint64 session)>;
     virtual bool scan(const Visitor& visit, QString& error) = 0;
     virtual qint64 currentSession() const = 0;
+    // The figures of every entry, from the summaries kept beside them.
+    virtual bool summary(HistorySummary& summary, QString& error) = 0;
+    // A day's slump line: every spin of a short day, the blocks of a long
+    // one (game::SlumpBlock). A day without play has an empty line.
+    virtual bool dayLine(QDate day, game::SlumpLine& line, QString& error) = 0;
     // One line per spin with a header line.
     virtual bool exportCsv(QIODevice& out, QString& error) = 0;
     // Deletes every entry and session; the next append begins a new session

@@ -191,7 +191,33 @@ private slots:
         counter.add(Spin(Today), true);
         window.showCounter(counter, 300);
         QCOMPARE(LineNames(*window.slumpGraph), QStringList({"12/07 (月)", "今回"}));
-        QCOMPARE(window.slumpGraph->lines().last().balance.size(), 3);
+        QCOMPARE(window.slumpGraph->lines().last().points.size(), 3);
+    }
+
+    // An earlier day's line, left out of the history's summary, is asked for
+    // when ticked, and drawn once the counter has it.
+    void earlierDayLineIsAskedFor()
+    {
+        const DataCounter played = PlayedCounter();
+        DataCounter counter(Today);
+        std::map<QDate, game::PlayTally> days;
+        for (const auto& [day, figures] : played.days())
+            days[day] = figures.tally;
+        counter.setHistory(played.allTime(), days);
+        counter.setDayLine(Today, *played.days().at(Today).line);
+        counter.setSession(played.session(), played.sessionLine());
+        ui::DataCounterWindow window;
+        QSignalSpy wanted(&window, &ui::DataCounterWindow::lineWanted);
+        window.showCounter(counter, 300);
+        QCOMPARE(wanted.count(), 0);
+        window.lineSelector->item(2)->setCheckState(Qt::Checked);
+        QCOMPARE(wanted.count(), 1);
+        QCOMPARE(wanted.first().first().toDate(), Today.addDays(-2));
+        QCOMPARE(LineNames(*window.slumpGraph), QStringList({"今日", "今回"}));
+        counter.setDayLine(Today.addDays(-2), *played.days().at(Today.addDays(-2)).line);
+        window.showCounter(counter, 300);
+        QCOMPARE(LineNames(*window.slumpGraph), QStringList({"12/07 (月)", "今日", "今回"}));
+        QCOMPARE(wanted.count(), 1);
     }
 
     void buttonsAndEscape()
@@ -223,15 +249,39 @@ private slots:
         QCOMPARE(window.width(), normalWidth);
     }
 
-    // A peak between two columns' worth of spins stays in the drawn points.
+    // A peak between two columns' worth of spins stays in the drawn points,
+    // from a line of every spin and from the same line kept in blocks.
+    void decimationKeepsPeaks_data()
+    {
+        QTest::addColumn<bool>("inBlocks");
+        QTest::newRow("every spin") << false;
+        QTest::newRow("in blocks") << true;
+    }
     void decimationKeepsPeaks()
     {
-        QVector<qint64> balance(100000);
-        for (int i = 0; i < balance.size(); ++i)
-            balance[i] = -i / 10;
-        balance[54321] = 50000;
-        balance[77777] = -90000;
-        const QPolygonF points = ui::DecimatedLine(balance, 200);
+        QFETCH(bool, inBlocks);
+        QVector<game::SlumpPoint> line(100000);
+        for (int i = 0; i < line.size(); ++i)
+            line[i] = {i + 1, -i / 10};
+        line[54321].balance = 50000;
+        line[77777].balance = -90000;
+        if (inBlocks) {
+            game::SlumpLine kept;
+            std::optional<game::SlumpBlock> block;
+            for (const game::SlumpPoint& point : line) {
+                if (block && block->index == game::SlumpBlock::IndexOf(point.spin)) {
+                    block->add(point, false);
+                    continue;
+                }
+                if (block)
+                    block->appendTo(kept);
+                block = game::SlumpBlock::Starting(point, false);
+            }
+            block->appendTo(kept);
+            QVERIFY(kept.points.size() < line.size() / 4);
+            line = kept.points;
+        }
+        const QPolygonF points = ui::DecimatedLine(line, 200);
         QVERIFY(points.size() <= 4 * (100000 / 200 + 1));
         QCOMPARE(points.first(), QPointF(0, 0));
         QCOMPARE(points.last(), QPointF(100000, -9999));
@@ -253,11 +303,11 @@ private slots:
     {
         QFETCH(int, spins);
         QFETCH(double, zoom);
-        ui::GraphLine line{QStringLiteral("今回"), QColor(0, 255, 255), true, {}, {}};
+        ui::GraphLine line{QStringLiteral("今回"), QColor(0, 255, 255), true, spins, {}, {}};
         for (int i = 0; i < spins; ++i)
-            line.balance << (i % 1000) * 7 - 3000;
+            line.points.append({i + 1, (i % 1000) * 7 - 3000});
         if (spins > 0)
-            line.jackpotSpins << spins - 1;
+            line.marks << line.points.last();
         ui::SlumpGraph graph;
         graph.setZoom(zoom);
         graph.resize(graph.sizeHint());

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The play history through the facade and the real module: every field reads
 // back as written, across runs; a damaged, locked or foreign file costs only
-// the history and is left as it was; the CSV export; clearing.
+// the history and is left as it was; the summaries agree with a recount of
+// the entries, kept as they come or built for an older file; the CSV export;
+// clearing.
 #include "storage/History.h"
+#include "storage/sqlite/SqliteSummary.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +16,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <map>
 #include <optional>
+#include <random>
+#include <set>
 #include <time.h>
 
 using game::NoticeLamps;
@@ -127,6 +133,120 @@ private:
 
 enum class Damage { Garbage, Directory, ReadOnly, Locked, NoModule, Newer, Foreign };
 
+// A seeded player: cover clicks before each spin, a jackpot spin in 40 with
+// its five slot-chance spins, a target now and then, a loan when broke and
+// the goal's reset when rich.
+class SeededPlay {
+public:
+    explicit SeededPlay(quint32 seed) : random_(seed) {}
+
+    PlayRecord next(qint64 atMs)
+    {
+        PlayRecord record{.playedAtMs = atMs};
+        if (money_ < 10)
+            return money(record, PlayKind::Loan, 1000);
+        if (money_ > 20'000)
+            return money(record, PlayKind::Goal, 100 - money_);
+        if (chance_ == 0 && unit() < 0.003 && money_ >= 100) {
+            target_ = record.targetSymbol = 1 + int(unit() * 9);
+            return money(record, PlayKind::Target, -100);
+        }
+        if (chance_ == 0 && bet_ < covers_) {
+            ++bet_;
+            return money(record, unit() < 0.25 ? PlayKind::CoverHit : PlayKind::CoverMiss, -10);
+        }
+        return spin(record);
+    }
+
+private:
+    double unit() { return double(random_()) / 4294967296.0; }
+
+    PlayRecord money(PlayRecord record, PlayKind kind, qint64 amount)
+    {
+        money_ += amount;
+        record.kind = kind;
+        record.amount = amount;
+        record.moneyAfter = money_;
+        return record;
+    }
+
+    PlayRecord spin(PlayRecord record)
+    {
+        record.bet = std::max(1, bet_);
+        record.denominator = 300;
+        record.targetSymbol = target_;
+        record.slotChance = chance_ > 0;
+        record.jackpot = !record.slotChance && unit() < 1.0 / 40;
+        if (record.jackpot || (record.slotChance && unit() < 0.1)) {
+            record.symbol = int(unit() * 10);
+            record.amount = record.bet * (record.jackpot ? 100 : 500);
+        }
+        record.reach = record.jackpot ? ReachAction::NormalStop : ReachAction::None;
+        chance_ = record.jackpot ? 5 : std::max(0, chance_ - 1);
+        bet_ = 0;
+        covers_ = 1 + int(unit() * 3);
+        money_ += record.amount;
+        record.moneyAfter = money_;
+        return record;
+    }
+
+    std::mt19937 random_;
+    qint64 money_ = 100;
+    int bet_ = 0, covers_ = 1, chance_ = 0, target_ = 0;
+};
+
+QString Text(const game::PlayTally& t)
+{
+    return u"spins %1 jackpots %2 chance %3/%4 run %5/%6 in %7 out %8 loans %9 goals %10 expected %11 %12 %13 %14"_s
+        .arg(t.spins)
+        .arg(t.jackpots)
+        .arg(t.chanceLineUps)
+        .arg(t.chanceSpins)
+        .arg(t.currentRun)
+        .arg(t.longestRun)
+        .arg(t.paidIn)
+        .arg(t.paidOut)
+        .arg(t.loans)
+        .arg(t.goalResets)
+        .arg(t.expectedJackpots, 0, 'g', 17)
+        .arg(t.expectedChanceLineUps, 0, 'g', 17)
+        .arg(t.expectedPaidIn, 0, 'g', 17)
+        .arg(t.expectedPaidOut, 0, 'g', 17);
+}
+
+// How a day's line as read back differs from the line of every spin, empty
+// when it does not: a short day has every spin; a long one, points on the
+// line that keep each 16 spins' lowest and highest balance, and marks that
+// are marks of the line.
+QString LineDifference(const game::SlumpLine& read, const game::SlumpLine& full)
+{
+    if (read.reached.spins != full.reached.spins || read.reached.running != full.reached.running)
+        return u"the line ends elsewhere"_s;
+    if (full.spins() <= storage::SqliteSummary::FullLineSpins)
+        return read.points == full.points && read.marks == full.marks ? QString() : u"not every spin"_s;
+    std::map<qint64, qint64> onLine;
+    for (const game::SlumpPoint& point : full.points)
+        onLine[point.spin] = point.balance;
+    std::map<qint64, std::pair<qint64, qint64>> lowHigh; // of each block, as read
+    for (const game::SlumpPoint& point : read.points) {
+        const auto on = onLine.find(point.spin);
+        if (on == onLine.end() || on->second != point.balance)
+            return u"spin %1 off the line"_s.arg(point.spin);
+        auto& [low, high] = lowHigh.try_emplace((point.spin - 1) / 16, point.balance, point.balance).first->second;
+        low = std::min(low, point.balance);
+        high = std::max(high, point.balance);
+    }
+    for (const game::SlumpPoint& point : full.points) {
+        const auto& [low, high] = lowHigh[(point.spin - 1) / 16];
+        if (point.balance < low || point.balance > high)
+            return u"the peak or dip at spin %1 is lost"_s.arg(point.spin);
+    }
+    for (const game::SlumpPoint& mark : read.marks)
+        if (!full.marks.contains(mark))
+            return u"spin %1 marked off the line's marks"_s.arg(mark.spin);
+    return read.points.last() == full.points.last() ? QString() : u"the last point is lost"_s;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(game::PlayRecord)
@@ -146,6 +266,33 @@ class HistoryTest : public QObject {
         history.setSessionStart(1000);
         QVERIFY(history.record(Money(PlayKind::CoverMiss, -10, 90)));
         QVERIFY(history.record(Spin(0, -1)));
+    }
+
+    // Three sessions over three days: a few hundred entries across each
+    // midnight, and between them an afternoon of auto play long enough for
+    // its day to be kept in blocks.
+    void writeSeededHistory()
+    {
+        SeededPlay play(20260210);
+        const QDate first(2026, 2, 10);
+        struct Session {
+            QDateTime start;
+            int entries;
+            int msApart;
+        };
+        const Session sessions[] = {
+            {QDateTime(first, QTime(23, 0)), 400, 20'000},
+            {QDateTime(first.addDays(1), QTime(12, 0)), 14'000, 1'500},
+            {QDateTime(first.addDays(1), QTime(23, 50)), 300, 5'000},
+        };
+        for (const Session& session : sessions) {
+            History history(path_, Module);
+            const qint64 start = session.start.toMSecsSinceEpoch();
+            history.setSessionStart(start);
+            for (int i = 0; i < session.entries; ++i)
+                QVERIFY(history.record(play.next(start + qint64(i) * session.msApart)));
+            history.endSession(start + qint64(session.entries) * session.msApart);
+        }
     }
 
 private slots:
@@ -266,7 +413,7 @@ private slots:
             module = file(u"missing/libzelmor_history.so"_s);
             break;
         case Damage::Newer:
-            QVERIFY(Connection(path_).exec(u"PRAGMA user_version = 2"_s));
+            QVERIFY(Connection(path_).exec(u"PRAGMA user_version = 99"_s));
             break;
         case Damage::Foreign:
             QVERIFY(Connection(path_).exec(u"CREATE TABLE notes (text TEXT)"_s));
@@ -326,6 +473,60 @@ private slots:
                                         "target_symbol, target_rate) VALUES (%1)"_s.arg(values)));
         History history(path_, Module);
         QCOMPARE(ScanAll(history).size(), readable ? 3 : 2);
+        storage::HistorySummary summary;
+        QVERIFY(history.summary(summary));
+        QCOMPARE(summary.allTime.spins, readable ? 2 : 1);
+        QCOMPARE(history.takeFailure(), QString());
+    }
+
+    void summaryAgreesWithARecount_data()
+    {
+        QTest::addColumn<bool>("fromOlderFile");
+        QTest::newRow("kept with every entry") << false;
+        QTest::newRow("built for a file from before the summaries") << true;
+    }
+
+    // The figures the counter opens on, against every entry read and added
+    // up as the counter once did.
+    void summaryAgreesWithARecount()
+    {
+        QFETCH(bool, fromOlderFile);
+        writeSeededHistory();
+        if (fromOlderFile) {
+            Connection db(path_);
+            for (const QString& statement : {u"DROP VIEW totals"_s, u"DROP TABLE days"_s,
+                                             u"DROP TABLE slump_blocks"_s, u"PRAGMA user_version = 1"_s})
+                QVERIFY(db.exec(statement));
+        }
+        History history(path_, Module);
+        storage::HistorySummary summary;
+        QVERIFY(history.summary(summary));
+
+        game::DataCounter recount;
+        std::set<qint64> sessions;
+        qint64 first = 0, last = 0;
+        QVERIFY(history.scan([&](const PlayRecord& record, qint64 session) {
+            recount.add(record, false);
+            sessions.insert(session);
+            first = first ? std::min(first, record.playedAtMs) : record.playedAtMs;
+            last = std::max(last, record.playedAtMs);
+        }));
+        QCOMPARE(Text(summary.allTime), Text(recount.allTime()));
+        QCOMPARE(summary.sessions, qint64(sessions.size()));
+        QCOMPARE(summary.firstPlayedMs, first);
+        QCOMPARE(summary.lastPlayedMs, last);
+        QCOMPARE(summary.days.size(), std::size_t(3));
+        QCOMPARE(summary.days.size(), recount.days().size());
+        bool inBlocks = false;
+        for (const auto& [day, figures] : recount.days()) {
+            QCOMPARE(Text(summary.days[day]), Text(figures.tally));
+            game::SlumpLine line;
+            QVERIFY(history.dayLine(day, line));
+            const QString difference = LineDifference(line, *figures.line);
+            QVERIFY2(difference.isEmpty(), qPrintable(day.toString(Qt::ISODate) + u": "_s + difference));
+            inBlocks = inBlocks || line.points.size() < figures.line->points.size();
+        }
+        QVERIFY(inBlocks);
         QCOMPARE(history.takeFailure(), QString());
     }
 
@@ -408,6 +609,10 @@ private slots:
         QCOMPARE(ScanAll(history).size(), 0);
         QCOMPARE(history.currentSession(), qint64(0));
         QVERIFY(history.record(Money(PlayKind::Loan, 100, 100)));
+        storage::HistorySummary summary;
+        QVERIFY(history.summary(summary));
+        QCOMPARE(summary.allTime.loans, 100);
+        QCOMPARE(summary.sessions, 1);
         const QList<Entry> entries = ScanAll(history);
         QCOMPARE(entries.size(), 1);
         QCOMPARE(entries[0].session, history.currentSession());

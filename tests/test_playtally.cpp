@@ -226,9 +226,10 @@ private slots:
         QCOMPARE(counter.today().paidOut, qint64(100));
         QCOMPARE(counter.session().loans, qint64(100));
         QCOMPARE(counter.days().size(), std::size_t(2));
-        QCOMPARE(counter.days().at(today).balance, (QVector<qint64>{80, 70}));
-        QCOMPARE(counter.days().at(today).jackpotSpins, QVector<int>{0});
-        QCOMPARE(counter.sessionLine().balance, QVector<qint64>{-10});
+        const game::SlumpLine& todayLine = *counter.days().at(today).line;
+        QCOMPARE(todayLine.points, (QVector<game::SlumpPoint>{{1, 80}, {2, 70}}));
+        QCOMPARE(todayLine.marks, (QVector<game::SlumpPoint>{{1, 80}}));
+        QCOMPARE(counter.sessionLine().points, (QVector<game::SlumpPoint>{{1, -10}}));
     }
 };
 

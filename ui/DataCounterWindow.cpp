@@ -399,10 +399,12 @@ void DataCounterWindow::showLineChoices()
 }
 
 // The ticked lines to the graph, the oldest day at the bottom and the
-// session on top.
+// session on top. The days whose lines are still to be read are asked for
+// once the graph has the others, since the answer shows the counter again.
 void DataCounterWindow::showLines()
 {
     QVector<GraphLine> lines;
+    QVector<QDate> wanted;
     for (int i = lineSelector->count() - 1; i >= 0; --i) {
         const QListWidgetItem* item = lineSelector->item(i);
         if (item->checkState() != Qt::Checked)
@@ -410,15 +412,22 @@ void DataCounterWindow::showLines()
         const QString key = item->data(Qt::UserRole).toString();
         const game::SlumpLine* line = &sessionLine_;
         if (key != SessionKey) {
-            const auto day = days_.find(key == TodayKey ? today_ : QDate::fromString(key, Qt::ISODate));
+            const QDate date = key == TodayKey ? today_ : QDate::fromString(key, Qt::ISODate);
+            const auto day = days_.find(date);
             if (day == days_.end())
                 continue;
-            line = &day->second;
+            if (!day->second.line) {
+                wanted << date;
+                continue;
+            }
+            line = &*day->second.line;
         }
         lines.push_back({item->text(), item->data(Qt::UserRole + 1).value<QColor>(), key == SessionKey,
-                         line->balance, line->jackpotSpins});
+                         line->spins(), line->points, line->marks});
     }
     slumpGraph->setLines(std::move(lines));
+    for (QDate day : wanted)
+        emit lineWanted(day);
 }
 
 // ---------------------------------------------------------------- zoom and keys

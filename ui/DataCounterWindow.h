@@ -35,7 +35,8 @@ public:
     // Shows the counter's figures, its lines and the probability, 6 in
     // `denominator`. Cheap enough to call after every spin: the lines'
     // vectors are implicitly shared, and the line selector is rebuilt only
-    // when a day comes or goes.
+    // when a day comes or goes. A ticked day whose line the counter has not
+    // read yet is asked for (lineWanted) and drawn once shown again.
     void showCounter(const game::DataCounter& counter, double denominator);
 
     // Sizes follow the main window's zoom (1, 1.5, 2 or 3).
@@ -53,6 +54,9 @@ signals:
     void exportRequested();
     // "履歴を消去…": the owner asks for confirmation and clears the history.
     void clearRequested();
+    // A ticked day's line is wanted: the owner reads it into the counter and
+    // shows the counter again.
+    void lineWanted(QDate day);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -82,7 +86,7 @@ private:
     // The lines as last shown, kept for the line selector's changes.
     QDate today_;
     game::SlumpLine sessionLine_;
-    std::map<QDate, game::SlumpLine> days_;
+    std::map<QDate, game::DataCounter::Day> days_;
 };
 
 } // namespace ui

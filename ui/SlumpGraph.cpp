@@ -179,7 +179,7 @@ QPolygonF ColumnBand(const QPolygonF& points, double spinsPerColumn)
 void DrawLine(QPainter& p, const Scale& scale, const GraphLine& line, double spinsPerColumn, qreal unit)
 {
     const bool dense = spinsPerColumn > 1.0;
-    QPolygonF points = DecimatedLine(line.balance, spinsPerColumn);
+    QPolygonF points = DecimatedLine(line.points, spinsPerColumn);
     if (dense)
         points = ColumnBand(points, spinsPerColumn);
     for (QPointF& point : points)
@@ -202,10 +202,8 @@ void DrawLine(QPainter& p, const Scale& scale, const GraphLine& line, double spi
     // Dots that would cover the one before are left out.
     const qreal radius = unit * (line.bold ? 3.2 : 2.3);
     QPointF lastDot(-1e9, -1e9);
-    for (int spin : line.jackpotSpins) {
-        if (spin < 0 || spin >= line.balance.size())
-            continue;
-        const QPointF at = scale.at(QPointF(qreal(spin + 1), qreal(line.balance[spin])));
+    for (const game::SlumpPoint& mark : line.marks) {
+        const QPointF at = scale.at(QPointF(qreal(mark.spin), qreal(mark.balance)));
         if (QLineF(at, lastDot).length() < radius)
             continue;
         DrawJackpotDot(p, at, radius, unit);
@@ -272,10 +270,11 @@ Scale AxesFor(const QVector<GraphLine>& lines)
 {
     qint64 spins = 0, low = 0, high = 0;
     for (const GraphLine& line : lines) {
-        spins = std::max<qint64>(spins, line.balance.size());
-        const auto [lowest, highest] = std::minmax_element(line.balance.cbegin(), line.balance.cend());
-        low = std::min(low, *lowest);
-        high = std::max(high, *highest);
+        spins = std::max(spins, line.spins);
+        for (const game::SlumpPoint& point : line.points) {
+            low = std::min(low, point.balance);
+            high = std::max(high, point.balance);
+        }
     }
     Scale scale;
     scale.spins = SpinAxis(spins);
@@ -298,39 +297,43 @@ QString SignedGroupedDigits(qint64 value)
     return value > 0 ? QLatin1Char('+') + GroupedDigits(value) : GroupedDigits(value);
 }
 
-QPolygonF DecimatedLine(const QVector<qint64>& balance, double spinsPerColumn)
+// The line's points may skip spins (a long day read back in blocks): each
+// lies in the column of its own spin.
+QPolygonF DecimatedLine(const QVector<game::SlumpPoint>& line, double spinsPerColumn)
 {
     QPolygonF points;
-    const qsizetype count = balance.size();
+    const qsizetype count = line.size();
+    // With the point before the first spin, which lies in column 0.
+    auto at = [&line](qsizetype i) {
+        return i == 0 ? QPointF(0, 0) : QPointF(qreal(line[i - 1].spin), qreal(line[i - 1].balance));
+    };
     if (spinsPerColumn <= 1.0) {
         points.reserve(count + 1);
-        points << QPointF(0, 0);
-        for (qsizetype i = 0; i < count; ++i)
-            points << QPointF(qreal(i + 1), qreal(balance[i]));
+        for (qsizetype i = 0; i <= count; ++i)
+            points << at(i);
         return points;
     }
-    // Columns of spins: the point before the first spin lies in column 0.
-    points.reserve(qsizetype(4 * (count / spinsPerColumn + 2)));
-    auto column = [spinsPerColumn](qsizetype spin) { return qint64(spin / spinsPerColumn); };
-    auto value = [&balance](qsizetype spin) { return spin == 0 ? 0 : balance[spin - 1]; };
+    const qreal lastSpin = count ? qreal(line.last().spin) : 0;
+    points.reserve(qsizetype(4 * std::min(qreal(count + 1), lastSpin / spinsPerColumn + 2)));
+    auto column = [&](qsizetype i) { return qint64(at(i).x() / spinsPerColumn); };
     qsizetype first = 0;
     while (first <= count) {
         const qint64 col = column(first);
         qsizetype last = first, lowest = first, highest = first;
         while (last + 1 <= count && column(last + 1) == col) {
             ++last;
-            if (value(last) < value(lowest))
+            if (at(last).y() < at(lowest).y())
                 lowest = last;
-            if (value(last) > value(highest))
+            if (at(last).y() > at(highest).y())
                 highest = last;
         }
         qsizetype picks[] = {first, lowest, highest, last};
         std::sort(std::begin(picks), std::end(picks));
         qsizetype previous = -1;
-        for (qsizetype spin : picks) {
-            if (spin != previous)
-                points << QPointF(qreal(spin), qreal(value(spin)));
-            previous = spin;
+        for (qsizetype i : picks) {
+            if (i != previous)
+                points << at(i);
+            previous = i;
         }
         first = last + 1;
     }
@@ -361,7 +364,7 @@ SlumpGraph::SlumpGraph(QWidget* parent)
 
 void SlumpGraph::setLines(QVector<GraphLine> lines)
 {
-    lines.removeIf([](const GraphLine& line) { return line.balance.isEmpty(); });
+    lines.removeIf([](const GraphLine& line) { return line.points.isEmpty(); });
     lines_ = std::move(lines);
     update();
 }

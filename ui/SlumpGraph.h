@@ -5,6 +5,8 @@
 // marked with a dot.
 #pragma once
 
+#include "game/PlayTally.h"
+
 #include <QColor>
 #include <QPolygonF>
 #include <QString>
@@ -17,8 +19,9 @@ struct GraphLine {
     QString name;            // the legend's text
     QColor colour;
     bool bold = false;       // the line to follow: drawn thick, with a glow
-    QVector<qint64> balance; // after each spin, in dollars
-    QVector<int> jackpotSpins; // indexes into balance
+    qint64 spins = 0;        // its length
+    QVector<game::SlumpPoint> points; // the balance in dollars after spins, in order (game::SlumpLine)
+    QVector<game::SlumpPoint> marks;  // the spins marked with a dot
 };
 
 // Thousands separated with commas, as the data counter writes dollars and spins.
@@ -30,7 +33,7 @@ QString SignedGroupedDigits(qint64 value);
 // column: (spin number, balance), from (0, 0) before the first spin. Every
 // point while they are sparse; else each column's first, lowest, highest and
 // last, in order, so that no peak or dip is lost.
-QPolygonF DecimatedLine(const QVector<qint64>& balance, double spinsPerColumn);
+QPolygonF DecimatedLine(const QVector<game::SlumpPoint>& points, double spinsPerColumn);
 
 // A round step (1, 2 or 5 times a power of ten) that divides `span` into at
 // most `maxTicks` intervals.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "storage/sqlite/SqliteHistory.h"
 
+#include "storage/sqlite/PlayRows.h"
+
 #include <QDateTime>
 #include <QFileInfo>
 #include <QIODevice>
@@ -8,92 +10,16 @@
 #include <QSqlError>
 #include <QVariant>
 
-#include <atomic>
 #include <cstdlib>
 #include <optional>
-#include <type_traits>
 
 namespace storage {
 
-using game::NoticeLamps;
 using game::PlayKind;
 using game::PlayRecord;
-using game::ReachAction;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The history file, for whoever queries it. Times are milliseconds since
-// 1970-01-01 UTC; enums are stored as the names game::Name() gives them
-// ('spin', 'cover_miss', 'all_rotation', 'premium', ...); booleans as 0 or 1.
-// PRAGMA user_version holds the format's number (SqliteHistory::FormatVersion).
-const QString CreateSessions = uR"(
-CREATE TABLE IF NOT EXISTS sessions (
-    id          INTEGER PRIMARY KEY,  -- numbered in order from 1: one per run of the game
-    started_at  INTEGER NOT NULL,     -- when the run began
-    ended_at    INTEGER               -- when it quit; NULL while it runs, or after a crash
-))"_s;
-
-const QString CreatePlays = uR"(
-CREATE TABLE IF NOT EXISTS plays (
-    id            INTEGER PRIMARY KEY,  -- the order of play
-    session       INTEGER NOT NULL REFERENCES sessions(id),
-    played_at     INTEGER NOT NULL,     -- when the spin finished or the money moved
-    kind          TEXT NOT NULL,        -- 'spin', or the money event: 'cover_miss', 'cover_hit',
-                                        -- 'target' (a target bought), 'loan', 'goal' (the reset to $100)
-    amount        INTEGER NOT NULL,     -- the money's change in dollars: a spin's win (0 for none),
-                                        -- -10 a cover, -100 a target, +100/+1000 a loan, the goal's reset
-    money_after   INTEGER NOT NULL,     -- the money after it
-    -- A spin's columns; NULL for money events, but for target_symbol of a 'target' entry
-    bet           INTEGER,              -- the BET of the spin
-    denominator   REAL,                 -- the lottery's denominator: a jackpot spin is 6 in this
-    jackpot       INTEGER,              -- 1: the lottery made it a jackpot spin
-    reach         TEXT,                 -- the reach shown: 'none', 'missed', or a jackpot action
-                                        -- ('all_rotation', 'normal_stop', 'two_stage', ...)
-    notice_lamps  TEXT,                 -- the notice lamps: 'none', 'normal', 'premium'
-    notice_sound  INTEGER,              -- 1: the notice chime was drawn (heard only with sound on)
-    slot_chance   INTEGER,              -- 1: a slot-chance spin, stopped by the player
-    symbol        INTEGER,              -- the symbol paid, 0..9; NULL when nothing was paid
-    target_symbol INTEGER,              -- the target symbol in force, 0 for none; for a 'target'
-                                        -- entry the symbol bought
-    target_rate   INTEGER               -- the target's multiplier in force (1 without a target)
-))"_s;
-
-// The spins alone, the usual start of a query.
-const QString CreateSpins = uR"(
-CREATE VIEW IF NOT EXISTS spins AS
-    SELECT id, session, played_at, amount AS win, money_after, bet, denominator, jackpot, reach,
-           notice_lamps, notice_sound, slot_chance, symbol, target_symbol, target_rate
-    FROM plays WHERE kind = '%1')"_s;
-
-const QString InsertPlay = uR"(
-INSERT INTO plays (session, played_at, kind, amount, money_after, bet, denominator, jackpot, reach,
-                   notice_lamps, notice_sound, slot_chance, symbol, target_symbol, target_rate)
-VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?))"_s;
-
-// The columns in the order of InsertPlay and SelectPlays.
-enum Column {
-    Session,
-    PlayedAt,
-    Kind,
-    Amount,
-    MoneyAfter,
-    Bet,
-    Denominator,
-    Jackpot,
-    Reach,
-    Lamps,
-    NoticeSound,
-    SlotChance,
-    Symbol,
-    TargetSymbol,
-    TargetRate,
-};
-
-const QString SelectPlays = uR"(
-SELECT session, played_at, kind, amount, money_after, bet, denominator, jackpot, reach,
-       notice_lamps, notice_sound, slot_chance, symbol, target_symbol, target_rate
-FROM plays ORDER BY id)"_s;
 
 const QByteArray CsvHeader = "played_at,session,bet,denominator,jackpot,reach,notice_lamps,notice_sound,"
                              "slot_chance,symbol,target_symbol,win,money_after\n";
@@ -101,74 +27,6 @@ const QByteArray CsvHeader = "played_at,session,bet,denominator,jackpot,reach,no
 // A small wait for a file another program is writing: the game's thread
 // must not stall on it.
 constexpr int BusyTimeoutMs = 50;
-
-// A column's number, or nothing for NULL or text that is no number.
-template <typename Number>
-std::optional<Number> NumberIn(const QVariant& value)
-{
-    if (value.isNull())
-        return std::nullopt;
-    bool ok = false;
-    const Number number = std::is_integral_v<Number> ? Number(value.toLongLong(&ok)) : Number(value.toDouble(&ok));
-    return ok ? std::optional(number) : std::nullopt;
-}
-
-std::optional<qint64> Whole(const QVariant& value) { return NumberIn<qint64>(value); }
-std::optional<double> Real(const QVariant& value) { return NumberIn<double>(value); }
-
-QVariant Flag(bool value) { return value ? 1 : 0; }
-
-// One row of SelectPlays as an entry, or nothing for a row that does not
-// read back (a kind this code does not know, a spin with a value missing:
-// a file edited by hand).
-std::optional<PlayRecord> ReadPlay(const QSqlQuery& row)
-{
-    const auto kind = game::PlayKindNamed(row.value(Kind).toString());
-    const auto playedAt = Whole(row.value(PlayedAt));
-    const auto amount = Whole(row.value(Amount));
-    const auto moneyAfter = Whole(row.value(MoneyAfter));
-    if (!kind || !playedAt || !amount || !moneyAfter)
-        return std::nullopt;
-    PlayRecord record;
-    record.kind = *kind;
-    record.playedAtMs = *playedAt;
-    record.amount = *amount;
-    record.moneyAfter = *moneyAfter;
-    if (record.kind == PlayKind::Target) {
-        const auto bought = Whole(row.value(TargetSymbol));
-        if (!bought)
-            return std::nullopt;
-        record.targetSymbol = int(*bought);
-    }
-    if (record.kind != PlayKind::Spin)
-        return record;
-
-    const auto bet = Whole(row.value(Bet));
-    const auto denominator = Real(row.value(Denominator));
-    const auto jackpot = Whole(row.value(Jackpot));
-    const auto reach = game::ReachActionNamed(row.value(Reach).toString());
-    const auto lamps = game::NoticeLampsNamed(row.value(Lamps).toString());
-    const auto noticeSound = Whole(row.value(NoticeSound));
-    const auto slotChance = Whole(row.value(SlotChance));
-    const auto targetSymbol = Whole(row.value(TargetSymbol));
-    const auto targetRate = Whole(row.value(TargetRate));
-    const QVariant symbol = row.value(Symbol);
-    const auto paid = Whole(symbol);
-    if (!bet || !denominator || !jackpot || !reach || !lamps || !noticeSound || !slotChance || !targetSymbol ||
-        !targetRate || (!symbol.isNull() && !paid))
-        return std::nullopt;
-    record.bet = int(*bet);
-    record.denominator = *denominator;
-    record.jackpot = *jackpot != 0;
-    record.reach = *reach;
-    record.noticeLamps = *lamps;
-    record.noticeSound = *noticeSound != 0;
-    record.slotChance = *slotChance != 0;
-    record.symbol = paid ? int(*paid) : -1;
-    record.targetSymbol = int(*targetSymbol);
-    record.targetRate = int(*targetRate);
-    return record;
-}
 
 // ISO 8601 in local time with its offset and milliseconds:
 // 2024-05-01T21:03:07.250+09:00.
@@ -206,16 +64,13 @@ QByteArray CsvLine(const PlayRecord& spin, qint64 session)
     return line;
 }
 
-QString NextConnectionName()
-{
-    static std::atomic<int> made{0};
-    return u"zelmor-history-%1"_s.arg(++made);
-}
-
 } // namespace
 
+// Named by its address, which no other store alive shares: a program may
+// hold this code twice (the benchmark's own copy beside the module's), and
+// Qt keeps one list of connections.
 SqliteHistory::SqliteHistory()
-    : connectionName_(NextConnectionName())
+    : connectionName_(u"zelmor-history-%1"_s.arg(quintptr(this), 0, 16))
 {
 }
 
@@ -227,6 +82,9 @@ SqliteHistory::~SqliteHistory()
     // the rest of the log.
     checkpointer_.waitForDone();
     insertPlay_.reset();
+    beginEntry_.reset();
+    commitEntry_.reset();
+    summary_.reset();
     db_.close();
     db_ = QSqlDatabase();
     if (QSqlDatabase::contains(connectionName_))
@@ -268,25 +126,25 @@ bool SqliteHistory::openConnection(const QString& path, QString& error)
 }
 
 // In one write transaction: refuses a newer format or another program's
-// database, and makes the tables of a new file. Nothing is written to a
-// file that is refused, nor to a history that has its tables.
+// database, makes the tables of a new file, and brings the summaries up to
+// date with the entries: built from them all in a file from before the
+// summaries. Nothing is written to a file that is refused, nor to a history
+// whose summaries are up to date.
 bool SqliteHistory::createSchema(QString& error)
 {
     if (!run(u"BEGIN IMMEDIATE"_s, error))
         return false;
     const std::optional<int> version = formatVersion(error);
+    QStringList statements;
+    if (version == 0)
+        statements << PlayTables();
+    if (version && *version < FormatVersion)
+        statements << SqliteSummary::Tables() << u"PRAGMA user_version = %1"_s.arg(FormatVersion);
     bool made = version.has_value();
-    if (made && *version == 0) {
-        const QStringList statements{
-            CreateSessions,
-            CreatePlays,
-            CreateSpins.arg(game::Name(PlayKind::Spin)),
-            u"PRAGMA user_version = %1"_s.arg(FormatVersion),
-        };
-        for (auto statement = statements.begin(); made && statement != statements.end(); ++statement)
-            made = run(*statement, error);
-    }
-    if (!made) {
+    for (auto statement = statements.begin(); made && statement != statements.end(); ++statement)
+        made = run(*statement, error);
+    summary_.emplace(db_);
+    if (!made || !summary_->catchUp(error)) {
         rollBack();
         return false;
     }
@@ -360,10 +218,15 @@ void SqliteHistory::checkpointInBackground()
     });
 }
 
+// The statements of every entry, prepared once.
 bool SqliteHistory::prepareInsert(QString& error)
 {
     insertPlay_.emplace(db_);
-    return insertPlay_->prepare(InsertPlay) || queryFailed(*insertPlay_, error);
+    beginEntry_.emplace(db_);
+    commitEntry_.emplace(db_);
+    return (insertPlay_->prepare(InsertPlay) || queryFailed(*insertPlay_, error)) &&
+           (beginEntry_->prepare(u"BEGIN IMMEDIATE"_s) || queryFailed(*beginEntry_, error)) &&
+           (commitEntry_->prepare(u"COMMIT"_s) || queryFailed(*commitEntry_, error));
 }
 
 bool SqliteHistory::beginSession(qint64 startedAtMs, QString& error)
@@ -389,12 +252,12 @@ bool SqliteHistory::endSession(qint64 endedAtMs, QString& error)
     return query.exec() || queryFailed(query, error);
 }
 
+// The entry and the summaries' change in one transaction, so that a kill
+// keeps both or neither.
 bool SqliteHistory::append(const PlayRecord& record, QString& error)
 {
-    if (!insertPlay_) {
-        error = u"the history is not open"_s;
-        return false;
-    }
+    if (!insertPlay_)
+        return notOpen(error);
     if (session_ == 0) {
         if (!sessionStartMs_) {
             error = u"no session was begun"_s;
@@ -403,27 +266,18 @@ bool SqliteHistory::append(const PlayRecord& record, QString& error)
         if (!beginSession(*sessionStartMs_, error))
             return false;
     }
-    const bool spin = record.kind == PlayKind::Spin;
-    const auto spinValue = [spin](QVariant value) { return spin ? value : QVariant(); };
+    if (!beginEntry_->exec())
+        return queryFailed(*beginEntry_, error);
     QSqlQuery& insert = *insertPlay_;
-    insert.bindValue(Session, session_);
-    insert.bindValue(PlayedAt, record.playedAtMs);
-    insert.bindValue(Kind, QString(game::Name(record.kind)));
-    insert.bindValue(Amount, record.amount);
-    insert.bindValue(MoneyAfter, record.moneyAfter);
-    insert.bindValue(Bet, spinValue(record.bet));
-    insert.bindValue(Denominator, spinValue(record.denominator));
-    insert.bindValue(Jackpot, spinValue(Flag(record.jackpot)));
-    insert.bindValue(Reach, spinValue(QString(game::Name(record.reach))));
-    insert.bindValue(Lamps, spinValue(QString(game::Name(record.noticeLamps))));
-    insert.bindValue(NoticeSound, spinValue(Flag(record.noticeSound)));
-    insert.bindValue(SlotChance, spinValue(Flag(record.slotChance)));
-    insert.bindValue(Symbol, record.paid() ? QVariant(record.symbol) : QVariant());
-    const bool hasTarget = spin || record.kind == PlayKind::Target;
-    insert.bindValue(TargetSymbol, hasTarget ? QVariant(record.targetSymbol) : QVariant());
-    insert.bindValue(TargetRate, spinValue(record.targetRate));
-    if (!insert.exec())
-        return queryFailed(insert, error);
+    BindPlay(insert, record, session_);
+    const bool added = (insert.exec() || queryFailed(insert, error)) &&
+                       summary_->count(record, insert.lastInsertId().toLongLong(), session_, error) &&
+                       summary_->flush(error) && (commitEntry_->exec() || queryFailed(*commitEntry_, error));
+    if (!added) {
+        rollBack();
+        summary_->forget();
+        return false;
+    }
     if (++entriesSinceCheckpoint_ >= EntriesPerCheckpoint)
         checkpointInBackground();
     return true;
@@ -433,11 +287,11 @@ bool SqliteHistory::scan(const Visitor& visit, QString& error)
 {
     QSqlQuery rows(db_);
     rows.setForwardOnly(true);
-    if (!rows.exec(SelectPlays))
+    if (!rows.exec(SelectPlays()))
         return queryFailed(rows, error);
     while (rows.next()) {
         if (const auto record = ReadPlay(rows))
-            visit(*record, rows.value(Session).toLongLong());
+            visit(*record, PlaySession(rows));
     }
     // next() also ends on an error, which lastError() then holds.
     return !rows.lastError().isValid() || queryFailed(rows, error);
@@ -459,15 +313,27 @@ bool SqliteHistory::exportCsv(QIODevice& out, QString& error)
     return read && written;
 }
 
+bool SqliteHistory::summary(HistorySummary& summary, QString& error)
+{
+    return summary_ ? summary_->summary(summary, error) : notOpen(error);
+}
+
+bool SqliteHistory::dayLine(QDate day, game::SlumpLine& line, QString& error)
+{
+    return summary_ ? summary_->dayLine(day, line, error) : notOpen(error);
+}
+
 bool SqliteHistory::clear(QString& error)
 {
-    const QStringList statements{u"BEGIN IMMEDIATE"_s, u"DELETE FROM plays"_s, u"DELETE FROM sessions"_s,
-                                 u"COMMIT"_s};
-    for (const QString& statement : statements) {
-        if (!run(statement, error)) {
-            rollBack();
-            return false;
-        }
+    if (!summary_)
+        return notOpen(error);
+    const bool cleared = run(u"BEGIN IMMEDIATE"_s, error) && run(u"DELETE FROM plays"_s, error) &&
+                         run(u"DELETE FROM sessions"_s, error) && summary_->clear(error) &&
+                         run(u"COMMIT"_s, error);
+    if (!cleared) {
+        rollBack();
+        summary_->forget();
+        return false;
     }
     session_ = 0;
     return true;
@@ -483,6 +349,12 @@ void SqliteHistory::rollBack()
 {
     QString unused;
     run(u"ROLLBACK"_s, unused);
+}
+
+bool SqliteHistory::notOpen(QString& error) const
+{
+    error = u"the history is not open"_s;
+    return false;
 }
 
 // Always false, for `return ok || queryFailed(...)`.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "storage/HistoryStore.h"
+#include "storage/sqlite/SqliteSummary.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -28,11 +29,14 @@ public:
     bool append(const game::PlayRecord& record, QString& error) override;
     bool scan(const Visitor& visit, QString& error) override;
     qint64 currentSession() const override { return session_; }
+    bool summary(HistorySummary& summary, QString& error) override;
+    bool dayLine(QDate day, game::SlumpLine& line, QString& error) override;
     bool exportCsv(QIODevice& out, QString& error) override;
     bool clear(QString& error) override;
 
-    // The file format this code writes (PRAGMA user_version).
-    static constexpr int FormatVersion = 1;
+    // The file format this code writes (PRAGMA user_version): 2 keeps the
+    // summaries beside the entries, which 1 had alone.
+    static constexpr int FormatVersion = 2;
     // Entries between two checkpoints of the write-ahead log.
     static constexpr int EntriesPerCheckpoint = 256;
 
@@ -45,11 +49,14 @@ private:
     bool run(const QString& statement, QString& error);
     void rollBack(); // of a transaction that failed; its own error is moot
     bool queryFailed(const QSqlQuery& query, QString& error) const;
+    bool notOpen(QString& error) const;
     void checkpointInBackground();
 
     QString connectionName_;
     QSqlDatabase db_;
     std::optional<QSqlQuery> insertPlay_; // prepared once, bound per entry
+    std::optional<QSqlQuery> beginEntry_, commitEntry_; // its transaction
+    std::optional<SqliteSummary> summary_; // once the tables are there
     qint64 session_ = 0;                  // the session begun last, 0 for none
     std::optional<qint64> sessionStartMs_; // its start, for the session after a clear
     // The log is copied back into the file on a thread of its own, so that
