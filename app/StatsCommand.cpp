@@ -9,15 +9,25 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 
+#include <cmath>
 #include <cstdio>
 
 namespace app {
 
 namespace {
 
-QJsonValue OrNull(const std::optional<double>& value)
+// The figures a person reads: the float noise of sums (2.3800000000000017)
+// rounded away. Expected counts keep two decimals, dollars their cents, and
+// ratios four decimals (a hundredth of a per cent).
+double Rounded(double value, int decimals)
 {
-    return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
+    const double scale = std::pow(10.0, decimals);
+    return std::round(value * scale) / scale;
+}
+
+QJsonValue Ratio(const std::optional<double>& value)
+{
+    return value ? QJsonValue(Rounded(*value, 4)) : QJsonValue(QJsonValue::Null);
 }
 
 QJsonValue Time(qint64 ms)
@@ -30,6 +40,7 @@ QJsonValue Time(qint64 ms)
 
 } // namespace
 
+// Amounts of money are named with their unit; the other figures are counts.
 QJsonObject TallyJson(const game::PlayTally& tally)
 {
     return QJsonObject{
@@ -39,18 +50,18 @@ QJsonObject TallyJson(const game::PlayTally& tally)
         {QStringLiteral("slot_chance_line_ups"), tally.chanceLineUps},
         {QStringLiteral("current_run"), tally.currentRun},
         {QStringLiteral("longest_run"), tally.longestRun},
-        {QStringLiteral("paid_in"), tally.paidIn},
-        {QStringLiteral("paid_out"), tally.paidOut},
-        {QStringLiteral("return"), OrNull(tally.returnRate())},
-        {QStringLiteral("loans"), tally.loans},
+        {QStringLiteral("paid_in_dollars"), tally.paidIn},
+        {QStringLiteral("paid_out_dollars"), tally.paidOut},
+        {QStringLiteral("return"), Ratio(tally.returnRate())},
+        {QStringLiteral("loans_dollars"), tally.loans},
         {QStringLiteral("goal_resets"), tally.goalResets},
         {QStringLiteral("expected"),
          QJsonObject{
-             {QStringLiteral("jackpots"), tally.expectedJackpots},
-             {QStringLiteral("slot_chance_line_ups"), tally.expectedChanceLineUps},
-             {QStringLiteral("paid_in"), tally.expectedPaidIn},
-             {QStringLiteral("paid_out"), tally.expectedPaidOut},
-             {QStringLiteral("return"), OrNull(tally.expectedReturn())},
+             {QStringLiteral("jackpots"), Rounded(tally.expectedJackpots, 2)},
+             {QStringLiteral("slot_chance_line_ups"), Rounded(tally.expectedChanceLineUps, 2)},
+             {QStringLiteral("paid_in_dollars"), Rounded(tally.expectedPaidIn, 2)},
+             {QStringLiteral("paid_out_dollars"), Rounded(tally.expectedPaidOut, 2)},
+             {QStringLiteral("return"), Ratio(tally.expectedReturn())},
          }},
     };
 }

@@ -3,9 +3,11 @@
 // data counter, across sessions; a history file that cannot be used costs
 // one message and the history, never the game or its save files; export
 // and clearing from the counter window, with the words of each message.
+#include "app/StatsCommand.h"
 #include "tests/support/SessionRig.h"
 #include "ui/DataCounterWindow.h"
 
+#include <QJsonDocument>
 #include <QtTest>
 
 using namespace testing;
@@ -144,6 +146,27 @@ private slots:
         playSpins(rig.machine(), 1);
         QCOMPARE(history.counter()->allTime().spins, qint64(1));
         seams::install(&rig.rnd);
+    }
+
+    // zelmor --stats: amounts named with their unit, and figures rounded as a
+    // person reads them, without the float noise of long sums.
+    void statsJson()
+    {
+        game::PlayTally tally;
+        tally.spins = 3;
+        tally.paidIn = 300;
+        tally.paidOut = 714; // a return of 2.38, which no double holds exactly
+        tally.loans = 3500;
+        tally.expectedJackpots = 0.1 + 0.2;
+        tally.expectedPaidIn = 300;
+        tally.expectedPaidOut = 1.0 / 3.0 * 900;
+        const QJsonObject json = app::TallyJson(tally);
+        QCOMPARE(json.value(QStringLiteral("loans_dollars")).toInteger(), 3500);
+        QVERIFY(!json.contains(QStringLiteral("loans")) && !json.contains(QStringLiteral("paid_in")));
+        const QByteArray text = QJsonDocument(json).toJson(QJsonDocument::Compact);
+        QVERIFY2(text.contains("\"return\":2.38,"), text.constData());
+        QVERIFY2(text.contains("\"jackpots\":0.3,"), text.constData());
+        QVERIFY2(text.contains("\"paid_out_dollars\":300,"), text.constData());
     }
 };
 
