@@ -635,6 +635,33 @@ private slots:
         QVERIFY(!rig.rnd.exhausted());
     }
 
+    // A key held down on a busy machine: X repeats it as a release and a
+    // press with the same server time, which Qt does not mark as a repeat.
+    // Only a press after a real release buys again.
+    void heldKeyUnmarkedRepeats()
+    {
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        const auto send = [&](QEvent::Type type, quint64 time) {
+            QKeyEvent event(type, Qt::Key_1, Qt::NoModifier);
+            event.setTimestamp(time);
+            QApplication::sendEvent(w.moneyLabel, &event);
+        };
+        rig.rnd.push(pick(1, 4)); // a miss under cover A
+        send(QEvent::KeyPress, 1000);
+        for (quint64 time = 1660; time < 2000; time += 40) {
+            send(QEvent::KeyRelease, time);
+            send(QEvent::KeyPress, time);
+        }
+        QCOMPARE(w.moneyLabel->text(), QStringLiteral("90"));
+        send(QEvent::KeyRelease, 2100);
+        rig.rnd.push(pick(1, 4));
+        send(QEvent::KeyPress, 2300);
+        QCOMPARE(w.moneyLabel->text(), QStringLiteral("80"));
+        QVERIFY(!rig.rnd.exhausted());
+    }
+
     // Start's keys: Space, Return and the keypad's Enter, only while Start shows.
     void startKeys_data()
     {

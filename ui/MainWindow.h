@@ -12,6 +12,7 @@
 #include <QPointer>
 
 #include <array>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -134,6 +135,7 @@ private:
     void connectZoomKeys();
     void showKeysInTips();
     bool playKey(const QKeyEvent& event);
+    bool heldDown(const QKeyEvent& press);
 
     void connectInput();
     void connectMachine();
@@ -168,6 +170,9 @@ private:
     std::vector<LaidControl> laidControls_;
     double zoom_ = 1.0;
     QPointer<HelpWindow> help_;
+    // The X server time of each key's last release, to tell a held key's
+    // repeats from new presses (MainWindowKeys.cpp).
+    std::unordered_map<int, quint64> keyReleasedAt_;
 };
 
 } // namespace ui

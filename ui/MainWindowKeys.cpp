@@ -64,7 +64,7 @@ bool MainWindow::playKey(const QKeyEvent& event)
     if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     const int key = event.key();
-    const bool repeat = event.isAutoRepeat();
+    const bool repeat = heldDown(event);
     if (key == StopKeys[2] && !stopButtons[2]->isHidden()) {
         stopButtons[2]->click();
         return true;
@@ -90,11 +90,29 @@ bool MainWindow::playKey(const QKeyEvent& event)
     return false;
 }
 
+// A press that only repeats a key held down. X repeats a held key as a
+// release and a press that carry the same server time; Qt marks the pair as
+// a repeat only when both are already queued together, which a busy machine
+// misses. The same time as the key's last release is a repeat whatever the
+// load: a hand cannot release and press again within one millisecond.
+bool MainWindow::heldDown(const QKeyEvent& press)
+{
+    if (press.isAutoRepeat())
+        return true;
+    const auto released = keyReleasedAt_.find(press.key());
+    return released != keyReleasedAt_.end() && press.timestamp() != 0 && released->second == press.timestamp();
+}
+
 // Key preview for this window only: a dialog, a message box or the help
 // window keeps its keys. Escape quits; the keys of the controls play them;
 // the menu bar, when the keyboard is in it, keeps its own keys.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyRelease && watched->isWidgetType()
+        && static_cast<QWidget*>(watched)->window() == this) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        keyReleasedAt_[key.key()] = key.timestamp();
+    }
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()
         && static_cast<QWidget*>(watched)->window() == this) {
         const auto& key = *static_cast<QKeyEvent*>(event);
