@@ -6,6 +6,7 @@
 #include "game/PlayTally.h"
 #include "tests/support/Rig.h"
 #include "ui/DataCounterWindow.h"
+#include "ui/Fonts.h"
 #include "ui/MainWindow.h"
 #include "ui/SlumpGraph.h"
 
@@ -106,6 +107,33 @@ bool HasColour(const QImage& image, QColor colour)
 class TestDataCounter : public QObject {
     Q_OBJECT
 private slots:
+    // The counter opens beside the machine where the screen has room, and
+    // otherwise where it covers the least of it. A machine of 510 x 340 with
+    // its frame; a counter of 846 x 539.
+    void placedBesideTheMachine_data()
+    {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("machine");
+        QTest::addColumn<QPoint>("counter");
+        QTest::newRow("room on the right") << QRect(0, 0, 2560, 1440) << QRect(700, 400, 510, 340)
+                                           << QPoint(1210, 400);
+        QTest::newRow("room on the left only") << QRect(0, 0, 2560, 1440) << QRect(1900, 400, 510, 340)
+                                               << QPoint(1054, 400);
+        QTest::newRow("room below only") << QRect(0, 0, 1920, 1080)
+                                                               << QRect(705, 0, 510, 340) << QPoint(705, 340);
+        QTest::newRow("centred on 1920 x 1080: a corner") << QRect(0, 0, 1920, 1080) << QRect(705, 370, 510, 340)
+                                                         << QPoint(0, 0);
+        QTest::newRow("a screen smaller than the counter") << QRect(0, 0, 800, 500) << QRect(0, 0, 510, 340)
+                                                           << QPoint(0, 0);
+    }
+    void placedBesideTheMachine()
+    {
+        QFETCH(QRect, screen);
+        QFETCH(QRect, machine);
+        QFETCH(QPoint, counter);
+        QCOMPARE(ui::PlaceBesidePosition(screen, machine, QSize(846, 539)), counter);
+    }
+
     void viewMenuItem()
     {
         testing::MachineRig rig;

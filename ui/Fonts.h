@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QtGlobal>
 
 class QFont;
@@ -34,8 +37,12 @@ void CentreOnScreen(QWidget& window);
 // framed a window not yet shown, room for a usual title bar and border.
 QSize WindowFrame(const QWidget& window);
 // Puts a window beside another on its screen: to its right, or else to its
-// left, where the whole window fits; otherwise it stays where it is.
+// left, below or above, where the whole window fits beside it; where none
+// does, at the place on the screen that covers the least of the other.
 void PlaceBeside(QWidget& window, const QWidget& beside);
+// Where PlaceBeside puts a window of `size` (frame included) beside `other`
+// on a screen whose free area is `room`.
+QPoint PlaceBesidePosition(const QRect& room, const QRect& other, const QSize& size);
 
 // The face every control of the game uses.
 inline constexpr const char16_t* GameFontFamily = u"ＭＳ Ｐゴシック";
