@@ -42,6 +42,9 @@ bool ClaimSaveDirectory(storage::SavedGame& saved)
     case Claim::Owned:
         return true;
     case Claim::AlreadyRunning:
+        // The copy that runs comes to the front as this one says so.
+        RunningCopy::call(claim.path);
+        [[fallthrough]];
     case Claim::Unlockable:
         notice.kind = claim.kind == Claim::Unlockable ? game::Notice::CannotLock : game::Notice::AlreadyRunning;
         game::prompter().tell(notice);
@@ -223,6 +226,7 @@ bool GameSession::start()
     values.denominator = game::DenominatorInForce(savedState_);
     machine_.startUp(values);
     playHistory_.setDirectory(saved_.directory().path());
+    runningCopy_.answerCalls(saved_.directory().path(), &window_);
     started_ = true;
     Randomize();
     game::TellCurrentProbability(savedState_);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/PlayHistory.h"
+#include "app/RunningCopy.h"
 #include "game/Machine.h"
 #include "sound/CuePlayer.h"
 #include "storage/SavedGame.h"
@@ -71,6 +72,7 @@ private:
     sound::CuePlayer cuePlayer_;
     ui::MainWindow window_;
     PlayHistory playHistory_;
+    RunningCopy runningCopy_;
     int musicVolume_ = 100; // percent, as the device has them
     int effectsVolume_ = 100;
     bool soundWasOn_ = false;

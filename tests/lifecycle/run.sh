@@ -3,8 +3,9 @@
 # The game's life as a process, run for real in a private X server and driven
 # with xdotool:
 #   1. one running copy per save directory: a second copy shows the
-#      "already running" box, ends after it is answered and leaves the files
-#      and the first copy's lock alone;
+#      "already running" box, brings the first copy's machine to the front,
+#      ends after its box is answered and leaves the files and the first
+#      copy's lock alone;
 #   2. SIGTERM, SIGINT and SIGHUP (and two signals back to back) end the game
 #      through its quit path: the money won in that run is saved as a pair
 #      that the next start accepts without the battle of wits;
@@ -70,6 +71,17 @@ warning_icon() {
         -fill white -opaque 'rgb(250,190,30)' -colorspace Gray -format '%[fx:mean]' info: 2>/dev/null)" 0.05
 }
 
+# Window $1 stands above window $2: xwininfo lists the root's children from
+# the top of the stack down (no window manager reparents them here).
+above() {
+    local order
+    order=$(xwininfo -root -children 2>/dev/null | awk '/^ +0x/ { print $1 }')
+    local a b
+    a=$(grep -n -x "$(printf '0x%x' "$1")" <<<"$order" | cut -d: -f1)
+    b=$(grep -n -x "$(printf '0x%x' "$2")" <<<"$order" | cut -d: -f1)
+    [ -n "$a" ] && [ -n "$b" ] && [ "$a" -lt "$b" ]
+}
+
 # A visible window of process $1 titled like the game, within $2 seconds.
 window_of() {
     local i id
@@ -99,6 +111,8 @@ xs_set_line "$GAME/Zelmor.ini" 30 6
 say "two copies on one save directory"
 start_game "a quit"
 keep_pair
+xs_key "$MAIN" F1 # the help window now stands above the machine
+HELP=$(xs_wait_window "ゼルモアのヘルプ" 15) || die "F1 opened no help window"
 xs_launch || die "no X server"
 SECOND_PID=$XS_LAUNCHED
 BOX=$(window_of "$SECOND_PID" 30)
@@ -108,6 +122,7 @@ if [ -n "$BOX" ]; then
     WIDTH=$(xs_width "$BOX")
     check "that window is a box, no main window (width $WIDTH)" test "$WIDTH" != "$XS_MAIN_WIDTH"
     check "the box is the warning that the game already runs" warning_icon "$BOX"
+    check "the running copy's machine came to the front, above its help window" above "$MAIN" "$HELP"
     xs_key "$BOX" Return
 fi
 check "the second copy ends once its box is answered" xs_wait_exit "$SECOND_PID" 10

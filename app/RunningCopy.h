@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+// The copy of the game that plays from a save directory answers the copies
+// started after it: each calls it on a local socket named for the directory,
+// and the running copy brings its window to the front, so the player sees
+// the game that already runs beside the message that says so.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class QLocalServer;
+class QWidget;
+
+namespace app {
+
+class RunningCopy : public QObject {
+    Q_OBJECT
+public:
+    explicit RunningCopy(QObject* parent = nullptr);
+    ~RunningCopy() override;
+
+    // The running copy: answers calls for `saveDir` by raising `window`. The
+    // directory's lock is this copy's, so a socket left by a killed copy is
+    // removed first.
+    void answerCalls(const QString& saveDir, QWidget* window);
+    // A later copy: asks the copy running on `saveDir` to show itself; false
+    // when none answers in time.
+    static bool call(const QString& saveDir);
+
+    // The socket's name for a directory: the same for every spelling of it.
+    static QString socketName(const QString& saveDir);
+
+private:
+    void raiseWindow();
+
+    QLocalServer* server_ = nullptr;
+    QPointer<QWidget> window_;
+};
+
+} // namespace app
