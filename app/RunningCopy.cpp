@@ -4,16 +4,32 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QWidget>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace app {
 
 namespace {
 
-// A call is one byte; the caller waits this long for the running copy.
-constexpr int CallTimeoutMs = 1000;
+// A socket in Linux's abstract namespace: it has no file, so a killed copy
+// leaves nothing behind, and the kernel frees the name with the process.
+// A plain socket rather than Qt Network: this is its only use, and the
+// library would cost every start its loading and a megabyte and more.
+socklen_t AbstractAddress(const QByteArray& name, sockaddr_un& address)
+{
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    const auto length = std::min<std::size_t>(std::size_t(name.size()), sizeof address.sun_path - 1);
+    std::memcpy(address.sun_path + 1, name.constData(), length); // sun_path[0] = 0: abstract
+    return socklen_t(offsetof(sockaddr_un, sun_path) + 1 + length);
+}
 
 } // namespace
 
@@ -22,44 +38,58 @@ RunningCopy::RunningCopy(QObject* parent)
 {
 }
 
-RunningCopy::~RunningCopy() = default;
+RunningCopy::~RunningCopy()
+{
+    if (listening_ >= 0)
+        ::close(listening_);
+}
 
-QString RunningCopy::socketName(const QString& saveDir)
+QByteArray RunningCopy::socketName(const QString& saveDir)
 {
     const QString canonical = QFileInfo(saveDir).canonicalFilePath();
     const QByteArray key = (canonical.isEmpty() ? QDir::cleanPath(saveDir) : canonical).toUtf8();
-    return QStringLiteral("zelmor-")
-        + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16));
+    return "zelmor-" + QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16);
 }
 
 void RunningCopy::answerCalls(const QString& saveDir, QWidget* window)
 {
     window_ = window;
-    const QString name = socketName(saveDir);
-    QLocalServer::removeServer(name);
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_->listen(name))
+    sockaddr_un address;
+    const socklen_t length = AbstractAddress(socketName(saveDir), address);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
         return; // the game plays on; a later copy only goes unanswered
-    connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* caller = server_->nextPendingConnection()) {
-            connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);
-            caller->disconnectFromServer();
-            raiseWindow();
-        }
-    });
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), length) != 0 || ::listen(fd, 4) != 0) {
+        ::close(fd);
+        return;
+    }
+    listening_ = fd;
+    notifier_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &RunningCopy::answer);
+}
+
+// Every call waiting is taken and hung up; one raise answers them all.
+void RunningCopy::answer()
+{
+    bool called = false;
+    for (int caller; (caller = ::accept4(listening_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
+        ::close(caller);
+        called = true;
+    }
+    if (called)
+        raiseWindow();
 }
 
 bool RunningCopy::call(const QString& saveDir)
 {
-    QLocalSocket socket;
-    socket.connectToServer(socketName(saveDir));
-    if (!socket.waitForConnected(CallTimeoutMs))
+    sockaddr_un address;
+    const socklen_t length = AbstractAddress(socketName(saveDir), address);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
         return false;
-    socket.write("r");
-    socket.waitForBytesWritten(CallTimeoutMs);
-    socket.disconnectFromServer();
-    return true;
+    const bool answered = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0;
+    ::close(fd);
+    return answered;
 }
 
 void RunningCopy::raiseWindow()

@@ -8,7 +8,7 @@
 #include <QObject>
 #include <QPointer>
 
-class QLocalServer;
+class QSocketNotifier;
 class QWidget;
 
 namespace app {
@@ -19,21 +19,21 @@ public:
     explicit RunningCopy(QObject* parent = nullptr);
     ~RunningCopy() override;
 
-    // The running copy: answers calls for `saveDir` by raising `window`. The
-    // directory's lock is this copy's, so a socket left by a killed copy is
-    // removed first.
+    // The running copy: answers calls for `saveDir` by raising `window`.
     void answerCalls(const QString& saveDir, QWidget* window);
     // A later copy: asks the copy running on `saveDir` to show itself; false
-    // when none answers in time.
+    // when none listens.
     static bool call(const QString& saveDir);
 
     // The socket's name for a directory: the same for every spelling of it.
-    static QString socketName(const QString& saveDir);
+    static QByteArray socketName(const QString& saveDir);
 
 private:
+    void answer();
     void raiseWindow();
 
-    QLocalServer* server_ = nullptr;
+    int listening_ = -1;
+    QSocketNotifier* notifier_ = nullptr;
     QPointer<QWidget> window_;
 };
 
