@@ -29,11 +29,6 @@ fi
 
 FAILURES=0
 trap 'xs_end_run' EXIT
-die() {
-    say "FAILED: $*"
-    xs_game_log
-    exit 1
-}
 
 xs_begin_run "${1:?usage: run.sh <program-dir>}" || die "no X server"
 GAME=$XS_GAME
@@ -165,9 +160,4 @@ pair_kept() { cmp -s "$INI" "$XS_WORK/Zelmor.ini" && cmp -s "$BIN" "$XS_WORK/Zel
 check "both files are byte for byte as they were" pair_kept
 rmdir "$INI.new"
 
-if [ "$FAILURES" -ne 0 ]; then
-    say "$FAILURES check(s) failed"
-    xs_game_log
-    exit 1
-fi
-say "PASS"
+xs_verdict

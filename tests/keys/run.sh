@@ -23,11 +23,6 @@ FAILURES=0
 HOGS=()
 stop_hogs() { [ ${#HOGS[@]} -gt 0 ] && kill "${HOGS[@]}" 2>/dev/null; HOGS=(); }
 trap 'xdotool keyup 1 2>/dev/null; stop_hogs; xs_end_run' EXIT
-die() {
-    say "FAILED: $*"
-    xs_game_log
-    exit 1
-}
 
 xs_begin_run "${1:?usage: run.sh <program-dir>}" || die "no X server"
 INI=$XS_GAME/Zelmor.ini
@@ -61,8 +56,4 @@ MONEY=$(xs_get_line "$INI" 2)
 say "money after holding 1 for eight seconds: \$$MONEY"
 check "one cover bought, no repeat (\$100 - \$10)" test "$MONEY" = 90
 
-if [ "$FAILURES" -ne 0 ]; then
-    say "$FAILURES check(s) failed"
-    exit 1
-fi
-say "PASS"
+xs_verdict

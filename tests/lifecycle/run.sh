@@ -31,11 +31,6 @@ SECOND_PID=""
 FAILURES=0
 
 trap 'xs_end_run "$SECOND_PID"' EXIT
-die() {
-    say "FAILED: $*"
-    xs_game_log
-    exit 1
-}
 
 # A copy of the program without save files, and the X server (xsession.sh).
 xs_begin_run "${1:?usage: run.sh <program-dir>}" || die "no X server"
@@ -175,8 +170,4 @@ check "the next start took the lock over" test "$(head -n 1 "$GAME/Zelmor.lock" 
 quit_game
 check "the money saved before the killed run is still there (\$$SAVED)" test "$(money)" = "$SAVED"
 
-if [ "$FAILURES" -ne 0 ]; then
-    say "$FAILURES check(s) failed"
-    exit 1
-fi
-say "PASS"
+xs_verdict

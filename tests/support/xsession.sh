@@ -23,6 +23,24 @@ check() { # check <description> <command...>
     fi
 }
 
+# A test script's end when a step it needs fails: the reason and the game's
+# last lines. A script may define its own die after sourcing this file.
+die() {
+    say "FAILED: $*"
+    xs_game_log
+    exit 1
+}
+
+# A test script's last words: PASS, or how many checks failed.
+xs_verdict() {
+    if [ "${FAILURES:-0}" -ne 0 ]; then
+        say "$FAILURES check(s) failed"
+        xs_game_log
+        exit 1
+    fi
+    say "PASS"
+}
+
 xs_have_tools() {
     command -v Xvfb >/dev/null 2>&1 && command -v xdotool >/dev/null 2>&1
 }
