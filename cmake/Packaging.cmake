@@ -106,7 +106,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "libc6, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), \
-libqt6sql6 (>= 6.4), libqt6sql6-sqlite (>= 6.4), \
+libqt6sql6 (>= 6.4), libqt6sql6-sqlite (>= 6.4), qt6-translations-l10n, \
 libsdl2-2.0-0, libsdl2-mixer-2.0-0, libfluidsynth3, timgm6mb-soundfont, \
 fonts-ipafont-gothic, fonts-ipafont-mincho")
 include(CPack)

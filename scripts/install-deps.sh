@@ -6,7 +6,7 @@ set -euo pipefail
 
 PACKAGES=(
   cmake g++ make pkg-config
-  qt6-base-dev libqt6sql6-sqlite libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev libsndfile1-dev
+  qt6-base-dev qt6-translations-l10n libqt6sql6-sqlite libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev libsndfile1-dev
   timgm6mb-soundfont fluid-soundfont-gm fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
   xvfb xauth xdotool imagemagick x11-utils strace
   lintian appstream desktop-file-utils man-db

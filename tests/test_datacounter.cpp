@@ -6,6 +6,7 @@
 #include "game/PlayTally.h"
 #include "tests/support/Rig.h"
 #include "ui/DataCounterWindow.h"
+#include "ui/Dialogs.h"
 #include "ui/Fonts.h"
 #include "ui/MainWindow.h"
 #include "ui/SlumpGraph.h"
@@ -18,6 +19,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QFileDialog>
+#include <QTimer>
 #include <QtTest>
 
 #include <algorithm>
@@ -107,6 +110,34 @@ bool HasColour(const QImage& image, QColor colour)
 class TestDataCounter : public QObject {
     Q_OBJECT
 private slots:
+    // Qt's own file dialog, for the CSV export: in Japanese from Qt's
+    // catalogue, and readable over the counter's dark style sheet.
+    void exportDialogReadableAndInJapanese()
+    {
+        ui::installDialogRunner(nullptr); // the dialogs on the screen
+        QWidget counter;
+        counter.setStyleSheet(QStringLiteral("QLabel { color: #dfe5ec; }"));
+        counter.show();
+        QString text;
+        QColor colour;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<QFileDialog*>(window);
+                if (!dialog || !dialog->isVisible())
+                    continue;
+                const auto* label = dialog->findChild<QLabel*>(QStringLiteral("fileNameLabel"));
+                text = label->text();
+                colour = label->palette().color(label->foregroundRole());
+                dialog->reject();
+            }
+        });
+        QCOMPARE(ui::SaveFileName(&counter, QStringLiteral("t"), QDir::temp().filePath(QStringLiteral("x.csv")),
+                                  QStringLiteral("CSV (*.csv)")),
+                 QString());
+        QCOMPARE(text, QStringLiteral("ファイル名(&N):"));
+        QVERIFY(colour != QColor(0xdf, 0xe5, 0xec));
+    }
+
     // The counter opens beside the machine where the screen has room, and
     // otherwise where it covers the least of it. A machine of 510 x 340 with
     // its frame; a counter of 846 x 539.

@@ -4,10 +4,26 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 namespace ui {
 
 namespace {
+
+// Qt's own dialogs speak the game's language: Qt's Japanese catalogue,
+// loaded the first time one of them opens (Debian's qt6-translations-l10n),
+// so that no start pays for it. Without the catalogue they stay in English.
+void LoadQtTranslation()
+{
+    static QTranslator* translator = [] {
+        auto* loaded = new QTranslator(qApp);
+        if (loaded->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(loaded);
+        return loaded;
+    }();
+    Q_UNUSED(translator);
+}
 
 class ScreenDialogs final : public DialogRunner {
 public:
@@ -24,7 +40,20 @@ public:
                          const QString& filter) override
     {
         QWidget* over = QApplication::activeWindow() ? QApplication::activeWindow() : parent;
-        return QFileDialog::getSaveFileName(over, title, suggestedPath, filter);
+        LoadQtTranslation();
+        // A window of its own, centred over the one that asked: a child would
+        // take on the data counter's dark style sheet, whose light labels
+        // vanish on the file dialog's light ground.
+        QFileDialog dialog(nullptr, title, suggestedPath, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setWindowModality(Qt::ApplicationModal);
+        if (over) {
+            dialog.adjustSize();
+            dialog.move(over->frameGeometry().center() - dialog.rect().center());
+        }
+        if (dialog.exec() != QDialog::Accepted)
+            return {};
+        return dialog.selectedFiles().value(0);
     }
 };
 
