@@ -72,6 +72,7 @@ void SaveOrTell(storage::SavedGame& saved, const game::SavedState& state, const 
     notice.kind = game::Notice::SaveFailed;
     notice.saveProblem = outcome.problem;
     notice.path = outcome.path;
+    notice.earlierSaveKept = outcome.earlierSaveKept;
     game::prompter().tell(notice);
 }
 

@@ -55,6 +55,7 @@ struct Notice {
     QString otherPath;
     SaveProblem saveProblem = SaveProblem::HeldByAnotherProgram;
     QStringList files;
+    bool earlierSaveKept = true; // SaveFailed: the files of an earlier save are there, as they were
 };
 
 // The battle of wits' welcome: how the player answered.

@@ -86,6 +86,13 @@ game::SavedState SavedGame::load()
     return state;
 }
 
+// A failed save leaves the files as they were: a pair of an earlier save,
+// or none after a first start.
+bool SavedGame::earlierSaveThere() const
+{
+    return QFileInfo(dir_.settingsPath()).isFile() && QFileInfo(dir_.dataPath()).isFile();
+}
+
 SavedGame::SaveOutcome SavedGame::save(const game::SavedState& state, const QString& programDir)
 {
     settings_.savedDirectory = programDir;
@@ -101,11 +108,11 @@ SavedGame::SaveOutcome SavedGame::save(const game::SavedState& state, const QStr
         const QByteArray record = EncodeDataRecord(EncodeDataString(settings_.money, dataMark, [] { return Rnd(); }));
         WriteFilePair(dir_.settingsPath(), settingsBytes, dir_.dataPath(), record);
     } catch (const FileError& error) {
-        return {false, error.problem(), error.path()};
+        return {false, error.problem(), error.path(), earlierSaveThere()};
     } catch (const RuntimeError&) {
         // No file said no: the record could not be made (money beyond its
         // room), and nothing was written.
-        return {false, game::SaveProblem::Other, QFileInfo(dir_.settingsPath()).absolutePath()};
+        return {false, game::SaveProblem::Other, QFileInfo(dir_.settingsPath()).absolutePath(), earlierSaveThere()};
     }
     return {};
 }

@@ -46,6 +46,7 @@ public:
         bool saved = true;
         game::SaveProblem problem = game::SaveProblem::Other;
         QString path; // the file or directory it failed on
+        bool earlierSaveKept = true; // a failed save: the pair of an earlier save is there
     };
     // Writes both files: line 1 names `programDir`, the rest comes from the
     // state, and what the state left as loaded keeps its text. Each save
@@ -53,6 +54,8 @@ public:
     SaveOutcome save(const game::SavedState& state, const QString& programDir);
 
 private:
+    bool earlierSaveThere() const;
+
     SaveDirectory dir_;
     Settings settings_;
     game::SavedState loaded_;

@@ -296,6 +296,12 @@ private slots:
         QTest::newRow("SaveFailed other") << saveFailed(game::SaveProblem::Other, "/p") << Title
                                           << "/p への書き込み中にエラーが発生したため、今回のデータを保存できませんでした。" + kept
                                           << QMessageBox::Critical;
+        // After a first start there is no earlier save to keep.
+        Notice firstSave = saveFailed(game::SaveProblem::NotWritable, "/p");
+        firstSave.earlierSaveKept = false;
+        QTest::newRow("SaveFailed, no earlier save")
+            << firstSave << Title << "/p に書き込めない（読み取り専用か、権限がない）ため、今回のデータを保存できませんでした。"
+            << QMessageBox::Critical;
         Notice missing = Told(Notice::FilesMissing, 0, {}, "/opt/zelmor");
         missing.files = QStringList{"COVER.BMP", "ROLL.MID"};
         QTest::newRow("FilesMissing") << missing << Title

@@ -552,6 +552,7 @@ private slots:
         QCOMPARE(rig.prompts.shown, QStringList{u"SaveFailed"_s});
         QCOMPARE(rig.prompts.notices.back().saveProblem, game::SaveProblem::InTheWay);
         QCOMPARE(rig.prompts.notices.back().path, rig.path(Ini));
+        QVERIFY(!rig.prompts.notices.back().earlierSaveKept); // nothing saved before to keep
         QCOMPARE(rig.host.endCount, 1);
     }
 };

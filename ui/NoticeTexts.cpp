@@ -63,7 +63,10 @@ Message LoadFailure(const Notice& notice)
 // holds keeps the old game's words.
 Message SaveFailure(const Notice& notice)
 {
-    const QString kept = Tr("前回までのデータはそのまま残っています。");
+    // After a first start there is no earlier save to keep.
+    const QString kept = notice.earlierSaveKept
+        ? QStringLiteral("\r\n") + Tr("前回までのデータはそのまま残っています。")
+        : QString();
     QString text;
     switch (notice.saveProblem) {
     case game::SaveProblem::HeldByAnotherProgram:
@@ -72,17 +75,17 @@ Message SaveFailure(const Notice& notice)
         break;
     case game::SaveProblem::DiskFull:
         text = Tr("保存先（%1）のディスクに空きがないため、今回のデータを保存できませんでした。").arg(Shown(notice.path))
-               + QStringLiteral("\r\n") + kept;
+               + kept;
         break;
     case game::SaveProblem::NotWritable:
         text = Tr("%1 に書き込めない（読み取り専用か、権限がない）ため、今回のデータを保存できませんでした。")
                    .arg(Shown(notice.path))
-               + QStringLiteral("\r\n") + kept;
+               + kept;
         break;
     case game::SaveProblem::InTheWay:
         text = Tr("%1 にファイルではないもの（フォルダなど）があるため、今回のデータを保存できませんでした。")
                    .arg(Shown(notice.path))
-               + QStringLiteral("\r\n") + kept;
+               + kept;
         break;
     case game::SaveProblem::Unfinished:
         text = Tr("データファイル（%1）を置き換えられず、保存が途中で止まりました。\r\n"
@@ -91,7 +94,7 @@ Message SaveFailure(const Notice& notice)
         break;
     case game::SaveProblem::Other:
         text = Tr("%1 への書き込み中にエラーが発生したため、今回のデータを保存できませんでした。").arg(Shown(notice.path))
-               + QStringLiteral("\r\n") + kept;
+               + kept;
         break;
     }
     return Told(text, QMessageBox::Critical);
