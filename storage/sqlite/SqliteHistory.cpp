@@ -357,13 +357,9 @@ bool SqliteHistory::notOpen(QString& error) const
     return false;
 }
 
-// Always false, for `return ok || queryFailed(...)`.
 bool SqliteHistory::queryFailed(const QSqlQuery& query, QString& error) const
 {
-    error = query.lastError().text();
-    if (error.isEmpty())
-        error = u"the history's database failed"_s;
-    return false;
+    return QueryFailed(query, error, u"the history's database failed"_s);
 }
 
 } // namespace storage

@@ -465,13 +465,17 @@ bool SqliteSummary::blockLine(const Day& day, SlumpLine& line, QString& error)
     return true;
 }
 
-// Always false, for `return ok || failed(...)`.
-bool SqliteSummary::failed(const QSqlQuery& query, QString& error) const
+bool QueryFailed(const QSqlQuery& query, QString& error, const QString& fallback)
 {
     error = query.lastError().text();
     if (error.isEmpty())
-        error = u"the history's summaries failed"_s;
+        error = fallback;
     return false;
+}
+
+bool SqliteSummary::failed(const QSqlQuery& query, QString& error) const
+{
+    return QueryFailed(query, error, u"the history's summaries failed"_s);
 }
 
 } // namespace storage

@@ -16,6 +16,10 @@
 
 namespace storage {
 
+// The query's own error text, or `fallback` when it gives none. Always
+// false, for `return ok || QueryFailed(...)`.
+bool QueryFailed(const QSqlQuery& query, QString& error, const QString& fallback);
+
 class SqliteSummary {
 public:
     explicit SqliteSummary(const QSqlDatabase& db);
