@@ -128,6 +128,14 @@ GameSession::GameSession(game::Clock::Drive drive, QObject* parent)
         chosen.pace = pace;
         chosen.save();
     });
+    // A language chosen in the view menu is spoken at once, by every window.
+    connect(&window_, &ui::MainWindow::languageChosen, this, [this](ui::Language language) {
+        ui::SetLanguage(language);
+        window_.showLanguageChecks();
+        ui::Preferences chosen = ui::Preferences::Load();
+        chosen.language = language;
+        chosen.save();
+    });
     // The volumes too; the sound device takes them whenever it starts.
     applyVolumes(preferences.musicVolume, preferences.effectsVolume);
     connect(&window_, &ui::MainWindow::volumeRequested, this, &GameSession::adjustVolumes);

@@ -8,6 +8,8 @@
 #include "ui/DialogPrompter.h"
 #include "ui/Fonts.h"
 #include "ui/GameStyle.h"
+#include "ui/Language.h"
+#include "ui/Preferences.h"
 
 #include <QApplication>
 
@@ -31,6 +33,9 @@ int main(int argc, char** argv)
     // Dialogs and message boxes use the window's face too, so one font serves
     // the whole game.
     QApplication::setFont(ui::GameFont());
+    // The language the player chose, or else the desktop's, from the first
+    // message on.
+    ui::SetLanguage(ui::Preferences::Load().shownLanguage());
     Randomize();
 
     ui::DialogPrompter prompter;

@@ -9,7 +9,8 @@
 #                          game finds its directory through /proc/self/exe,
 #                          which resolves the link)
 #   share/applications/org.zelmor.Zelmor.desktop, share/metainfo/org.zelmor.Zelmor.metainfo.xml
-#   share/man/man6/zelmor.6.gz, share/doc/zelmor/copyright and changelog.gz
+#   share/man/man6/zelmor.6.gz and its Japanese share/man/ja/man6/zelmor.6.gz,
+#   share/doc/zelmor/copyright and changelog.gz
 #   share/icons/hicolor/<N>x<N>/apps/org.zelmor.Zelmor.png
 #
 # The installed program's directory is read-only for players; the game then
@@ -67,14 +68,22 @@ foreach(size 16 22 24 32 48 64 128 256)
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
     RENAME ${ZELMOR_APP_ID}.png OPTIONAL)
 endforeach()
-# The manual page, compressed as Debian's policy wants it.
+# The manual page in English and in Japanese, compressed as Debian's policy
+# wants them; both are zelmor.6.gz, the Japanese one in the man/ja tree.
 set(ZELMOR_MANPAGE ${CMAKE_BINARY_DIR}/packaging/zelmor.6.gz)
+set(ZELMOR_MANPAGE_JA ${CMAKE_BINARY_DIR}/packaging/ja/zelmor.6.gz)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging/ja)
 add_custom_command(OUTPUT ${ZELMOR_MANPAGE}
   COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/packaging/zelmor.6 > ${ZELMOR_MANPAGE}
   DEPENDS ${CMAKE_SOURCE_DIR}/packaging/zelmor.6
   COMMENT "Compressing the manual page")
-add_custom_target(zelmor_manpage ALL DEPENDS ${ZELMOR_MANPAGE})
+add_custom_command(OUTPUT ${ZELMOR_MANPAGE_JA}
+  COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/packaging/zelmor.ja.6 > ${ZELMOR_MANPAGE_JA}
+  DEPENDS ${CMAKE_SOURCE_DIR}/packaging/zelmor.ja.6
+  COMMENT "Compressing the Japanese manual page")
+add_custom_target(zelmor_manpage ALL DEPENDS ${ZELMOR_MANPAGE} ${ZELMOR_MANPAGE_JA})
 install(FILES ${ZELMOR_MANPAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${ZELMOR_MANPAGE_JA} DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man6)
 # The licence, as the copyright file of the package's documentation.
 set(ZELMOR_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/zelmor)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/copyright.in ${CMAKE_BINARY_DIR}/packaging/copyright @ONLY)
@@ -94,7 +103,7 @@ set(CPACK_PACKAGE_CONTACT "Zelmor developers <zelmor-devel@users.noreply.invalid
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Japanese-style digital slot machine game")
 set(CPACK_PACKAGE_DESCRIPTION
   "Zelmor is a single-player slot game in the manner of a Japanese digital\n\
-pachinko machine, with a Japanese user interface. Start with $100, open the\n\
+pachinko machine, in Japanese or English. Start with $100, open the\n\
 covers to raise the BET, spin the three reels and aim for a million dollars.\n\
 Jackpots bring six reach actions and five slot-chance spins stopped by hand.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QtTest>
@@ -43,6 +44,16 @@ QTextCharFormat FormatOf(const QTextDocument& doc, const QString& text)
     }
     qWarning("not in the help document: %s", qPrintable(text));
     return {};
+}
+
+// The colour of every paragraph, top to bottom: the page's sections and
+// their styles in one list.
+QList<QColor> ParagraphColours(const QTextDocument& doc)
+{
+    QList<QColor> colours;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        colours.append(block.begin().fragment().charFormat().foreground().color());
+    return colours;
 }
 
 const QStringList Headings{
@@ -199,6 +210,44 @@ private slots:
         QCOMPARE(format.fontWeight(), int(QFont::Bold));
         QVERIFY(format.fontItalic());
         QCOMPARE(format.fontPointSize(), 14.0);
+    }
+
+    // The page and the title follow the language while the window is open;
+    // a change that leaves the language as it was (Qt's own texts loading)
+    // keeps the page where the player scrolled it.
+    void documentOfTheLanguage_data()
+    {
+        QTest::addColumn<ui::Language>("from");
+        QTest::addColumn<ui::Language>("to");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("firstHeading");
+        const auto ja = ui::Language::Japanese, en = ui::Language::English;
+        QTest::newRow("Japanese to English") << ja << en << QStringLiteral("Zelmor Help") << QStringLiteral("[ Welcome ]");
+        QTest::newRow("English to Japanese") << en << ja << QStringLiteral("ゼルモアのヘルプ") << Headings.first();
+        QTest::newRow("Japanese stays") << ja << ja << QStringLiteral("ゼルモアのヘルプ") << Headings.first();
+    }
+    void documentOfTheLanguage()
+    {
+        QFETCH(ui::Language, from);
+        QFETCH(ui::Language, to);
+        QFETCH(QString, title);
+        QFETCH(QString, firstHeading);
+        ui::SetLanguage(from);
+        ui::HelpWindow help;
+        help.show();
+        help.document->verticalScrollBar()->setValue(100);
+        ui::SetLanguage(to);
+        QCoreApplication::sendPostedEvents();
+        QEvent change(QEvent::LanguageChange); // as Qt sends for each catalogue it loads
+        QCoreApplication::sendEvent(&help, &change);
+        ui::SetLanguage(ui::Language::Japanese);
+        QCOMPARE(help.windowTitle(), title);
+        QCOMPARE(help.document->verticalScrollBar()->value() == 100, from == to);
+        const QTextDocument& shown = *help.document->document();
+        QCOMPARE(shown.findBlockByNumber(1).text(), firstHeading);
+        QTextDocument japanese;
+        japanese.setHtml(ui::HelpWindow::Document(ui::Language::Japanese));
+        QCOMPARE(ParagraphColours(shown), ParagraphColours(japanese)); // the same sections, styled alike
     }
 
     // ------------------------------------------------------------ version window

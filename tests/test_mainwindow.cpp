@@ -188,7 +188,7 @@ private slots:
         QCOMPARE(menus, QStringList({"ファイル(&F)", "お願い100$借して(&1)", "お願い1000$借して(&2)", "-",
                                      "音はいらない(&S)", "音量(&V)…", "確率変動(&K)", "-", "ゼルモアの終了(&Q)",
                                      "表示(&V)", "標準の大きさ(&1)", "1.5倍(&5)", "2倍(&2)", "3倍(&3)", "-",
-                                     "高速(&S)", "点滅を控える(&F)", "-", "データカウンター(&D)", "ヘルプ(&H)",
+                                     "高速(&S)", "点滅を控える(&F)", "-", "データカウンター(&D)", "言語(&L)", "ヘルプ(&H)",
                                      "バージョン情報(&V)", "ヘルプ(&M)"}));
     }
 
@@ -823,6 +823,30 @@ private slots:
         QCOMPARE(ui::Preferences::Load().pace, 2);
         QSettings(QStringLiteral("zelmor"), QStringLiteral("zelmor")).setValue(QStringLiteral("view/pace"), 3);
         QCOMPARE(ui::Preferences::Load().pace, 1);
+    }
+
+    // View → Language speaks at once and is remembered; Japanese comes back
+    // byte for byte.
+    void languageChosenFromTheMenu()
+    {
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        const auto texts = [&w] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+            return QStringList{w.windowTitle(), w.moneyHeading->text(), w.winHeading->text(), w.fileMenu->title(),
+                               w.covers[0]->toolTip()};
+        };
+        const QStringList japanese = texts();
+        QCOMPARE(japanese, QStringList({"ゼルモア", "持ち金（＄）", "獲得＄", "ファイル(&F)", "当たるかな？\nキー: 1 / A"}));
+        QVERIFY(w.languageItems[0]->isChecked());
+        choose(w.languageItems[1]);
+        QCOMPARE(texts(), QStringList({"Zelmor", "Money ($)", "Win $", "&File", "Will it hit?\nKey: 1 / A"}));
+        QVERIFY(w.languageItems[1]->isChecked() && !w.languageItems[0]->isChecked());
+        QCOMPARE(ui::Preferences::Load().language, ui::Language::English);
+        choose(w.languageItems[0]);
+        QCOMPARE(texts(), japanese);
+        QCOMPARE(ui::Preferences::Load().language, ui::Language::Japanese);
     }
 
     void borrowingFromTheMenu()

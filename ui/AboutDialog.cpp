@@ -33,7 +33,7 @@ QFrame* SeparatorLine(QWidget* parent, int top, const QColor& colour)
 AboutDialog::AboutDialog(QWidget* owner)
     : QDialog(owner)
 {
-    SetUpFixedDialog(*this, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), ClientWidthTwips, ClientHeightTwips);
+    SetUpFixedDialog(*this, tr("ﾊﾞｰｼﾞｮﾝ情報"), ClientWidthTwips, ClientHeightTwips);
     buildControls();
     CentreOnScreen(*this);
 }
@@ -57,20 +57,20 @@ void AboutDialog::buildControls()
     descriptionLabel->setWordWrap(true);
     descriptionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     descriptionLabel->setText(
-        QStringLiteral("遊び方：") + QString(84, QChar(0x3000))
-        + QStringLiteral("あなたに１００＄が支給されます。その１００＄であなたは４マスの中から［当］札を探します。"
-                         "ここで１回探す事に１０＄支払います。［当］がでたらＢＥＴが１増えます。"
-                         "［当］が出る度にＢＥＴが加算していきます。"
-                         "さらにスロットチャンスが取得されスタートボタンでスロットが回転します。"
-                         "見事３つの絵柄が揃ったらボーナスが支給されます。そして５回のスロットチャンスに入ります。"
-                         "狙えば必ず揃います。"));
+        tr("遊び方：") + QString(84, QChar(0x3000))
+        + tr("あなたに１００＄が支給されます。その１００＄であなたは４マスの中から［当］札を探します。"
+             "ここで１回探す事に１０＄支払います。［当］がでたらＢＥＴが１増えます。"
+             "［当］が出る度にＢＥＴが加算していきます。"
+             "さらにスロットチャンスが取得されスタートボタンでスロットが回転します。"
+             "見事３つの絵柄が揃ったらボーナスが支給されます。そして５回のスロットチャンスに入ります。"
+             "狙えば必ず揃います。"));
 
     separator[0] = SeparatorLine(this, 3120, QColor(128, 128, 128));
     separator[1] = SeparatorLine(this, 3135, QColor(255, 255, 255));
 
     creditsLabel = new TextLabel(QRect(240, 3270, 3960, 375), this);
     creditsLabel->setWordWrap(true);
-    creditsLabel->setText(QStringLiteral("絵・音楽・プログラム：ゼルモア制作チーム"));
+    creditsLabel->setText(tr("絵・音楽・プログラム：ゼルモア制作チーム"));
 
     okButton = new QPushButton(QStringLiteral("OK"), this);
     okButton->setGeometry(rt::TwipsRect(4320, 3225, 1260, 375));

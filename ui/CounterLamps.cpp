@@ -177,8 +177,8 @@ void LampNumber::paintEvent(QPaintEvent*)
 
 // ---------------------------------------------------------------- row headings
 
-RowHeading::RowHeading(const QString& text, QColor lamp, QWidget* parent)
-    : QLabel(text, parent)
+RowHeading::RowHeading(QColor lamp, QWidget* parent)
+    : QLabel(parent)
     , lamp_(lamp)
 {
 }

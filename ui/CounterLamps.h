@@ -64,7 +64,8 @@ private:
 // A row's heading with a lamp bar of its figure's colour at its left.
 class RowHeading : public QLabel {
 public:
-    RowHeading(const QString& text, QColor lamp, QWidget* parent);
+    // Its text comes later, in the window's language.
+    RowHeading(QColor lamp, QWidget* parent);
 
     // The margin and the bar follow the window's zoom.
     void setZoom(double zoom);

@@ -31,15 +31,15 @@ using game::PlayTally;
 const QColor WindowBack(0x17, 0x1a, 0x1f);
 
 struct Column {
-    const char16_t* heading;
+    const char* heading; // to translate in the window's context
     const char* role;
     const PlayTally& (DataCounter::*tally)() const;
 };
 
 const Column Columns[] = {
-    {u"今回", "session", &DataCounter::session},
-    {u"今日", "today", &DataCounter::today},
-    {u"累計", "allTime", &DataCounter::allTime},
+    {QT_TRANSLATE_NOOP("ui::DataCounterWindow", "今回"), "session", &DataCounter::session},
+    {QT_TRANSLATE_NOOP("ui::DataCounterWindow", "今日"), "today", &DataCounter::today},
+    {QT_TRANSLATE_NOOP("ui::DataCounterWindow", "累計"), "allTime", &DataCounter::allTime},
 };
 
 QString OneDecimal(double value)
@@ -54,12 +54,12 @@ QString Percent(std::optional<double> rate)
 
 QString Expected(double count)
 {
-    return QStringLiteral("期待 ") + OneDecimal(count);
+    return DataCounterWindow::tr("期待 %1").arg(OneDecimal(count));
 }
 
 QString ExpectedValue(const QString& value)
 {
-    return QStringLiteral("期待値 ") + value;
+    return DataCounterWindow::tr("期待値 %1").arg(value);
 }
 
 QString Dollars(double amount)
@@ -74,7 +74,7 @@ QString SignedDollars(double amount)
 
 // One figure of the counter: its row, its lamp colour and where it comes from.
 struct Figure {
-    const char16_t* heading;
+    const char* heading; // to translate in the window's context
     const char* role;
     QRgb lamp;
     bool money;
@@ -88,24 +88,29 @@ constexpr qreal CountDigitHeight = 20;
 constexpr qreal MoneyDigitHeight = 15;
 
 const Figure Figures[] = {
-    {u"総回転数", "Spins", 0x3cff7c, false, [](const PlayTally& t) { return QString::number(t.spins); }, nullptr},
-    {u"大当たり", "Jackpots", 0xff3a34, false, [](const PlayTally& t) { return QString::number(t.jackpots); },
+    {QT_TRANSLATE_NOOP("ui::DataCounterWindow", "総回転数"), "Spins", 0x3cff7c, false,
+     [](const PlayTally& t) { return QString::number(t.spins); }, nullptr},
+    {QT_TRANSLATE_NOOP("ui::DataCounterWindow", "大当たり"), "Jackpots", 0xff3a34, false,
+     [](const PlayTally& t) { return QString::number(t.jackpots); },
      [](const PlayTally& t) { return Expected(t.expectedJackpots); }},
-    {u"スロットチャンス揃い", "ChanceLineUps", 0xffd23a, false,
+    {QT_TRANSLATE_NOOP("ui::DataCounterWindow", "スロットチャンス揃い"), "ChanceLineUps", 0xffd23a, false,
      [](const PlayTally& t) { return QString::number(t.chanceLineUps); },
      [](const PlayTally& t) { return Expected(t.expectedChanceLineUps); }},
-    {u"現在の回転数", "CurrentRun", 0x2ee6ff, false,
+    {QT_TRANSLATE_NOOP("ui::DataCounterWindow", "現在の回転数"), "CurrentRun", 0x2ee6ff, false,
      [](const PlayTally& t) { return QString::number(t.currentRun); }, nullptr},
-    {u"最大ハマリ", "LongestRun", 0xff8a1e, false,
+    {QT_TRANSLATE_NOOP("ui::DataCounterWindow", "最大ハマリ"), "LongestRun", 0xff8a1e, false,
      [](const PlayTally& t) { return QString::number(t.longestRun); }, nullptr},
-    {u"投入", "PaidIn", 0xffb238, true, [](const PlayTally& t) { return GroupedDigits(t.paidIn); },
+    {QT_TRANSLATE_NOOP("ui::DataCounterWindow", "投入"), "PaidIn", 0xffb238, true,
+     [](const PlayTally& t) { return GroupedDigits(t.paidIn); },
      [](const PlayTally& t) { return ExpectedValue(Dollars(t.expectedPaidIn)); }},
-    {u"払出", "PaidOut", 0x9cff3c, true, [](const PlayTally& t) { return GroupedDigits(t.paidOut); },
+    {QT_TRANSLATE_NOOP("ui::DataCounterWindow", "払出"), "PaidOut", 0x9cff3c, true,
+     [](const PlayTally& t) { return GroupedDigits(t.paidOut); },
      [](const PlayTally& t) { return ExpectedValue(Dollars(t.expectedPaidOut)); }},
-    {u"収支", "Balance", 0x2ee6ff, true,
+    {QT_TRANSLATE_NOOP("ui::DataCounterWindow", "収支"), "Balance", 0x2ee6ff, true,
      [](const PlayTally& t) { return SignedDollars(double(t.paidOut - t.paidIn)); },
      [](const PlayTally& t) { return ExpectedValue(SignedDollars(t.expectedPaidOut - t.expectedPaidIn)); }},
-    {u"回収率", "Return", 0xff5ccf, true, [](const PlayTally& t) { return Percent(t.returnRate()); },
+    {QT_TRANSLATE_NOOP("ui::DataCounterWindow", "回収率"), "Return", 0xff5ccf, true,
+     [](const PlayTally& t) { return Percent(t.returnRate()); },
      [](const PlayTally& t) { return ExpectedValue(Percent(t.expectedReturn())); }},
 };
 
@@ -128,10 +133,19 @@ QColor DayColour(QDate day)
 // "12/07 (月)" within the current year, "2025-12-07" before it.
 QString DayLabel(QDate day, QDate today)
 {
-    static const char16_t Weekdays[] = u"月火水木金土日";
+    static const char* const Weekdays[][2] = {
+        QT_TRANSLATE_NOOP3("ui::DataCounterWindow", "月", "Monday"),
+        QT_TRANSLATE_NOOP3("ui::DataCounterWindow", "火", "Tuesday"),
+        QT_TRANSLATE_NOOP3("ui::DataCounterWindow", "水", "Wednesday"),
+        QT_TRANSLATE_NOOP3("ui::DataCounterWindow", "木", "Thursday"),
+        QT_TRANSLATE_NOOP3("ui::DataCounterWindow", "金", "Friday"),
+        QT_TRANSLATE_NOOP3("ui::DataCounterWindow", "土", "Saturday"),
+        QT_TRANSLATE_NOOP3("ui::DataCounterWindow", "日", "Sunday"),
+    };
     if (day.year() != today.year())
         return day.toString(Qt::ISODate);
-    return day.toString(QStringLiteral("MM/dd")) + QStringLiteral(" (") + QChar(Weekdays[day.dayOfWeek() - 1])
+    const auto& weekday = Weekdays[day.dayOfWeek() - 1];
+    return day.toString(QStringLiteral("MM/dd")) + QStringLiteral(" (") + DataCounterWindow::tr(weekday[0], weekday[1])
            + QLatin1Char(')');
 }
 
@@ -208,13 +222,14 @@ DataCounterWindow::DataCounterWindow(QWidget* owner)
     : QWidget(owner, Qt::Window)
 {
     setObjectName(QStringLiteral("dataCounterWindow"));
-    setWindowTitle(QStringLiteral("データカウンター"));
     if (owner)
         setWindowIcon(owner->windowIcon());
     setPalette(DarkPalette(palette()));
     setAutoFillBackground(true);
 
     cells_.resize(std::size(Columns));
+    tallies_.resize(std::size(Columns));
+    rowHeadings_.resize(std::size(Figures));
     auto* root = new QVBoxLayout(this);
     auto* boards = new QHBoxLayout;
     boards->addWidget(buildBoard("countsBoard", false), 5);
@@ -223,8 +238,7 @@ DataCounterWindow::DataCounterWindow(QWidget* owner)
     root->addWidget(buildGraphRow(), 1);
     root->addLayout(buildButtons());
     applyZoom();
-    showLineChoices();
-    showLines();
+    retranslate();
 }
 
 DataCounterWindow::~DataCounterWindow() = default;
@@ -237,7 +251,7 @@ QWidget* DataCounterWindow::buildBoard(const char* role, bool money)
     board->setObjectName(QLatin1String(role));
     auto* grid = new QGridLayout(board);
     for (std::size_t c = 0; c < std::size(Columns); ++c) {
-        auto* heading = new QLabel(QString::fromUtf16(Columns[c].heading), board);
+        auto* heading = new QLabel(board);
         heading->setProperty("look", QStringLiteral("columnHeading"));
         heading->setAlignment(Qt::AlignCenter);
         grid->addWidget(heading, 0, int(c) + 1);
@@ -263,9 +277,9 @@ void DataCounterWindow::addFigureRow(QGridLayout& grid, int row, int figureIndex
 {
     const Figure& figure = Figures[figureIndex];
     QWidget* board = grid.parentWidget();
-    auto* heading = new RowHeading(QString::fromUtf16(figure.heading), QColor(figure.lamp), board);
+    auto* heading = new RowHeading(QColor(figure.lamp), board);
     grid.addWidget(heading, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
-    rowHeadings_.push_back(heading);
+    rowHeadings_[figureIndex] = heading;
     for (std::size_t c = 0; c < std::size(Columns); ++c) {
         const QString name = QLatin1String(Columns[c].role) + QLatin1String(figure.role);
         auto* stack = new QVBoxLayout;
@@ -274,10 +288,9 @@ void DataCounterWindow::addFigureRow(QGridLayout& grid, int row, int figureIndex
         cell.figure = figureIndex;
         cell.lamps = new LampNumber(QColor(figure.lamp), figure.money ? MoneyPlaces : CountPlaces, board);
         cell.lamps->setObjectName(name + QStringLiteral("Label"));
-        cell.lamps->setText(figure.shown(PlayTally()));
         stack->addWidget(cell.lamps);
         if (figure.expected) {
-            cell.expected = new QLabel(figure.expected(PlayTally()), board);
+            cell.expected = new QLabel(board);
             cell.expected->setObjectName(name + QStringLiteral("ExpectedLabel"));
             cell.expected->setProperty("look", QStringLiteral("expected"));
             cell.expected->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -297,7 +310,7 @@ QWidget* DataCounterWindow::buildGraphRow()
     slumpGraph = new SlumpGraph(row);
     layout->addWidget(slumpGraph, 1);
     auto* choice = new QVBoxLayout;
-    selectorHeading_ = new QLabel(QStringLiteral("グラフに描く線"), row);
+    selectorHeading_ = new QLabel(row);
     selectorHeading_->setObjectName(QStringLiteral("selectorHeading"));
     choice->addWidget(selectorHeading_);
     lineSelector = new QListWidget(row);
@@ -311,13 +324,13 @@ QWidget* DataCounterWindow::buildGraphRow()
 QLayout* DataCounterWindow::buildButtons()
 {
     auto* row = new QHBoxLayout;
-    exportButton = new QPushButton(QStringLiteral("CSVに書き出す…"), this);
+    exportButton = new QPushButton(this);
     exportButton->setObjectName(QStringLiteral("exportButton"));
     connect(exportButton, &QPushButton::clicked, this, &DataCounterWindow::exportRequested);
-    clearButton = new QPushButton(QStringLiteral("履歴を消去…"), this);
+    clearButton = new QPushButton(this);
     clearButton->setObjectName(QStringLiteral("clearButton"));
     connect(clearButton, &QPushButton::clicked, this, &DataCounterWindow::clearRequested);
-    closeButton = new QPushButton(QStringLiteral("閉じる"), this);
+    closeButton = new QPushButton(this);
     closeButton->setObjectName(QStringLiteral("closeButton"));
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     row->addWidget(exportButton);
@@ -341,21 +354,56 @@ void ShowText(QLabel* label, const QString& text)
 
 void DataCounterWindow::showCounter(const DataCounter& counter, double denominator)
 {
-    for (std::size_t c = 0; c < std::size(Columns); ++c) {
-        const PlayTally& tally = (counter.*Columns[c].tally)();
-        for (const Cell& cell : cells_[c]) {
-            const Figure& figure = Figures[cell.figure];
-            ShowText(cell.lamps, figure.shown(tally));
-            if (cell.expected)
-                ShowText(cell.expected, figure.expected(tally));
-        }
-    }
-    ShowText(probabilityLabel_, QStringLiteral("確率 6/") + rt::DecimalText(denominator));
+    for (std::size_t c = 0; c < std::size(Columns); ++c)
+        tallies_[c] = (counter.*Columns[c].tally)();
+    denominator_ = denominator;
     today_ = counter.todayDate();
     sessionLine_ = counter.sessionLine();
     days_ = counter.days();
+    showFigures();
     showLineChoices();
     showLines();
+}
+
+// The figures of the counter last shown, all nought before the first; the
+// probability once the counter has one.
+void DataCounterWindow::showFigures()
+{
+    for (std::size_t c = 0; c < std::size(Columns); ++c) {
+        for (const Cell& cell : cells_[c]) {
+            const Figure& figure = Figures[cell.figure];
+            ShowText(cell.lamps, figure.shown(tallies_[c]));
+            if (cell.expected)
+                ShowText(cell.expected, figure.expected(tallies_[c]));
+        }
+    }
+    if (denominator_)
+        ShowText(probabilityLabel_, tr("確率 6/%1").arg(rt::DecimalText(*denominator_)));
+}
+
+// Every text of the window in the current language: at its making and at
+// each change of language, while the window stays open.
+void DataCounterWindow::retranslate()
+{
+    setWindowTitle(tr("データカウンター"));
+    for (std::size_t i = 0; i < columnHeadings_.size(); ++i)
+        columnHeadings_[i]->setText(tr(Columns[i % std::size(Columns)].heading));
+    for (std::size_t f = 0; f < rowHeadings_.size(); ++f)
+        rowHeadings_[f]->setText(tr(Figures[f].heading));
+    selectorHeading_->setText(tr("グラフに描く線"));
+    exportButton->setText(tr("CSVに書き出す…"));
+    clearButton->setText(tr("履歴を消去…"));
+    closeButton->setText(tr("閉じる"));
+    showFigures();
+    showLineChoices();
+    showLines();
+}
+
+void DataCounterWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
 }
 
 // The selector offers this session, today and every earlier day, newest
@@ -367,8 +415,7 @@ void DataCounterWindow::showLineChoices()
         QString key, label;
         QColor colour;
     };
-    std::vector<Choice> choices{{SessionKey, QStringLiteral("今回"), SessionColour},
-                                {TodayKey, QStringLiteral("今日"), TodayColour}};
+    std::vector<Choice> choices{{SessionKey, tr("今回"), SessionColour}, {TodayKey, tr("今日"), TodayColour}};
     for (auto day = days_.crbegin(); day != days_.crend(); ++day)
         if (day->first != today_)
             choices.push_back({day->first.toString(Qt::ISODate), DayLabel(day->first, today_), DayColour(day->first)});

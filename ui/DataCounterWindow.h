@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <map>
+#include <optional>
 #include <vector>
 
 class QGridLayout;
@@ -60,6 +61,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     struct Cell {
@@ -72,18 +74,24 @@ private:
     void addFigureRow(QGridLayout& grid, int row, int figureIndex);
     QWidget* buildGraphRow();
     QLayout* buildButtons();
+    void retranslate();
+    void showFigures();
     void showLineChoices();
     void showLines();
     void applyZoom();
 
     double zoom_ = 1.0;
     std::vector<std::vector<Cell>> cells_; // by column, then figure
-    std::vector<RowHeading*> rowHeadings_;
+    std::vector<RowHeading*> rowHeadings_; // by figure
     std::vector<QLabel*> columnHeadings_;
     QLabel* probabilityLabel_ = nullptr;
     QLabel* selectorHeading_ = nullptr;
 
-    // The lines as last shown, kept for the line selector's changes.
+    // The counter as last shown, kept for the line selector's changes and
+    // for a change of language: each column's figures, the probability's
+    // denominator and the lines.
+    std::vector<game::PlayTally> tallies_;
+    std::optional<double> denominator_;
     QDate today_;
     game::SlumpLine sessionLine_;
     std::map<QDate, game::DataCounter::Day> days_;

@@ -8,6 +8,7 @@
 #include "ui/WitsFailureDialog.h"
 #include "ui/WitsWelcomeDialog.h"
 
+#include <QCoreApplication>
 #include <QInputDialog>
 
 namespace ui {
@@ -76,7 +77,7 @@ QString DialogPrompter::askDenominator(const QString& current)
     dialog.setLabelText(QString(question.prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     dialog.setTextValue(current);
     dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("キャンセル"));
+    dialog.setCancelButtonText(QCoreApplication::translate("ui::DialogPrompter", "キャンセル"));
     return ExecDialog(dialog) == QDialog::Accepted ? dialog.textValue() : QString();
 }
 

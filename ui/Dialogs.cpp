@@ -1,29 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "ui/Dialogs.h"
+#include "ui/Language.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 namespace ui {
 
 namespace {
-
-// Qt's own dialogs speak the game's language: Qt's Japanese catalogue,
-// loaded the first time one of them opens (Debian's qt6-translations-l10n),
-// so that no start pays for it. Without the catalogue they stay in English.
-void LoadQtTranslation()
-{
-    static QTranslator* translator = [] {
-        auto* loaded = new QTranslator(qApp);
-        if (loaded->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-            QCoreApplication::installTranslator(loaded);
-        return loaded;
-    }();
-    Q_UNUSED(translator);
-}
 
 class ScreenDialogs final : public DialogRunner {
 public:
@@ -40,7 +25,7 @@ public:
                          const QString& filter) override
     {
         QWidget* over = QApplication::activeWindow() ? QApplication::activeWindow() : parent;
-        LoadQtTranslation();
+        LoadQtTranslations();
         // A window of its own, centred over the one that asked: a child would
         // take on the data counter's dark style sheet, whose light labels
         // vanish on the file dialog's light ground.

@@ -25,11 +25,14 @@ constexpr int ClientHeightTwips = 4020;
 
 } // namespace
 
-QString HelpWindow::Document()
+QString HelpWindow::Document(Language language)
 {
     static const bool registered = (RegisterHelpResource(), true);
     Q_UNUSED(registered);
-    QFile file(QStringLiteral(":/help/help.html"));
+    // The Japanese page is the original; the English one has the same
+    // sections in the same order and style.
+    QFile file(language == Language::English ? QStringLiteral(":/help/help_en.html")
+                                             : QStringLiteral(":/help/help.html"));
     if (!file.open(QIODevice::ReadOnly))
         return QString();
     return QString::fromUtf8(file.readAll()).trimmed(); // no blank after the last paragraph
@@ -39,7 +42,6 @@ HelpWindow::HelpWindow(QWidget* owner)
     : QWidget(owner, Qt::Window)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("ゼルモアのヘルプ"));
     // It opens at its classic size and grows with its edges, the text
     // flowing to the new width; it never gets too small for a line of text.
     resize(rt::Px(ClientWidthTwips), rt::Px(ClientHeightTwips));
@@ -49,10 +51,27 @@ HelpWindow::HelpWindow(QWidget* owner)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(document);
     document->setOpenLinks(false);
-    document->setHtml(Document());
+    retranslate();
     document->installEventFilter(this);
     document->viewport()->installEventFilter(this);
     installEventFilter(this);
+}
+
+void HelpWindow::retranslate()
+{
+    setWindowTitle(tr("ゼルモアのヘルプ"));
+    const Language language = CurrentLanguage();
+    if (pageLanguage_ == language)
+        return;
+    pageLanguage_ = language;
+    document->setHtml(Document(language));
+}
+
+void HelpWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
 }
 
 bool HelpWindow::eventFilter(QObject* watched, QEvent* event)

@@ -3,6 +3,7 @@
 
 #include "ui/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 
@@ -10,11 +11,15 @@ namespace ui {
 
 namespace {
 
-const QString Title = QStringLiteral("ゼルモア");
+// Each text in the language of the moment the box is made.
+QString Title()
+{
+    return QCoreApplication::translate("ui::HistoryMessages", "ゼルモア");
+}
 
 Message Warning(const QString& text)
 {
-    return {Title, text, QMessageBox::Warning, Buttons::Ok};
+    return {Title(), text, QMessageBox::Warning, Buttons::Ok};
 }
 
 } // namespace
@@ -23,18 +28,26 @@ Message HistoryMessage(HistoryNews news, const QString& detail)
 {
     switch (news) {
     case HistoryNews::Unusable:
-        return Warning(QStringLiteral("プレイ履歴（history.sqlite）を使えません。\r\n"
-                                      "履歴は記録されませんが、ゲームはこのまま続けられます。\r\n"
-                                      "保存ファイルには影響ありません。\r\n\r\n")
+        return Warning(QCoreApplication::translate("ui::HistoryMessages",
+                                                   "プレイ履歴（history.sqlite）を使えません。\r\n"
+                                                   "履歴は記録されませんが、ゲームはこのまま続けられます。\r\n"
+                                                   "保存ファイルには影響ありません。\r\n\r\n")
                        + detail);
     case HistoryNews::CannotExport:
-        return Warning(QStringLiteral("プレイ履歴ファイルが使えないため、書き出せません。"));
+        return Warning(
+            QCoreApplication::translate("ui::HistoryMessages", "プレイ履歴ファイルが使えないため、書き出せません。"));
     case HistoryNews::Exported:
-        return {Title, QStringLiteral("プレイ履歴を書き出しました。\r\n") + detail, QMessageBox::Information,
-                Buttons::Ok};
-    case HistoryNews::ExportFailed: return Warning(QStringLiteral("プレイ履歴を書き出せませんでした。\r\n") + detail);
-    case HistoryNews::CannotClear: return Warning(QStringLiteral("プレイ履歴ファイルが使えないため、消去できません。"));
-    case HistoryNews::ClearFailed: return Warning(QStringLiteral("プレイ履歴を消去できませんでした。\r\n") + detail);
+        return {Title(), QCoreApplication::translate("ui::HistoryMessages", "プレイ履歴を書き出しました。\r\n") + detail,
+                QMessageBox::Information, Buttons::Ok};
+    case HistoryNews::ExportFailed:
+        return Warning(QCoreApplication::translate("ui::HistoryMessages", "プレイ履歴を書き出せませんでした。\r\n")
+                       + detail);
+    case HistoryNews::CannotClear:
+        return Warning(
+            QCoreApplication::translate("ui::HistoryMessages", "プレイ履歴ファイルが使えないため、消去できません。"));
+    case HistoryNews::ClearFailed:
+        return Warning(QCoreApplication::translate("ui::HistoryMessages", "プレイ履歴を消去できませんでした。\r\n")
+                       + detail);
     }
     return {};
 }
@@ -48,16 +61,17 @@ QString AskExportPath(QWidget* parent)
 {
     const QString suggested = QDir::home().filePath(
         QStringLiteral("zelmor-history-%1.csv").arg(QDate::currentDate().toString(Qt::ISODate)));
-    return SaveFileName(parent, QStringLiteral("プレイ履歴を CSV に書き出す"), suggested,
-                        QStringLiteral("CSV ファイル (*.csv)"));
+    return SaveFileName(parent, QCoreApplication::translate("ui::HistoryMessages", "プレイ履歴を CSV に書き出す"),
+                        suggested, QCoreApplication::translate("ui::HistoryMessages", "CSV ファイル (*.csv)"));
 }
 
 bool ConfirmClearing()
 {
-    const Message question{Title,
-                           QStringLiteral("プレイ履歴をすべて消去します。\r\n"
-                                          "データカウンターの数字とスランプグラフも 0 に戻ります。\r\n"
-                                          "よろしいですか？"),
+    const Message question{Title(),
+                           QCoreApplication::translate("ui::HistoryMessages",
+                                                       "プレイ履歴をすべて消去します。\r\n"
+                                                       "データカウンターの数字とスランプグラフも 0 に戻ります。\r\n"
+                                                       "よろしいですか？"),
                            QMessageBox::Warning, Buttons::YesNo};
     return ShowMessage(question) == Answer::Yes;
 }

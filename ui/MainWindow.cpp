@@ -7,6 +7,7 @@
 #include "ui/Dialogs.h"
 #include "ui/Fonts.h"
 #include "ui/HelpWindow.h"
+#include "ui/MachineAccessibility.h"
 #include "ui/Preferences.h"
 
 #include <QAction>
@@ -68,15 +69,15 @@ MainWindow::MainWindow(game::Machine& machine, const QString& programDir, QWidge
     for (int n = 0; n < 10; ++n)
         symbolFiles_[n] = programFile(QStringLiteral("R0%1.BMP").arg(n));
 
-    setWindowTitle(QStringLiteral("ゼルモア"));
     setFont(GameFont());
     buildClientArea();
     showWindowIcon();
     buildControls();
     buildMenus();
-    showKeysInTips();
+    retranslate();
     connectInput();
     connectMachine();
+    accessibility_ = new MachineAccessibility(*this, machine_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     qApp->installEventFilter(this);
 }
@@ -126,6 +127,13 @@ void MainWindow::connectInput()
         machine_.setCalmLamps(!calm);
     });
     connect(dataCounterItem, &QAction::triggered, this, &MainWindow::dataCounterRequested);
+    const Language languages[] = {Language::Japanese, Language::English};
+    for (std::size_t i = 0; i < languageItems.size(); ++i) {
+        connect(languageItems[i], &QAction::triggered, this, [this, language = languages[i]] {
+            showLanguageChecks();
+            emit languageChosen(language);
+        });
+    }
     connect(versionItem, &QAction::triggered, this, &MainWindow::openVersionWindow);
     connect(helpItem, &QAction::triggered, this, &MainWindow::openHelpWindow);
 }

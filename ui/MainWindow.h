@@ -7,6 +7,7 @@
 
 #include "game/Machine.h"
 #include "ui/Controls.h"
+#include "ui/Language.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -23,6 +24,7 @@ class QMenu;
 namespace ui {
 
 class HelpWindow;
+class MachineAccessibility;
 
 // The lamps' colours. Frame lamps: cyan lit, teal dark. Notice lamps: light
 // orange lit, dark orange dark, and crimson for the premium notice, which
@@ -81,6 +83,8 @@ public:
     std::array<QAction*, 3> paceItems{}; // normal, 2x, 4x (ui::Paces)
     QAction* calmLampsItem = nullptr;
     QAction* dataCounterItem = nullptr;
+    QMenu* languageMenu = nullptr;
+    std::array<QAction*, 2> languageItems{}; // 日本語, English (ui::Language)
     QMenu* helpMenu = nullptr;
     QAction* versionItem = nullptr;
     QAction* helpItem = nullptr;
@@ -102,6 +106,13 @@ public:
     // pace items and the remembered preference choose it.
     void choosePace(int pace);
 
+    // The controls' names and values for screen readers, in the current
+    // language, taken from the headings as they now read (MachineAccessibility.cpp).
+    void nameControlsForScreenReaders();
+
+    // The language item checked: the one the game speaks.
+    void showLanguageChecks();
+
 signals:
     // Escape, the quit item or the close box: the player leaves the game.
     void quitRequested();
@@ -109,6 +120,8 @@ signals:
     void zoomChosen(double zoom);
     // The player chose a pace, to be remembered.
     void paceChosen(int pace);
+    // The player chose a language, to be spoken at once and remembered.
+    void languageChosen(ui::Language language);
     // The volume item: the player wants to set the music and effects volumes.
     void volumeRequested();
     // The data counter item (or Ctrl+D): the player wants to see the data counter.
@@ -118,6 +131,8 @@ protected:
     // Key preview: the window sees key presses before its controls do.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // A change of language sets every text again.
+    void changeEvent(QEvent* event) override;
 
 private:
     // A control of the layout table, for the zoom.
@@ -134,6 +149,11 @@ private:
     // MainWindowKeys.cpp
     void connectZoomKeys();
     void showKeysInTips();
+
+    // MainWindowTexts.cpp: every text the window shows, in the game's language.
+    void retranslate();
+    void nameMenus();
+    void nameControls();
     bool playKey(const QKeyEvent& event);
     bool heldDown(const QKeyEvent& press);
 
@@ -170,6 +190,7 @@ private:
     std::vector<LaidControl> laidControls_;
     double zoom_ = 1.0;
     QPointer<HelpWindow> help_;
+    MachineAccessibility* accessibility_ = nullptr;
     // The X server time of each key's last release, to tell a held key's
     // repeats from new presses (MainWindowKeys.cpp).
     std::unordered_map<int, quint64> keyReleasedAt_;

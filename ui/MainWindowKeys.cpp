@@ -22,7 +22,7 @@ constexpr int StopKeys[3] = {Qt::Key_Z, Qt::Key_X, Qt::Key_C};
 
 QString KeyTip(const QStringList& keys)
 {
-    return QStringLiteral("キー: ") + keys.join(QStringLiteral(" / "));
+    return MainWindow::tr("キー: %1").arg(keys.join(QStringLiteral(" / ")));
 }
 
 QString KeyName(int key)
@@ -44,7 +44,7 @@ void MainWindow::connectZoomKeys()
 }
 
 // Each control that takes a key names it in its tooltip, on a line of its own
-// below the control's own tip.
+// below the control's own tip (set just before, by nameControls()).
 void MainWindow::showKeysInTips()
 {
     for (int i = 0; i < 4; ++i)

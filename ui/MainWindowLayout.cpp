@@ -66,7 +66,6 @@ struct Look {
     QColor back{};                   // label background, or the background under a shape's hatch
     bool sunken = false;             // label: sunken single border
     Qt::Alignment align = {};
-    const char16_t* tip = nullptr;
     const char16_t* picture = nullptr; // picture box: one of the window's own pictures
     bool stretch = true;               // picture box: the picture fills the box
     FillStyle fill = FillStyle::Transparent;
@@ -108,8 +107,6 @@ void Lay(PictureBox*& box, QWidget* parent, const Place& p)
     const Look& look = p.look;
     box = new PictureBox(p.twips, parent);
     box->setScaledContents(look.stretch);
-    if (look.tip)
-        box->setToolTip(QString::fromUtf16(look.tip));
     if (look.picture)
         box->setPicture(WindowPicture(QString::fromUtf16(look.picture)));
     if (look.hidden)
@@ -175,24 +172,24 @@ void MainWindow::buildControls()
         {&reelRows[8], {4080, 2400, 855, 855}, {}},
         {&logoLabel, {960, 120, 5175, 375},
          {.text = u"ＺＥＬＭＯＲ", .font = {18, true, true}, .fore = Orange, .align = Qt::AlignCenter}},
-        {&coverPriceLabel, {600, 520, 495, 255}, {.text = u"10$", .font = Small, .align = CentreTop}},
+        {&coverPriceLabel, {600, 520, 495, 255}, {.font = Small, .align = CentreTop}},
         // The four covers with their letters.
-        {&covers[0], {600, 720, 540, 540}, {.tip = u"当たるかな？"}},
+        {&covers[0], {600, 720, 540, 540}, {}},
         {&coverLetters[0], {360, 840, 255, 375}, {.text = u"A", .font = Big, .align = CentreTop}},
-        {&covers[1], {600, 1440, 540, 540}, {.tip = u"次はどうかな？"}},
+        {&covers[1], {600, 1440, 540, 540}, {}},
         {&coverLetters[1], {360, 1560, 255, 375}, {.text = u"B", .font = Big, .align = CentreTop}},
-        {&covers[2], {600, 2160, 540, 540}, {.tip = u"いいかも！？"}},
+        {&covers[2], {600, 2160, 540, 540}, {}},
         {&coverLetters[2], {360, 2280, 255, 375}, {.text = u"C", .font = Big, .align = CentreTop}},
-        {&covers[3], {600, 2880, 540, 540}, {.tip = u"ん～"}},
+        {&covers[3], {600, 2880, 540, 540}, {}},
         {&coverLetters[3], {360, 3000, 255, 375}, {.text = u"D", .font = Big, .align = CentreTop}},
         // The amounts.
-        {&winHeading, {6360, 480, 615, 255}, {.text = u"獲得＄", .font = Small, .fore = DarkBlue}},
+        {&winHeading, {6360, 480, 615, 255}, {.font = Small, .fore = DarkBlue}},
         {&winLabel, {5760, 720, 1575, 375},
          {.text = u"100", .font = Big, .fore = White, .back = Black, .sunken = true, .align = Amount}},
         {&moneyLabel, {5760, 1440, 1575, 375},
          {.text = u"100", .font = Big, .fore = White, .back = Black, .sunken = true, .align = Amount}},
-        {&moneyHeading, {6000, 1200, 1335, 255}, {.text = u"持ち金（＄）", .font = Heading, .align = CentreTop}},
-        {&targetHeading, {6120, 2040, 855, 255}, {.text = u"狙い出目", .font = Heading, .align = CentreTop}},
+        {&moneyHeading, {6000, 1200, 1335, 255}, {.font = Heading, .align = CentreTop}},
+        {&targetHeading, {6120, 2040, 855, 255}, {.font = Heading, .align = CentreTop}},
         {&targetBox, {6120, 2400, 855, 855}, {}},
         {&betHeading, {6240, 3360, 615, 375}, {.text = u"BET", .font = Big}},
         {&betLabel, {6280, 3720, 495, 375},
@@ -219,42 +216,46 @@ void MainWindow::buildControls()
     startButton->setPicture(WindowPicture(QStringLiteral("START.BMP")), QColor(128, 255, 128));
 }
 
+// The menus and their items; their texts are set by nameMenus().
 void MainWindow::buildMenus()
 {
     QMenuBar* bar = menuBar();
-    fileMenu = bar->addMenu(QStringLiteral("ファイル(&F)"));
-    borrow100Item = fileMenu->addAction(QStringLiteral("お願い100$借して(&1)"));
-    borrow1000Item = fileMenu->addAction(QStringLiteral("お願い1000$借して(&2)"));
+    fileMenu = bar->addMenu(QString());
+    borrow100Item = fileMenu->addAction(QString());
+    borrow1000Item = fileMenu->addAction(QString());
     fileMenu->addSeparator();
-    noSoundItem = fileMenu->addAction(QStringLiteral("音はいらない(&S)"));
+    noSoundItem = fileMenu->addAction(QString());
     noSoundItem->setCheckable(true);
-    volumeItem = fileMenu->addAction(QStringLiteral("音量(&V)…"));
-    probabilityItem = fileMenu->addAction(QStringLiteral("確率変動(&K)"));
+    volumeItem = fileMenu->addAction(QString());
+    probabilityItem = fileMenu->addAction(QString());
     fileMenu->addSeparator();
-    quitItem = fileMenu->addAction(QStringLiteral("ゼルモアの終了(&Q)"));
+    quitItem = fileMenu->addAction(QString());
     // The view menu stays enabled while the reels turn.
-    viewMenu = bar->addMenu(QStringLiteral("表示(&V)"));
-    const char16_t* zoomTexts[] = {u"標準の大きさ(&1)", u"1.5倍(&5)", u"2倍(&2)", u"3倍(&3)"};
-    for (std::size_t i = 0; i < zoomItems.size(); ++i) {
-        zoomItems[i] = viewMenu->addAction(QString::fromUtf16(zoomTexts[i]));
-        zoomItems[i]->setCheckable(true);
+    viewMenu = bar->addMenu(QString());
+    for (QAction*& item : zoomItems) {
+        item = viewMenu->addAction(QString());
+        item->setCheckable(true);
     }
     viewMenu->addSeparator();
     // Fast play: the machine's paces (ui::Paces), one checked at a time.
-    paceMenu = viewMenu->addMenu(tr("高速(&S)"));
-    const char* paceTexts[] = {QT_TR_NOOP("標準の速さ(&1)"), QT_TR_NOOP("2倍速(&2)"), QT_TR_NOOP("4倍速(&4)")};
-    for (std::size_t i = 0; i < paceItems.size(); ++i) {
-        paceItems[i] = paceMenu->addAction(tr(paceTexts[i]));
-        paceItems[i]->setCheckable(true);
+    paceMenu = viewMenu->addMenu(QString());
+    for (QAction*& item : paceItems) {
+        item = paceMenu->addAction(QString());
+        item->setCheckable(true);
     }
-    calmLampsItem = viewMenu->addAction(QStringLiteral("点滅を控える(&F)"));
+    calmLampsItem = viewMenu->addAction(QString());
     calmLampsItem->setCheckable(true);
     viewMenu->addSeparator();
-    dataCounterItem = viewMenu->addAction(QStringLiteral("データカウンター(&D)"));
+    dataCounterItem = viewMenu->addAction(QString());
     dataCounterItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    helpMenu = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-    versionItem = helpMenu->addAction(QStringLiteral("バージョン情報(&V)"));
-    helpItem = helpMenu->addAction(QStringLiteral("ヘルプ(&M)"));
+    languageMenu = viewMenu->addMenu(QString());
+    for (QAction*& item : languageItems) {
+        item = languageMenu->addAction(QString());
+        item->setCheckable(true);
+    }
+    helpMenu = bar->addMenu(QString());
+    versionItem = helpMenu->addAction(QString());
+    helpItem = helpMenu->addAction(QString());
     helpItem->setShortcut(QKeySequence::HelpContents);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/MessageBox.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -104,12 +105,13 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const Message& message)
     box->setTextInteractionFlags(Qt::NoTextInteraction);
     box->setText(QString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     box->setIcon(message.icon);
-    // Buttons with the captions a Japanese system gives them. They carry no
-    // icons: the style would otherwise look each one up in the desktop's icon
-    // theme, the slowest step of showing the first box.
+    // Buttons with the captions a Japanese system gives them (an English one
+    // in English). They carry no icons: the style would otherwise look each
+    // one up in the desktop's icon theme, the slowest step of showing the
+    // first box.
     if (message.buttons == Buttons::YesNo) {
-        QPushButton* yes = box->addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-        QPushButton* no = box->addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+        QPushButton* yes = box->addButton(QCoreApplication::translate("ui::MessageBox", "はい(&Y)"), QMessageBox::YesRole);
+        QPushButton* no = box->addButton(QCoreApplication::translate("ui::MessageBox", "いいえ(&N)"), QMessageBox::NoRole);
         box->setDefaultButton(yes);
         box->setEscapeButton(no);
     } else {

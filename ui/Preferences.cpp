@@ -17,6 +17,11 @@ QSettings Store()
 
 } // namespace
 
+Language Preferences::shownLanguage() const
+{
+    return language.value_or(DesktopLanguage());
+}
+
 Preferences Preferences::Load()
 {
     const QSettings store = Store();
@@ -30,6 +35,7 @@ Preferences Preferences::Load()
         p.pace = pace;
     p.musicVolume = std::clamp(store.value(QStringLiteral("sound/musicVolume"), p.musicVolume).toInt(), 0, 100);
     p.effectsVolume = std::clamp(store.value(QStringLiteral("sound/effectsVolume"), p.effectsVolume).toInt(), 0, 100);
+    p.language = LanguageFromCode(store.value(QStringLiteral("view/language")).toString());
     return p;
 }
 
@@ -41,6 +47,8 @@ void Preferences::save() const
     store.setValue(QStringLiteral("view/pace"), pace);
     store.setValue(QStringLiteral("sound/musicVolume"), musicVolume);
     store.setValue(QStringLiteral("sound/effectsVolume"), effectsVolume);
+    if (language)
+        store.setValue(QStringLiteral("view/language"), LanguageCode(*language));
 }
 
 } // namespace ui

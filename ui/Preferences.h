@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: MIT
 // The player's preferences that the saved game does not hold: the window's
-// size, calm lamps, the pace of fast play and the two volumes. They live in a QSettings file in the
+// size, calm lamps, the pace of fast play, the two volumes and the
+// language. They live in a QSettings file in the
 // desktop's configuration directory (~/.config/zelmor/zelmor.conf), never in
 // Zelmor.ini or Zelmor.bin.
 #pragma once
 
+#include "ui/Language.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace ui {
 
@@ -15,6 +20,10 @@ struct Preferences {
     int pace = 1;           // fast play: 1, 2 or 4 times the machine's speed
     int musicVolume = 100;  // percent
     int effectsVolume = 100;
+    std::optional<Language> language; // none: the desktop's
+
+    // The language chosen, or else the desktop's.
+    Language shownLanguage() const;
 
     static Preferences Load();
     void save() const;

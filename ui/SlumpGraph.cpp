@@ -255,12 +255,12 @@ qreal DrawTitle(QPainter& p, const QRectF& row, qreal unit)
     bold.setBold(true);
     p.setFont(bold);
     p.setPen(TitleText);
-    const QString title = QStringLiteral("スランプグラフ");
+    const QString title = SlumpGraph::tr("スランプグラフ");
     p.drawText(row, Qt::AlignLeft | Qt::AlignVCenter, title);
     const qreal titleWidth = QFontMetricsF(bold).horizontalAdvance(title) + unit * 8;
     p.setFont(plain);
     p.setPen(AxisText);
-    const QString units = QStringLiteral("収支($)／回転");
+    const QString units = SlumpGraph::tr("収支($)／回転");
     p.drawText(row.adjusted(titleWidth, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, units);
     return titleWidth + QFontMetricsF(plain).horizontalAdvance(units);
 }
@@ -417,7 +417,7 @@ void SlumpGraph::paintEvent(QPaintEvent*)
         notice.setPointSizeF(notice.pointSizeF() * 1.3);
         p.setFont(notice);
         p.setPen(AxisText);
-        p.drawText(scale.plot, Qt::AlignCenter, QStringLiteral("データがありません"));
+        p.drawText(scale.plot, Qt::AlignCenter, tr("データがありません"));
         return;
     }
     DrawAxisLabels(p, scale, box, zoom_);

@@ -21,7 +21,7 @@ constexpr int ClientHeightTwips = 2025;
 TargetDialog::TargetDialog(QWidget* owner)
     : QDialog(owner)
 {
-    SetUpFixedDialog(*this, QStringLiteral("狙い出目の選択　　　選択すると１００＄支払います。"), ClientWidthTwips,
+    SetUpFixedDialog(*this, tr("狙い出目の選択　　　選択すると１００＄支払います。"), ClientWidthTwips,
                      ClientHeightTwips);
     buildControls();
     CentreOnOwner(*this, owner);
@@ -31,17 +31,17 @@ void TargetDialog::buildControls()
 {
     for (int k = 1; k <= 9; ++k) {
         auto* symbol = new PictureBox(QRect(240 + 840 * (k - 1), 120, 870, 870), this);
-        symbol->setToolTip(QStringLiteral("この絵柄を選択します。"));
+        symbol->setToolTip(tr("この絵柄を選択します。"));
         symbol->setPicture(ProgramFile(QStringLiteral("R0%1.BMP").arg(k)));
         connect(symbol, &PictureBox::clicked, this, [this, k] { chooseSymbol(k); });
         symbols[k - 1] = symbol;
     }
-    noneButton = new QPushButton(QStringLiteral("選択しない"), this);
+    noneButton = new QPushButton(tr("選択しない"), this);
     noneButton->setGeometry(rt::TwipsRect(720, 1200, 6735, 375));
-    noneButton->setToolTip(QStringLiteral("絵柄を選択しません。１００＄は不要"));
+    noneButton->setToolTip(tr("絵柄を選択しません。１００＄は不要"));
     connect(noneButton, &QPushButton::clicked, this, &QDialog::close);
     noteLabel = new TextLabel(QRect(120, 1680, 7815, 255), this);
-    noteLabel->setText(QStringLiteral("もし、大当たりして狙い目通りだと、得点のさらに１００倍になります."));
+    noteLabel->setText(tr("もし、大当たりして狙い目通りだと、得点のさらに１００倍になります."));
 }
 
 int TargetDialog::choose()

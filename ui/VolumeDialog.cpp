@@ -28,14 +28,14 @@ VolumeDialog::VolumeDialog(int musicPercent, int effectsPercent, QWidget* owner)
     , openedMusic_(musicPercent)
     , openedEffects_(effectsPercent)
 {
-    SetUpFixedDialog(*this, QStringLiteral("音量"), ClientWidthTwips, ClientHeightTwips);
-    musicSlider = addRow(musicHeading, QStringLiteral("音楽"), musicValue, 240, musicPercent);
-    effectsSlider = addRow(effectsHeading, QStringLiteral("効果音"), effectsValue, 720, effectsPercent);
+    SetUpFixedDialog(*this, tr("音量"), ClientWidthTwips, ClientHeightTwips);
+    musicSlider = addRow(musicHeading, tr("音楽"), musicValue, 240, musicPercent);
+    effectsSlider = addRow(effectsHeading, tr("効果音"), effectsValue, 720, effectsPercent);
     okButton = new QPushButton(QStringLiteral("OK"), this);
     okButton->setGeometry(rt::TwipsRect(1680, 1260, 1335, 375));
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    cancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+    cancelButton = new QPushButton(tr("キャンセル"), this);
     cancelButton->setGeometry(rt::TwipsRect(3135, 1260, 1335, 375));
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     CentreOnOwner(*this, owner);

@@ -27,7 +27,7 @@ QPushButton* MakeButton(QWidget* parent, int left, int top, int width, int heigh
 WitsWelcomeDialog::WitsWelcomeDialog(QWidget* parent)
     : QDialog(parent)
 {
-    SetUpWitsDialog(*this, QStringLiteral("ゼルモア　知恵くらべにようこそ"), 6600, 2880);
+    SetUpWitsDialog(*this, tr("ゼルモア　知恵くらべにようこそ"), 6600, 2880);
 
     picture = new PictureBox(QRect(240, 240, 960, 960), this);
     picture->setPicture(ProgramFile(QStringLiteral("CHIE.BMP")));
@@ -35,14 +35,14 @@ WitsWelcomeDialog::WitsWelcomeDialog(QWidget* parent)
     warningLabel = new TextLabel(QRect(1440, 240, 4920, 1080), this);
     warningLabel->setWordWrap(true);
     warningLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    warningLabel->setText(QStringLiteral(
+    warningLabel->setText(tr(
         "あなたはゼルモアのデータ領域に変更を加えました。この行為は、今後ゼルモアが起動しなくなったり"
         "システムが不安定になったりする原因にもなりかねませんのでこのような行為はしないで下さい。"));
 
-    promiseButton = MakeButton(this, 1440, 1500, 4920, 495, QStringLiteral("はい、わかりました今後変更はしません。"),
-                               QStringLiteral("解除の仕方を調べるのも楽しいかもしれませんね。"));
-    challengeButton = MakeButton(this, 1440, 2100, 4920, 495, QStringLiteral("絶対解除する方法を見つける。"),
-                                 QStringLiteral("是非調べてみてください。"));
+    promiseButton = MakeButton(this, 1440, 1500, 4920, 495, tr("はい、わかりました今後変更はしません。"),
+                               tr("解除の仕方を調べるのも楽しいかもしれませんね。"));
+    challengeButton = MakeButton(this, 1440, 2100, 4920, 495, tr("絶対解除する方法を見つける。"),
+                                 tr("是非調べてみてください。"));
     connect(promiseButton, &QPushButton::clicked, this, [this] { promise(); });
     connect(challengeButton, &QPushButton::clicked, this, [this] { challenge(); });
 }
@@ -56,7 +56,7 @@ game::WitsChoice WitsWelcomeDialog::choose()
 
 void WitsWelcomeDialog::promise()
 {
-    ShowMessage({QStringLiteral("ゼルモア"), QStringLiteral("残念ですがデータは初期値に戻しましたので、ご了承下さい。"),
+    ShowMessage({tr("ゼルモア"), tr("残念ですがデータは初期値に戻しましたので、ご了承下さい。"),
                  QMessageBox::Information, Buttons::Ok});
     choice_ = game::WitsChoice::Promise;
     close();
@@ -64,9 +64,9 @@ void WitsWelcomeDialog::promise()
 
 void WitsWelcomeDialog::challenge()
 {
-    const Answer answer = ShowMessage({QStringLiteral("ゼルモア　ご確認"),
-                                       QStringLiteral("注意：あなたがデータ変更したことによっての生じたいかなる障害・問題\r\n"
-                                                      "　　　　に対しても作者は一切の責任を負わないものとします。"),
+    const Answer answer = ShowMessage({tr("ゼルモア　ご確認"),
+                                       tr("注意：あなたがデータ変更したことによっての生じたいかなる障害・問題\r\n"
+                                          "　　　　に対しても作者は一切の責任を負わないものとします。"),
                                        QMessageBox::Warning, Buttons::YesNo});
     if (answer != Answer::Yes) {
         promise();

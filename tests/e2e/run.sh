@@ -197,7 +197,7 @@ xs_key "$MAIN" F1
 HELP=$(xs_wait_window "ゼルモアのヘルプ" 15) && { sleep 0.3; xs_key "$HELP" Escape; }
 check "F1 opens the help window" test -n "$HELP"
 check "zelmor --help names the program in its usage line" \
-    grep -q '^Usage: zelmor ' <<<"$("$XS_GAME/zelmor" --help)"
+    grep -q '^\(Usage\|使い方\): zelmor ' <<<"$("$XS_GAME/zelmor" --help)"
 sleep 0.5
 xs_answer_boxes
 quit_game "$MAIN"
@@ -229,6 +229,35 @@ kill -KILL "$XS_GAME_PID"
 wait "$XS_GAME_PID" 2>/dev/null
 XS_GAME_PID=""
 check "after kill -9 the history reads back with the five finished spins" test "$(stat_of spins)" = 5
+
+# ---------------------------------------------------------------- 3c: in English
+# A desktop in English: the game speaks English until the player chooses
+# 日本語 in View → Language, which it remembers.
+say "an English desktop: English titles and a spin, then Japanese from the menu"
+XS_TITLE=Zelmor XS_LANG=en_US.UTF-8
+start_game "English"
+say "ok: a main window titled $XS_TITLE appears"
+check "every start-up box was titled Zelmor" test "$(sort -u <<<"$XS_ANSWERED")" = Zelmor
+check "zelmor --help speaks English" grep -q '^Usage: zelmor ' <<<"$(cd "$GAME" && LANG=en_US.UTF-8 ./zelmor --help)"
+EN_BEFORE=$(money)
+xs_buy_bet "$MAIN" || die "no BET bought in English"
+xs_spin_to_jackpot "$MAIN" || die "no jackpot in English"
+xs_key "$MAIN" F1
+check "the help window is titled in English" xs_wait_window "Zelmor Help" 15
+HELP=$(xs_wait_window "Zelmor Help" 1) && xs_key "$HELP" Escape
+sleep 0.3
+xs_key "$MAIN" alt+v
+sleep 0.3
+xdotool key l
+sleep 0.3
+xdotool key j
+sleep 0.5
+check "日本語 in View → Language retitles the window at once" test "$(xdotool getwindowname "$MAIN")" = ゼルモア
+check "the choice is remembered in zelmor.conf" grep -q '^language=ja' "$XDG_CONFIG_HOME/zelmor/zelmor.conf"
+XS_TITLE=ゼルモア
+quit_game "$MAIN"
+check "the spin in English was saved like any other" test "$(money)" -gt "$EN_BEFORE"
+XS_LANG=""
 
 # ---------------------------------------------------------------- 4: a hand-edited file
 say "fourth start: a hand-edited Zelmor.ini"

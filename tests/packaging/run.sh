@@ -3,7 +3,7 @@
 # The desktop's checks on what the package installs: the desktop file
 # (desktop-file-validate), the AppStream metadata (appstreamcli validate) and
 # the Debian package itself (lintian: no errors, no warnings), and the manual
-# page renders.
+# pages, English and Japanese, render.
 #
 #   tests/packaging/run.sh <source-dir> <build-dir>
 #
@@ -36,9 +36,25 @@ have desktop-file-validate "the desktop file check" &&
 have appstreamcli "the AppStream metadata check" &&
     check "appstreamcli validate $APP_ID.metainfo.xml" \
         appstreamcli validate --no-net "$SOURCE_DIR/packaging/$APP_ID.metainfo.xml"
-have man "the manual page check" &&
-    check "man -l renders zelmor.6 without warnings" \
-        bash -c "out=\$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l '$SOURCE_DIR/packaging/zelmor.6' 2>&1 >/dev/null); [ -z \"\$out\" ] || { echo \"\$out\"; false; }"
+# renders <locale> <page>: man formats the page in that locale without a word
+# on standard error.
+renders() {
+    local out
+    out=$(LC_ALL=$1 MANWIDTH=80 man --warnings -l "$2" 2>&1 >/dev/null)
+    [ -z "$out" ] || { echo "$out"; false; }
+}
+if have man "the manual page check"; then
+    check "man -l renders zelmor.6 without warnings" renders C.UTF-8 "$SOURCE_DIR/packaging/zelmor.6"
+    # The Japanese page loads groff's Japanese macros itself, so it renders
+    # alike in any UTF-8 locale; a Japanese one is tried where it is installed.
+    check "man -l renders zelmor.ja.6 without warnings" renders C.UTF-8 "$SOURCE_DIR/packaging/zelmor.ja.6"
+    if locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
+        check "man -l renders zelmor.ja.6 in ja_JP.UTF-8 without warnings" \
+            renders ja_JP.UTF-8 "$SOURCE_DIR/packaging/zelmor.ja.6"
+    else
+        say "SKIPPED: zelmor.ja.6 in ja_JP.UTF-8 (the locale is not installed)"
+    fi
+fi
 
 if have lintian "the package check" && have cpack "the package check"; then
     WORK=$(mktemp -d)
@@ -49,7 +65,8 @@ if have lintian "the package check" && have cpack "the package check"; then
         check "lintian $(basename "$DEB"): no errors, no warnings" \
             bash -c "out=\$(lintian --tag-display-limit 0 '$DEB' 2>&1 | grep -E '^(E|W):'); [ -z \"\$out\" ] || { echo \"\$out\"; false; }"
         for path in ./usr/share/metainfo/$APP_ID.metainfo.xml ./usr/share/applications/$APP_ID.desktop \
-            ./usr/share/man/man6/zelmor.6.gz ./usr/share/doc/zelmor/copyright ./usr/games/zelmor \
+            ./usr/share/man/man6/zelmor.6.gz ./usr/share/man/ja/man6/zelmor.6.gz \
+            ./usr/share/doc/zelmor/copyright ./usr/games/zelmor \
             ./usr/share/icons/hicolor/256x256/apps/$APP_ID.png; do
             check "the package holds $path" bash -c "dpkg -c '$DEB' | grep -q ' $path\\b'"
         done

@@ -407,10 +407,15 @@ xs_end_run() {
 }
 
 # Starts a copy of the game in XS_GAME, its output appended to game.log, and
-# sets XS_LAUNCHED to its process id.
+# sets XS_LAUNCHED to its process id. XS_LANG, when set, is the LANG it
+# starts under.
 xs_launch() {
     xs_ensure_display || return 1
-    (cd "$XS_GAME" && exec ./zelmor >>"$XS_WORK/game.log" 2>&1) &
+    if [ -n "${XS_LANG:-}" ]; then # the desktop's language for this start only
+        (cd "$XS_GAME" && LANG=$XS_LANG LANGUAGE= exec ./zelmor >>"$XS_WORK/game.log" 2>&1) &
+    else
+        (cd "$XS_GAME" && exec ./zelmor >>"$XS_WORK/game.log" 2>&1) &
+    fi
     XS_LAUNCHED=$!
 }
 
