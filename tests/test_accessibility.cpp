@@ -161,7 +161,7 @@ private slots:
         QCOMPARE(said.shows, 1);
         QCOMPARE(Accessible(announcer)->role(), QAccessible::Notification);
         QCOMPARE(Accessible(announcer)->text(QAccessible::Name),
-                 QStringLiteral("リール 7 7 7、獲得＄ 1700、持ち金（＄） 1790、スロットチャンス残り 5"));
+                 QStringLiteral("リール 7 7 7、獲得＄ 1,700ドル、持ち金（＄） 1,790ドル、スロットチャンス残り 5"));
     }
 };
 

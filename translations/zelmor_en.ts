@@ -527,6 +527,10 @@ Do you want to go on?</translation>
         <source>、</source>
         <translation>, </translation>
     </message>
+    <message>
+        <source>%1ドル</source>
+        <translation>$%1</translation>
+    </message>
 </context>
 <context>
     <name>ui::MainWindow</name>

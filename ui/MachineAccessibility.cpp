@@ -6,6 +6,7 @@
 
 #include <QAccessibleWidget>
 #include <QLabel>
+#include <QLocale>
 
 #include <functional>
 #include <utility>
@@ -275,8 +276,12 @@ void MachineAccessibility::describeTarget()
 void MachineAccessibility::tellAmount(const QLabel* amount, qint64 value)
 {
     describeAmounts();
-    if (value != 0 || amount == window_.moneyLabel)
-        tell(Spoken(amount->accessibleName(), amount->text()));
+    if (value == 0 && amount != window_.moneyLabel)
+        return;
+    // Dollars are said as dollars, their digits grouped: "1,790ドル", "$1,790".
+    const bool dollars = amount == window_.moneyLabel || amount == window_.winLabel;
+    tell(Spoken(amount->accessibleName(),
+                dollars ? tr("%1ドル").arg(QLocale(QLocale::English).toString(value)) : amount->text()));
 }
 
 // A cover's result is said; covers turning face down again are not.

@@ -237,14 +237,15 @@ say "an English desktop: English titles and a spin, then Japanese from the menu"
 XS_TITLE=Zelmor XS_LANG=en_US.UTF-8
 start_game "English"
 say "ok: a main window titled $XS_TITLE appears"
-check "every start-up box was titled Zelmor" test "$(sort -u <<<"$XS_ANSWERED")" = Zelmor
+english_boxes() { grep -q -x Zelmor <<<"$XS_ANSWERED" && ! grep -q ゼルモア <<<"$XS_ANSWERED"; }
+check "the start-up's box is titled Zelmor, none ゼルモア" english_boxes
 check "zelmor --help speaks English" grep -q '^Usage: zelmor ' <<<"$(cd "$GAME" && LANG=en_US.UTF-8 ./zelmor --help)"
 EN_BEFORE=$(money)
 xs_buy_bet "$MAIN" || die "no BET bought in English"
 xs_spin_to_jackpot "$MAIN" || die "no jackpot in English"
 xs_key "$MAIN" F1
-check "the help window is titled in English" xs_wait_window "Zelmor Help" 15
-HELP=$(xs_wait_window "Zelmor Help" 1) && xs_key "$HELP" Escape
+HELP=$(xs_wait_window "Zelmor Help" 15) && xs_key "$HELP" Escape
+check "the help window is titled in English" test -n "$HELP"
 sleep 0.3
 xs_key "$MAIN" alt+v
 sleep 0.3
