@@ -4,7 +4,7 @@
 # Source this file; every function prints errors to stderr and returns non-zero
 # on failure.
 
-XS_TITLE="ゼルモア"
+XS_TITLE=${XS_TITLE:-ゼルモア} # the game's title; Zelmor on an English desktop
 XS_MAIN_WIDTH=494          # the main window's client area is 494 x 285 px
 XS_XVFB_PID=""
 XS_SCRATCH=""              # screenshots taken by the probes below
