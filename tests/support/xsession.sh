@@ -106,9 +106,16 @@ xs_width() {
     xdotool getwindowgeometry --shell "$1" 2>/dev/null | sed -n 's/^WIDTH=//p'
 }
 
-# Visible windows whose title is exactly $1, one id a line.
+# Visible windows whose title is exactly $1, one id a line. The titles are
+# compared here rather than by xdotool's --name, which reads the legacy
+# WM_NAME: a game started in the C locale (LANG unset) cannot write its
+# Japanese title there, only in the UTF-8 _NET_WM_NAME that getwindowname reads.
 xs_windows() {
-    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null
+    local id
+    for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+        [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && echo "$id"
+    done
+    return 0
 }
 
 # Waits up to $2 seconds (default 20) for a visible window titled exactly $1
@@ -347,7 +354,7 @@ xs_follow_start() {
         for id in $(if [ -n "$owner" ]; then
             xdotool search --onlyvisible --pid "$owner"
         else
-            xdotool search --onlyvisible --name .
+            xdotool search --onlyvisible --name ''
         fi 2>/dev/null); do
             title=$(xdotool getwindowname "$id" 2>/dev/null) || continue
             if [ "$title" = "$XS_TITLE" ] && [ "$(xs_width "$id")" = "$XS_MAIN_WIDTH" ]; then
