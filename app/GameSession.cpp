@@ -136,6 +136,13 @@ GameSession::GameSession(game::Clock::Drive drive, QObject* parent)
         chosen.language = language;
         chosen.save();
     });
+    // Auto play's dialog offers the limits last chosen.
+    window_.setAutoPlayLimits(preferences.autoPlay);
+    connect(&window_, &ui::MainWindow::autoPlayChosen, this, [](const game::AutoPlayLimits& limits) {
+        ui::Preferences chosen = ui::Preferences::Load();
+        chosen.autoPlay = limits;
+        chosen.save();
+    });
     // The volumes too; the sound device takes them whenever it starts.
     applyVolumes(preferences.musicVolume, preferences.effectsVolume);
     connect(&window_, &ui::MainWindow::volumeRequested, this, &GameSession::adjustVolumes);
@@ -293,6 +300,7 @@ void GameSession::systemRequest(SystemRequest request)
         return;
     }
     ui::closePrompts();
+    window_.autoPlay().stop();
     if (quitting_)
         return;
     const bool scheduled = pendingRequest_.has_value();

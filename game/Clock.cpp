@@ -75,7 +75,7 @@ void Clock::setRunning(TimerId timer, bool running)
 void Clock::setPace(int pace)
 {
     pace_ = qMax(1, pace);
-    for (TimerId timer : {TimerId::Reel, TimerId::FrameLamps, TimerId::NoticeLamps})
+    for (TimerId timer : {TimerId::Reel, TimerId::FrameLamps, TimerId::NoticeLamps, TimerId::AutoPlay})
         restart(timer);
 }
 

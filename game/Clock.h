@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The machine's three timers: the reels, the frame lamps and the notice
-// lamps. Every pause of the game is one of their intervals; nothing waits.
+// The machine's timers: the reels, the frame lamps, the notice lamps and
+// auto play's hand. Every pause of the game is one of their intervals;
+// nothing waits.
 // Played for real, each is a QTimer. Tests and benchmarks step time by hand
 // instead: ticks then come only from fire() and advance(), in time order.
 // The pace (fast play) divides every interval: exactly when stepped by hand,
@@ -17,7 +18,7 @@ class QTimer;
 
 namespace game {
 
-enum class TimerId { Reel = 0, FrameLamps = 1, NoticeLamps = 2 };
+enum class TimerId { Reel = 0, FrameLamps = 1, NoticeLamps = 2, AutoPlay = 3 };
 
 class Clock : public QObject {
     Q_OBJECT
@@ -77,7 +78,7 @@ private:
     std::function<void(TimerId)> handler_;
     int pace_ = 1;
     qint64 nowUs_ = 0;
-    std::array<Timer, 3> timers_{};
+    std::array<Timer, 4> timers_{};
 };
 
 } // namespace game

@@ -81,6 +81,7 @@ void Machine::tick(TimerId timer)
     case TimerId::Reel: tickReels(); break;
     case TimerId::FrameLamps: tickFrameLamps(); break;
     case TimerId::NoticeLamps: tickNoticeLamps(); break;
+    case TimerId::AutoPlay: break; // auto play's own (game/AutoPlay.h)
     }
 }
 

@@ -6,6 +6,7 @@
 #include "game/StartUp.h"
 #include "tests/support/Rig.h"
 #include "ui/AboutDialog.h"
+#include "ui/AutoPlayDialog.h"
 #include "ui/CounterLamps.h"
 #include "ui/DataCounterWindow.h"
 #include "ui/Fonts.h"
@@ -35,7 +36,7 @@ using ui::Language;
 
 namespace {
 
-enum class Window { Main, DataCounter, Volume, Target, About, WitsWelcome, WitsHints, WitsConsolation };
+enum class Window { Main, DataCounter, Volume, Target, About, WitsWelcome, WitsHints, WitsConsolation, AutoPlay };
 
 } // namespace
 
@@ -58,6 +59,10 @@ Shown Make(Window kind, double zoom)
         shown.rig = std::make_unique<testing::MachineRig>();
         auto window = std::make_unique<ui::MainWindow>(shown.rig->machine, QStringLiteral(ZELMOR_ASSET_DIR "/"));
         window->chooseZoom(zoom);
+        // Auto play's lamp lit, with the most spins its dialog takes.
+        game::AutoPlayLimits limits;
+        limits.spins = 9999;
+        window->autoPlay().start(limits);
         shown.window = std::move(window);
         break;
     }
@@ -73,6 +78,7 @@ Shown Make(Window kind, double zoom)
         break;
     }
     case Window::Volume: shown.window = std::make_unique<ui::VolumeDialog>(100, 100); break;
+    case Window::AutoPlay: shown.window = std::make_unique<ui::AutoPlayDialog>(game::AutoPlayLimits{}); break;
     case Window::Target: shown.window = std::make_unique<ui::TargetDialog>(); break;
     case Window::About: shown.window = std::make_unique<ui::AboutDialog>(); break;
     case Window::WitsWelcome: shown.window = std::make_unique<ui::WitsWelcomeDialog>(); break;
@@ -232,6 +238,7 @@ private slots:
             {"main window", Window::Main, true},
             {"data counter", Window::DataCounter, true},
             {"volume", Window::Volume, false},
+            {"auto play", Window::AutoPlay, false},
             {"target symbol", Window::Target, false},
             {"version", Window::About, false},
             {"battle of wits", Window::WitsWelcome, false},

@@ -13,19 +13,19 @@
     </message>
     <message>
         <source>データカウンターの通算の成績を JSON で書き出して終了します。</source>
-        <translation>Print the data counter&apos;s all-time figures as JSON and exit.</translation>
+        <translation>Print the data counter's all-time figures as JSON and exit.</translation>
     </message>
     <message>
         <source>ゼルモア (Zelmor): 日本のパチスロ風のデジタルスロットマシン。</source>
         <translation>Zelmor: a Japanese-style digital slot machine.</translation>
     </message>
     <message>
-        <source>引数 &apos;%1&apos; は使えません。</source>
-        <translation>Unexpected argument &apos;%1&apos;.</translation>
+        <source>引数 '%1' は使えません。</source>
+        <translation>Unexpected argument '%1'.</translation>
     </message>
     <message>
-        <source>詳しくは &apos;zelmor --help&apos; を参照してください。</source>
-        <translation>Try &apos;zelmor --help&apos; for more information.</translation>
+        <source>詳しくは 'zelmor --help' を参照してください。</source>
+        <translation>Try 'zelmor --help' for more information.</translation>
     </message>
 </context>
 <context>
@@ -36,22 +36,22 @@
     </message>
     <message>
         <source>僕も貸す金ないよ.</source>
-        <translation>I&apos;ve got no money to lend you either.</translation>
+        <translation>I've got no money to lend you either.</translation>
     </message>
     <message>
         <source>貸せないよ.</source>
-        <translation>No, I can&apos;t lend you any.</translation>
+        <translation>No, I can't lend you any.</translation>
     </message>
     <message>
         <source>そんな簡単に貸せないよ.</source>
-        <translation>Money doesn&apos;t come that easy.</translation>
+        <translation>Money doesn't come that easy.</translation>
     </message>
     <message>
-        <source>致命的なエラーが発生しました。<byte value="xd"/>
-エラー番号 %1 でエラーが発生しています。<byte value="xd"/>
+        <source>致命的なエラーが発生しました。<byte value="xd" />
+エラー番号 %1 でエラーが発生しています。<byte value="xd" />
 </source>
-        <translation>A fatal error has occurred.<byte value="xd"/>
-Error number %1.<byte value="xd"/>
+        <translation>A fatal error has occurred.<byte value="xd" />
+Error number %1.<byte value="xd" />
 </translation>
     </message>
     <message>
@@ -67,32 +67,32 @@ Error number %1.<byte value="xd"/>
         <translation>Your game as saved before is kept as it was.</translation>
     </message>
     <message>
-        <source>他のアプリケーションがゼルモアのデータファイルをアクセスしています。<byte value="xd"/>
+        <source>他のアプリケーションがゼルモアのデータファイルをアクセスしています。<byte value="xd" />
 最終データは登録されませんでした。</source>
-        <translation>Another application is using Zelmor&apos;s data files.<byte value="xd"/>
-This session&apos;s results were not saved.</translation>
+        <translation>Another application is using Zelmor's data files.<byte value="xd" />
+This session's results were not saved.</translation>
     </message>
     <message>
         <source>保存先（%1）のディスクに空きがないため、今回のデータを保存できませんでした。</source>
-        <translation>This session&apos;s results could not be saved: the disk holding %1 is full.</translation>
+        <translation>This session's results could not be saved: the disk holding %1 is full.</translation>
     </message>
     <message>
         <source>%1 に書き込めない（読み取り専用か、権限がない）ため、今回のデータを保存できませんでした。</source>
-        <translation>This session&apos;s results could not be saved: %1 can&apos;t be written to (it is read-only, or you lack permission).</translation>
+        <translation>This session's results could not be saved: %1 can't be written to (it is read-only, or you lack permission).</translation>
     </message>
     <message>
         <source>%1 にファイルではないもの（フォルダなど）があるため、今回のデータを保存できませんでした。</source>
-        <translation>This session&apos;s results could not be saved: something that is not a file (a folder, perhaps) is in the way at %1.</translation>
+        <translation>This session's results could not be saved: something that is not a file (a folder, perhaps) is in the way at %1.</translation>
     </message>
     <message>
-        <source>データファイル（%1）を置き換えられず、保存が途中で止まりました。<byte value="xd"/>
+        <source>データファイル（%1）を置き換えられず、保存が途中で止まりました。<byte value="xd" />
 今回のデータは、次回の起動時に保存を終えます。</source>
-        <translation>The data file (%1) could not be replaced, so saving stopped halfway.<byte value="xd"/>
+        <translation>The data file (%1) could not be replaced, so saving stopped halfway.<byte value="xd" />
 The save will be finished the next time Zelmor starts.</translation>
     </message>
     <message>
         <source>%1 への書き込み中にエラーが発生したため、今回のデータを保存できませんでした。</source>
-        <translation>This session&apos;s results could not be saved: an error occurred while writing to %1.</translation>
+        <translation>This session's results could not be saved: an error occurred while writing to %1.</translation>
     </message>
     <message>
         <source>ＢＥＴは１０倍迄です。</source>
@@ -100,58 +100,58 @@ The save will be finished the next time Zelmor starts.</translation>
     </message>
     <message>
         <source>音源デバイスエラーです。&lt;音はいらない&gt; に自動設定します。</source>
-        <translation>The sound device isn&apos;t working. Switching to &lt;No Sound&gt;.</translation>
+        <translation>The sound device isn't working. Switching to &lt;No Sound&gt;.</translation>
     </message>
     <message>
         <source>パンクしました。</source>
-        <translation>You&apos;ve gone bust.</translation>
+        <translation>You've gone bust.</translation>
     </message>
     <message>
-        <source>達成おめでとうございます。<byte value="xd"/>
-今後確率を自由に変更できます。<byte value="xd"/>
+        <source>達成おめでとうございます。<byte value="xd" />
+今後確率を自由に変更できます。<byte value="xd" />
 １００＄から再スタートとなります。</source>
-        <translation>Congratulations, you&apos;ve reached the goal!<byte value="xd"/>
-From now on you can change the probability as you like.<byte value="xd"/>
+        <translation>Congratulations, you've reached the goal!<byte value="xd" />
+From now on you can change the probability as you like.<byte value="xd" />
 You start again from $100.</translation>
     </message>
     <message>
         <source>どうして？お金もってるじゃない！</source>
-        <translation>What for? You&apos;ve got money!</translation>
+        <translation>What for? You've got money!</translation>
     </message>
     <message>
         <source>ちょっと！そんな大金ないよ。</source>
-        <translation>Hey! I don&apos;t have that kind of money.</translation>
+        <translation>Hey! I don't have that kind of money.</translation>
     </message>
     <message>
         <source>確率を%1分の6に変更しました。</source>
         <translation>The probability is now 6 in %1.</translation>
     </message>
     <message>
-        <source>この度はダウンロードして頂きありがとうございます。<byte value="xd"/>
-ちょっとした息抜きにぴったりですので、末永く御利用<byte value="xd"/>
+        <source>この度はダウンロードして頂きありがとうございます。<byte value="xd" />
+ちょっとした息抜きにぴったりですので、末永く御利用<byte value="xd" />
 下さいます様お願い致します。</source>
-        <translation>Thank you for downloading Zelmor.<byte value="xd"/>
-It&apos;s just the thing for a short break, and we hope<byte value="xd"/>
-you&apos;ll enjoy it for a long time to come.</translation>
+        <translation>Thank you for downloading Zelmor.<byte value="xd" />
+It's just the thing for a short break, and we hope<byte value="xd" />
+you'll enjoy it for a long time to come.</translation>
     </message>
     <message>
-        <source>確率の分子は６の為、分母は６以上の値を設定して下さい。<byte value="xd"/>
+        <source>確率の分子は６の為、分母は６以上の値を設定して下さい。<byte value="xd" />
 ６でほとんど大当たりします。初期値は３００です。</source>
-        <translation>The probability is 6 in something, so the denominator must be 6 or more.<byte value="xd"/>
+        <translation>The probability is 6 in something, so the denominator must be 6 or more.<byte value="xd" />
 At 6 nearly every spin is a jackpot. It starts at 300.</translation>
     </message>
     <message>
-        <source>チェックをパスする事に成功しました。<byte value="xd"/>
-ご褒美としてあなた様には確率を変動させることを許可します。<byte value="xd"/>
-Zelmor.ini ３０行に分母の確立が設定できます。<byte value="xd"/>
-初期値 6/300 ですので 6の設定でほとんど大当たりが期待できます。<byte value="xd"/>
-また、ご意見、ご感想をメールでいただけたらと思います。<byte value="xd"/>
+        <source>チェックをパスする事に成功しました。<byte value="xd" />
+ご褒美としてあなた様には確率を変動させることを許可します。<byte value="xd" />
+Zelmor.ini ３０行に分母の確立が設定できます。<byte value="xd" />
+初期値 6/300 ですので 6の設定でほとんど大当たりが期待できます。<byte value="xd" />
+また、ご意見、ご感想をメールでいただけたらと思います。<byte value="xd" />
 右記メールアドレスでお待ちしています。 zelmor@example.com</source>
-        <translation>You passed the check.<byte value="xd"/>
-As your reward, you may now change the probability.<byte value="xd"/>
-Line 30 of Zelmor.ini holds its denominator.<byte value="xd"/>
-It starts at 6 in 300; set it to 6 and expect a jackpot nearly every time.<byte value="xd"/>
-We&apos;d also love to hear what you think of the game by e-mail.<byte value="xd"/>
+        <translation>You passed the check.<byte value="xd" />
+As your reward, you may now change the probability.<byte value="xd" />
+Line 30 of Zelmor.ini holds its denominator.<byte value="xd" />
+It starts at 6 in 300; set it to 6 and expect a jackpot nearly every time.<byte value="xd" />
+We'd also love to hear what you think of the game by e-mail.<byte value="xd" />
 Write to us at zelmor@example.com</translation>
     </message>
     <message>
@@ -159,37 +159,37 @@ Write to us at zelmor@example.com</translation>
         <translation>The current probability is 6 in %1.</translation>
     </message>
     <message>
-        <source>ゼルモアはすでに起動しています。<byte value="xd"/>
+        <source>ゼルモアはすでに起動しています。<byte value="xd" />
 同じデータ（%1）で遊べるゼルモアは一つだけです。</source>
-        <translation>Zelmor is already running.<byte value="xd"/>
+        <translation>Zelmor is already running.<byte value="xd" />
 Only one Zelmor at a time can play with the same data (%1).</translation>
     </message>
     <message>
-        <source>ゼルモアを二重に起動しないためのファイル（%1）を作れないため、<byte value="xd"/>
+        <source>ゼルモアを二重に起動しないためのファイル（%1）を作れないため、<byte value="xd" />
 ゼルモアを終了します。データは変更していません。</source>
-        <translation>Zelmor can&apos;t create the file (%1) that keeps it from running twice,<byte value="xd"/>
+        <translation>Zelmor can't create the file (%1) that keeps it from running twice,<byte value="xd" />
 so it will close now. Your data has not been changed.</translation>
     </message>
     <message>
-        <source>ゼルモアのフォルダ（%1）には保存できないため、<byte value="xd"/>
+        <source>ゼルモアのフォルダ（%1）には保存できないため、<byte value="xd" />
 データを %2 に移しました。今後はこちらに保存します。</source>
-        <translation>Zelmor&apos;s folder (%1) can&apos;t be saved to,<byte value="xd"/>
+        <translation>Zelmor's folder (%1) can't be saved to,<byte value="xd" />
 so your data has moved to %2. It will be saved there from now on.</translation>
     </message>
     <message>
-        <source>ゼルモアのフォルダ（%1）には保存できず、<byte value="xd"/>
-データを %2 に移すこともできませんでした。<byte value="xd"/>
+        <source>ゼルモアのフォルダ（%1）には保存できず、<byte value="xd" />
+データを %2 に移すこともできませんでした。<byte value="xd" />
 今回の結果は保存されません。</source>
-        <translation>Zelmor&apos;s folder (%1) can&apos;t be saved to,<byte value="xd"/>
-and your data could not be moved to %2 either.<byte value="xd"/>
-This session&apos;s results will not be saved.</translation>
+        <translation>Zelmor's folder (%1) can't be saved to,<byte value="xd" />
+and your data could not be moved to %2 either.<byte value="xd" />
+This session's results will not be saved.</translation>
     </message>
     <message>
-        <source>ゼルモアのフォルダ（%1）に次のファイルがありません。<byte value="xd"/>
-%2<byte value="xd"/>
+        <source>ゼルモアのフォルダ（%1）に次のファイルがありません。<byte value="xd" />
+%2<byte value="xd" />
 絵は代わりの絵を表示し、音は鳴らさずに、このまま遊べます。</source>
-        <translation>These files are missing from Zelmor&apos;s folder (%1):<byte value="xd"/>
-%2<byte value="xd"/>
+        <translation>These files are missing from Zelmor's folder (%1):<byte value="xd" />
+%2<byte value="xd" />
 You can play on: stand-in pictures are shown, and those sounds stay silent.</translation>
     </message>
     <message>
@@ -201,12 +201,12 @@ You can play on: stand-in pictures are shown, and those sounds stay silent.</tra
         <translation>Probability</translation>
     </message>
     <message>
-        <source>確率の分母を入力してください。<byte value="xd"/>
-通常の確率分母は 300 です。<byte value="xd"/>
+        <source>確率の分母を入力してください。<byte value="xd" />
+通常の確率分母は 300 です。<byte value="xd" />
 大当り値が 6 個ある為 6 以下の数値は入力できません。</source>
-        <translation>Enter the probability&apos;s denominator.<byte value="xd"/>
-It is usually 300.<byte value="xd"/>
-There are 6 jackpot numbers, so it can&apos;t be less than 6.</translation>
+        <translation>Enter the probability's denominator.<byte value="xd" />
+It is usually 300.<byte value="xd" />
+There are 6 jackpot numbers, so it can't be less than 6.</translation>
     </message>
 </context>
 <context>
@@ -226,6 +226,45 @@ There are 6 jackpot numbers, so it can&apos;t be less than 6.</translation>
     <message>
         <source>絵・音楽・プログラム：ゼルモア制作チーム</source>
         <translation>Art, music and program: the Zelmor team</translation>
+    </message>
+</context>
+<context>
+    <name>ui::AutoPlayDialog</name>
+    <message>
+        <source>オートプレイ</source>
+        <translation>Auto Play</translation>
+    </message>
+    <message>
+        <source>次のときに止まります。キーを押すか、クリックしても止まります。</source>
+        <translation>Auto play stops when any of these happens. A key or a click stops it too.</translation>
+    </message>
+    <message>
+        <source>回した回数が次に達したら</source>
+        <translation>After this many spins</translation>
+    </message>
+    <message>
+        <source>当たりが出たら</source>
+        <translation>After a jackpot</translation>
+    </message>
+    <message>
+        <source>スロットチャンスが終わったら</source>
+        <translation>When the slot chance is over</translation>
+    </message>
+    <message>
+        <source>持ち金が次の額より少なくなったら</source>
+        <translation>When my money falls below</translation>
+    </message>
+    <message>
+        <source>持ち金が次の額以上になったら</source>
+        <translation>When my money reaches</translation>
+    </message>
+    <message>
+        <source>開始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -367,15 +406,15 @@ There are 6 jackpot numbers, so it can&apos;t be less than 6.</translation>
         <translation>Zelmor</translation>
     </message>
     <message>
-        <source>プレイ履歴（history.sqlite）を使えません。<byte value="xd"/>
-履歴は記録されませんが、ゲームはこのまま続けられます。<byte value="xd"/>
-保存ファイルには影響ありません。<byte value="xd"/>
-<byte value="xd"/>
+        <source>プレイ履歴（history.sqlite）を使えません。<byte value="xd" />
+履歴は記録されませんが、ゲームはこのまま続けられます。<byte value="xd" />
+保存ファイルには影響ありません。<byte value="xd" />
+<byte value="xd" />
 </source>
-        <translation>The play history (history.sqlite) cannot be used.<byte value="xd"/>
-No history will be recorded, but you can go on playing.<byte value="xd"/>
-Your saved game is not affected.<byte value="xd"/>
-<byte value="xd"/>
+        <translation>The play history (history.sqlite) cannot be used.<byte value="xd" />
+No history will be recorded, but you can go on playing.<byte value="xd" />
+Your saved game is not affected.<byte value="xd" />
+<byte value="xd" />
 </translation>
     </message>
     <message>
@@ -383,15 +422,15 @@ Your saved game is not affected.<byte value="xd"/>
         <translation>The play history file cannot be used, so nothing can be exported.</translation>
     </message>
     <message>
-        <source>プレイ履歴を書き出しました。<byte value="xd"/>
+        <source>プレイ履歴を書き出しました。<byte value="xd" />
 </source>
-        <translation>The play history has been exported to:<byte value="xd"/>
+        <translation>The play history has been exported to:<byte value="xd" />
 </translation>
     </message>
     <message>
-        <source>プレイ履歴を書き出せませんでした。<byte value="xd"/>
+        <source>プレイ履歴を書き出せませんでした。<byte value="xd" />
 </source>
-        <translation>The play history could not be exported.<byte value="xd"/>
+        <translation>The play history could not be exported.<byte value="xd" />
 </translation>
     </message>
     <message>
@@ -399,9 +438,9 @@ Your saved game is not affected.<byte value="xd"/>
         <translation>The play history file cannot be used, so it cannot be cleared.</translation>
     </message>
     <message>
-        <source>プレイ履歴を消去できませんでした。<byte value="xd"/>
+        <source>プレイ履歴を消去できませんでした。<byte value="xd" />
 </source>
-        <translation>The play history could not be cleared.<byte value="xd"/>
+        <translation>The play history could not be cleared.<byte value="xd" />
 </translation>
     </message>
     <message>
@@ -413,11 +452,11 @@ Your saved game is not affected.<byte value="xd"/>
         <translation>CSV files (*.csv)</translation>
     </message>
     <message>
-        <source>プレイ履歴をすべて消去します。<byte value="xd"/>
-データカウンターの数字とスランプグラフも 0 に戻ります。<byte value="xd"/>
+        <source>プレイ履歴をすべて消去します。<byte value="xd" />
+データカウンターの数字とスランプグラフも 0 に戻ります。<byte value="xd" />
 よろしいですか？</source>
-        <translation>This clears the whole play history.<byte value="xd"/>
-The data counter&apos;s figures and the slump graph go back to 0 as well.<byte value="xd"/>
+        <translation>This clears the whole play history.<byte value="xd" />
+The data counter's figures and the slump graph go back to 0 as well.<byte value="xd" />
 Do you want to go on?</translation>
     </message>
 </context>
@@ -662,6 +701,18 @@ Do you want to go on?</translation>
         <source>ヘルプ(&amp;M)</source>
         <translation>Zelmor &amp;Manual</translation>
     </message>
+    <message>
+        <source>オート %1</source>
+        <translation>AUTO %1</translation>
+    </message>
+    <message>
+        <source>オート</source>
+        <translation>AUTO</translation>
+    </message>
+    <message>
+        <source>オートプレイ(&amp;A)…</source>
+        <translation>&amp;Auto Play…</translation>
+    </message>
 </context>
 <context>
     <name>ui::MessageBox</name>
@@ -692,7 +743,7 @@ Do you want to go on?</translation>
 <context>
     <name>ui::TargetDialog</name>
     <message>
-        <source>狙い出目の選択&#x3000;&#x3000;&#x3000;選択すると１００＄支払います。</source>
+        <source>狙い出目の選択　　　選択すると１００＄支払います。</source>
         <translation>Choose a Target Symbol      Choosing one costs $100.</translation>
     </message>
     <message>
@@ -734,11 +785,11 @@ Do you want to go on?</translation>
 <context>
     <name>ui::WitsFailureDialog</name>
     <message>
-        <source>ゼルモア&#x3000;知恵くらべ</source>
+        <source>ゼルモア　知恵くらべ</source>
         <translation>Zelmor: Battle of Wits</translation>
     </message>
     <message>
-        <source>今回はチェックをパスする事は出来ませんでした１０回以内で解除する事に目標を置いてがんばって下さい。失敗回数に対応して、ヒントを提供します。失敗回数は&#x3000;Zelmor.ini&#x3000;の6行目に登録します。１０回以内でチェックパス方法を見つければ流石、１０回で見つけなければ残念賞とさせて頂きます。それではご検討をお祈りします。</source>
+        <source>今回はチェックをパスする事は出来ませんでした１０回以内で解除する事に目標を置いてがんばって下さい。失敗回数に対応して、ヒントを提供します。失敗回数は　Zelmor.ini　の6行目に登録します。１０回以内でチェックパス方法を見つければ流石、１０回で見つけなければ残念賞とさせて頂きます。それではご検討をお祈りします。</source>
         <translation>You did not pass the check this time. Aim to get past it within 10 tries. Hints come as your failures add up; their count is kept on line 6 of Zelmor.ini. Find the way within 10 tries and you are a true master; fail 10 times and you win the consolation prize. Good luck!</translation>
     </message>
     <message>
@@ -750,35 +801,35 @@ Do you want to go on?</translation>
         <translation>times.</translation>
     </message>
     <message>
-        <source>ヒント１&#x3000;：&#x3000;２項目のチェックをしています。</source>
+        <source>ヒント１　：　２項目のチェックをしています。</source>
         <translation>Hint 1: Two items are checked.</translation>
     </message>
     <message>
-        <source>ヒント２&#x3000;：&#x3000;２つのデータの一致を確認しています。</source>
+        <source>ヒント２　：　２つのデータの一致を確認しています。</source>
         <translation>Hint 2: Two pieces of data must match.</translation>
     </message>
     <message>
-        <source>ヒント３&#x3000;：&#x3000;タイムスタンプを利用しています。</source>
+        <source>ヒント３　：　タイムスタンプを利用しています。</source>
         <translation>Hint 3: A timestamp is used.</translation>
     </message>
     <message>
-        <source>あなたは&#x3000;残念賞&#x3000;と認定されました。</source>
+        <source>あなたは　残念賞　と認定されました。</source>
         <translation>You have been awarded the consolation prize.</translation>
     </message>
 </context>
 <context>
     <name>ui::WitsWelcomeDialog</name>
     <message>
-        <source>ゼルモア&#x3000;知恵くらべにようこそ</source>
+        <source>ゼルモア　知恵くらべにようこそ</source>
         <translation>Zelmor: Welcome to the Battle of Wits</translation>
     </message>
     <message>
         <source>あなたはゼルモアのデータ領域に変更を加えました。この行為は、今後ゼルモアが起動しなくなったりシステムが不安定になったりする原因にもなりかねませんのでこのような行為はしないで下さい。</source>
-        <translation>You have altered Zelmor&apos;s data area. Doing this could stop Zelmor from starting in future or make your system unstable, so please don&apos;t do it.</translation>
+        <translation>You have altered Zelmor's data area. Doing this could stop Zelmor from starting in future or make your system unstable, so please don't do it.</translation>
     </message>
     <message>
         <source>はい、わかりました今後変更はしません。</source>
-        <translation>Yes, I understand. I won&apos;t change anything again.</translation>
+        <translation>Yes, I understand. I won't change anything again.</translation>
     </message>
     <message>
         <source>解除の仕方を調べるのも楽しいかもしれませんね。</source>
@@ -786,7 +837,7 @@ Do you want to go on?</translation>
     </message>
     <message>
         <source>絶対解除する方法を見つける。</source>
-        <translation>I&apos;ll find a way past it, no matter what.</translation>
+        <translation>I'll find a way past it, no matter what.</translation>
     </message>
     <message>
         <source>是非調べてみてください。</source>
@@ -801,13 +852,13 @@ Do you want to go on?</translation>
         <translation>Sorry, but your data has been reset to its starting values.</translation>
     </message>
     <message>
-        <source>ゼルモア&#x3000;ご確認</source>
+        <source>ゼルモア　ご確認</source>
         <translation>Zelmor: Please Confirm</translation>
     </message>
     <message>
-        <source>注意：あなたがデータ変更したことによっての生じたいかなる障害・問題<byte value="xd"/>
-&#x3000;&#x3000;&#x3000;&#x3000;に対しても作者は一切の責任を負わないものとします。</source>
-        <translation>Note: The author accepts no responsibility whatsoever for any fault<byte value="xd"/>
+        <source>注意：あなたがデータ変更したことによっての生じたいかなる障害・問題<byte value="xd" />
+　　　　に対しても作者は一切の責任を負わないものとします。</source>
+        <translation>Note: The author accepts no responsibility whatsoever for any fault<byte value="xd" />
 or problem that arises from your changing the data.</translation>
     </message>
 </context>

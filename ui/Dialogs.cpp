@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QPointer>
+
+#include <vector>
 
 namespace ui {
 
@@ -48,10 +51,30 @@ DialogRunner* currentRunner = &screenDialogs;
 int promptsOpen = 0;
 bool promptsClosed = false;
 
+struct OpeningWatcher {
+    QPointer<QObject> receiver;
+    std::function<void()> opening;
+};
+std::vector<OpeningWatcher> openingWatchers;
+
+// Tells the watchers still alive that a prompt opens, and forgets the others.
+void TellPromptOpening()
+{
+    std::erase_if(openingWatchers, [](const OpeningWatcher& w) { return w.receiver.isNull(); });
+    const std::vector<OpeningWatcher> watchers = openingWatchers; // a call may add one
+    for (const OpeningWatcher& w : watchers)
+        if (w.receiver)
+            w.opening();
+}
+
 // Counts a prompt open for as long as it lives.
 class OpenPrompt {
 public:
-    OpenPrompt() { ++promptsOpen; }
+    OpenPrompt()
+    {
+        TellPromptOpening();
+        ++promptsOpen;
+    }
     ~OpenPrompt() { --promptsOpen; }
     OpenPrompt(const OpenPrompt&) = delete;
     OpenPrompt& operator=(const OpenPrompt&) = delete;
@@ -114,6 +137,11 @@ void reopenPrompts()
 int openPrompts()
 {
     return promptsOpen;
+}
+
+void OnPromptOpening(QObject* receiver, std::function<void()> opening)
+{
+    openingWatchers.push_back({receiver, std::move(opening)});
 }
 
 } // namespace ui

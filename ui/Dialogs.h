@@ -8,7 +8,10 @@
 
 #include <QString>
 
+#include <functional>
+
 class QDialog;
+class QObject;
 class QWidget;
 
 namespace ui {
@@ -45,5 +48,9 @@ void closePrompts();
 void reopenPrompts();
 // How many prompts are open now; 0 when no nested event loop of a prompt runs.
 int openPrompts();
+// Calls `opening` as each prompt opens, before it shows, for as long as
+// `receiver` lives: auto play hands the machine back when the game asks or
+// tells the player anything.
+void OnPromptOpening(QObject* receiver, std::function<void()> opening);
 
 } // namespace ui

@@ -77,6 +77,7 @@ MainWindow::MainWindow(game::Machine& machine, const QString& programDir, QWidge
     retranslate();
     connectInput();
     connectMachine();
+    connectAutoPlay();
     accessibility_ = new MachineAccessibility(*this, machine_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     qApp->installEventFilter(this);

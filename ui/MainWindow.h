@@ -5,6 +5,7 @@
 // signals, each of which carries the new value.
 #pragma once
 
+#include "game/AutoPlay.h"
 #include "game/Machine.h"
 #include "ui/Controls.h"
 #include "ui/Language.h"
@@ -68,6 +69,7 @@ public:
     PictureButton* startButton = nullptr;
     std::array<PictureBox*, 3> stopButtons{}; // left, centre, right
     TextLabel* chanceCounterLabel = nullptr;
+    TextLabel* autoPlayLamp = nullptr;        // lit while auto play plays: "オート 37"
 
     // ---------------------------------------------------------------- menus
     QMenu* fileMenu = nullptr;
@@ -81,6 +83,7 @@ public:
     std::array<QAction*, 4> zoomItems{}; // 1x, 1.5x, 2x, 3x (ui::Zooms)
     QMenu* paceMenu = nullptr;
     std::array<QAction*, 3> paceItems{}; // normal, 2x, 4x (ui::Paces)
+    QAction* autoPlayItem = nullptr;
     QAction* calmLampsItem = nullptr;
     QAction* dataCounterItem = nullptr;
     QMenu* languageMenu = nullptr;
@@ -113,6 +116,11 @@ public:
     // The language item checked: the one the game speaks.
     void showLanguageChecks();
 
+    // Auto play (MainWindowAutoPlay.cpp): the item, or Ctrl+A, opens its
+    // dialog with these limits, and auto play starts with those chosen.
+    game::AutoPlay& autoPlay() { return *autoPlay_; }
+    void setAutoPlayLimits(const game::AutoPlayLimits& limits) { autoPlayLimits_ = limits; }
+
 signals:
     // Escape, the quit item or the close box: the player leaves the game.
     void quitRequested();
@@ -126,6 +134,8 @@ signals:
     void volumeRequested();
     // The data counter item (or Ctrl+D): the player wants to see the data counter.
     void dataCounterRequested();
+    // The player started auto play with these limits, to be remembered.
+    void autoPlayChosen(const game::AutoPlayLimits& limits);
 
 protected:
     // Key preview: the window sees key presses before its controls do.
@@ -159,6 +169,11 @@ private:
 
     void connectInput();
     void connectMachine();
+    // MainWindowAutoPlay.cpp
+    void connectAutoPlay();
+    void toggleAutoPlay();
+    void showAutoPlay();
+    bool takeOverFromAutoPlay(QObject* watched, QEvent* event);
 
     // Each shows what one of the machine's signals says has changed.
     void showMoney(qint64 money);
@@ -191,6 +206,9 @@ private:
     double zoom_ = 1.0;
     QPointer<HelpWindow> help_;
     MachineAccessibility* accessibility_ = nullptr;
+    game::AutoPlay* autoPlay_ = nullptr;
+    game::AutoPlayLimits autoPlayLimits_;
+    bool clickTookOver_ = false; // the click's release is the player's, not a control's
     // The X server time of each key's last release, to tell a held key's
     // repeats from new presses (MainWindowKeys.cpp).
     std::unordered_map<int, quint64> keyReleasedAt_;

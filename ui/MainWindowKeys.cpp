@@ -108,6 +108,8 @@ bool MainWindow::heldDown(const QKeyEvent& press)
 // the menu bar, when the keyboard is in it, keeps its own keys.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (takeOverFromAutoPlay(watched, event))
+        return true;
     if (event->type() == QEvent::KeyRelease && watched->isWidgetType()
         && static_cast<QWidget*>(watched)->window() == this) {
         const auto& key = *static_cast<QKeyEvent*>(event);

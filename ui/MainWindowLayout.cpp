@@ -51,6 +51,7 @@ constexpr QColor Brown(128, 64, 0);
 constexpr QColor Olive(128, 128, 0);
 constexpr QColor DarkBlue(0, 0, 64);
 constexpr QColor Blue(0, 0, 255);
+constexpr QColor Green(0, 255, 0);
 constexpr FontStyle Big{15.75, true, false};
 constexpr FontStyle Heading{9.75, true, false};
 constexpr FontStyle Small{9, true, false};
@@ -202,6 +203,9 @@ void MainWindow::buildControls()
         {&chanceCounterLabel, {5280, 3640, 375, 375},
          {.text = u"5", .font = Big, .fore = White, .back = Black, .sunken = true, .align = Qt::AlignCenter,
           .hidden = true}},
+        // Auto play's lamp, above the win display, lit only while it plays.
+        {&autoPlayLamp, {6120, 120, 1215, 300},
+         {.font = Small, .fore = Green, .back = Black, .sunken = true, .align = Qt::AlignCenter, .hidden = true}},
     };
 
     for (const Place& p : places) {
@@ -243,6 +247,9 @@ void MainWindow::buildMenus()
         item = paceMenu->addAction(QString());
         item->setCheckable(true);
     }
+    autoPlayItem = viewMenu->addAction(QString());
+    autoPlayItem->setCheckable(true);
+    autoPlayItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     calmLampsItem = viewMenu->addAction(QString());
     calmLampsItem->setCheckable(true);
     viewMenu->addSeparator();

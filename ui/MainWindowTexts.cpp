@@ -47,6 +47,7 @@ void MainWindow::retranslate()
     setWindowTitle(tr("ゼルモア"));
     nameControls();
     nameMenus();
+    showAutoPlay();
     // Last: the screen reader's names take the headings as they now read.
     nameControlsForScreenReaders();
 }
@@ -77,6 +78,7 @@ void MainWindow::nameMenus()
     paceMenu->setTitle(tr("高速(&S)"));
     for (std::size_t i = 0; i < paceItems.size(); ++i)
         paceItems[i]->setText(tr(PaceTexts[i]));
+    autoPlayItem->setText(tr("オートプレイ(&A)…"));
     calmLampsItem->setText(tr("点滅を控える(&F)"));
     dataCounterItem->setText(tr("データカウンター(&D)"));
     languageMenu->setTitle(tr("言語(&L)"));

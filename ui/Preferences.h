@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The player's preferences that the saved game does not hold: the window's
-// size, calm lamps, the pace of fast play, the two volumes and the
-// language. They live in a QSettings file in the
+// size, calm lamps, the pace of fast play, the two volumes, the
+// language and when auto play stops. They live in a QSettings file in the
 // desktop's configuration directory (~/.config/zelmor/zelmor.conf), never in
 // Zelmor.ini or Zelmor.bin.
 #pragma once
 
+#include "game/AutoPlay.h"
 #include "ui/Language.h"
 
 #include <QString>
@@ -21,6 +22,9 @@ struct Preferences {
     int musicVolume = 100;  // percent
     int effectsVolume = 100;
     std::optional<Language> language; // none: the desktop's
+    // The limits the auto play dialog last started with.
+    game::AutoPlayLimits autoPlay{
+        .spins = 50, .jackpot = true, .chanceEnd = false, .moneyBelow = std::nullopt, .moneyAtLeast = std::nullopt};
 
     // The language chosen, or else the desktop's.
     Language shownLanguage() const;
