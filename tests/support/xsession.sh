@@ -357,6 +357,7 @@ xs_follow_start() {
             xdotool search --onlyvisible --name ''
         fi 2>/dev/null); do
             title=$(xdotool getwindowname "$id" 2>/dev/null) || continue
+            [ -n "$title" ] || continue # a window without a title is none of the game's boxes
             if [ "$title" = "$XS_TITLE" ] && [ "$(xs_width "$id")" = "$XS_MAIN_WIDTH" ]; then
                 XS_MAIN=$id
                 return 0
