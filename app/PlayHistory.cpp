@@ -111,7 +111,7 @@ void PlayHistory::openCounter()
         rebuildCounter();
     if (!counterWindow_) {
         counterWindow_ = new ui::DataCounterWindow(&window_);
-        counterWindow_->setZoom(window_.zoom());
+        counterWindow_->setZoom(window_.chosenZoom());
         connect(&window_, &ui::MainWindow::zoomChosen, counterWindow_.data(), &ui::DataCounterWindow::setZoom);
         connect(counterWindow_.data(), &ui::DataCounterWindow::exportRequested, this, &PlayHistory::exportCsv);
         connect(counterWindow_.data(), &ui::DataCounterWindow::clearRequested, this, &PlayHistory::clear);

@@ -187,7 +187,7 @@ private slots:
         }
         QCOMPARE(menus, QStringList({"ファイル(&F)", "お願い100$借して(&1)", "お願い1000$借して(&2)", "-",
                                      "音はいらない(&S)", "音量(&V)…", "確率変動(&K)", "-", "ゼルモアの終了(&Q)",
-                                     "表示(&V)", "標準の大きさ(&1)", "1.5倍(&5)", "2倍(&2)", "3倍(&3)", "-",
+                                     "表示(&V)", "標準の大きさ(&1)", "1.5倍(&5)", "2倍(&2)", "3倍(&3)", "全画面表示(&U)", "-",
                                      "高速(&S)", "オートプレイ(&A)…", "点滅を控える(&F)", "-", "データカウンター(&D)",
                                      "言語(&L)", "ヘルプ(&H)",
                                      "バージョン情報(&V)", "ヘルプ(&M)"}));
@@ -347,6 +347,67 @@ private slots:
         QCOMPARE(checked(), QList<bool>({false, true, false, false}));
         QCOMPARE(ui::Preferences::Load().zoom, 1.5);
         QCOMPARE(w.noticeLamps[0]->geometry(), rt::TwipsRect(1515, 520, 270, 2920, 1.5));
+    }
+
+    // A window resized by its edges shows the machine as large as its shape
+    // allows, filling the client area's width or height, centred, every
+    // control at its twips times that zoom; a menu size then gives the
+    // window exactly that size again.
+    void resizedWindow_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<bool>("fillsWidth");
+        QTest::newRow("wide") << QSize(1200, 420) << false;
+        QTest::newRow("tall") << QSize(600, 900) << true;
+        QTest::newRow("maximized on 1920 x 1080") << QSize(1920, 1050) << false;
+        QTest::newRow("a little larger than 1x") << QSize(500, 330) << true;
+    }
+    void resizedWindow()
+    {
+        QFETCH(QSize, window);
+        QFETCH(bool, fillsWidth);
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        w.show();
+        w.resize(window);
+        QApplication::processEvents();
+        const QSize client = w.centralWidget()->size();
+        QCOMPARE(w.size(), window);
+        const QSize machine(rt::Px(7410, w.zoom()), rt::Px(4275, w.zoom()));
+        QCOMPARE(fillsWidth ? machine.width() : machine.height(), fillsWidth ? client.width() : client.height());
+        QVERIFY(machine.width() <= client.width() && machine.height() <= client.height());
+        const QPoint origin = w.machineOrigin();
+        QVERIFY(qAbs(client.width() - machine.width() - 2 * origin.x()) <= 1);
+        QVERIFY(qAbs(client.height() - machine.height() - 2 * origin.y()) <= 1);
+        QCOMPARE(w.reelRows[8]->geometry(), rt::TwipsRect(4080, 2400, 855, 855, w.zoom()).translated(origin));
+        QCOMPARE(w.moneyLabel->geometry(), rt::TwipsRect(5760, 1440, 1575, 375, w.zoom()).translated(origin));
+        QCOMPARE(w.moneyLabel->font().pointSizeF(), 15.75 * w.zoom());
+        for (const QAction* item : w.zoomItems)
+            QVERIFY(!item->isChecked());
+
+        choose(w.zoomItems[1]);
+        QApplication::processEvents();
+        QCOMPARE(w.centralWidget()->size(), QSize(rt::Px(7410, 1.5), rt::Px(4275, 1.5)));
+        QCOMPARE(w.machineOrigin(), QPoint());
+        QCOMPARE(w.reelRows[8]->geometry(), rt::TwipsRect(4080, 2400, 855, 855, 1.5));
+        QVERIFY(w.zoomItems[1]->isChecked());
+    }
+
+    // F11, or the view menu's item, fills the screen, and again gives the window back.
+    void fullScreen()
+    {
+        SessionRig rig;
+        rig.play();
+        ui::MainWindow& w = rig.window();
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QTest::keyClick(&w, Qt::Key_F11);
+        QVERIFY(w.isFullScreen());
+        QVERIFY(w.fullScreenItem->isChecked());
+        choose(w.fullScreenItem);
+        QVERIFY(!w.isFullScreen());
+        QVERIFY(!w.fullScreenItem->isChecked());
     }
 
     // On a screen too small for the chosen size, the largest size that fits,

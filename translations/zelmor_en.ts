@@ -713,6 +713,10 @@ Do you want to go on?</translation>
         <source>オートプレイ(&amp;A)…</source>
         <translation>&amp;Auto Play…</translation>
     </message>
+    <message>
+        <source>全画面表示(&amp;U)</source>
+        <translation>F&amp;ull Screen</translation>
+    </message>
 </context>
 <context>
     <name>ui::MessageBox</name>

@@ -34,13 +34,14 @@ QRect ZoomedRect(const QRect& twips, double zoom)
 void TwipsPlace::place(QWidget* widget, const QRect& twips)
 {
     twips_ = twips;
-    widget->setGeometry(ZoomedRect(twips_, zoom_));
+    widget->setGeometry(ZoomedRect(twips_, zoom_).translated(origin_));
 }
 
-void TwipsPlace::setZoom(QWidget* widget, double zoom)
+void TwipsPlace::setZoom(QWidget* widget, double zoom, QPoint origin)
 {
     zoom_ = zoom;
-    widget->setGeometry(ZoomedRect(twips_, zoom_));
+    origin_ = origin;
+    widget->setGeometry(ZoomedRect(twips_, zoom_).translated(origin_));
 }
 
 // ---------------------------------------------------------------- TextLabel
@@ -53,9 +54,9 @@ TextLabel::TextLabel(const QRect& twips, QWidget* parent)
     restyle();
 }
 
-void TextLabel::setZoom(double zoom)
+void TextLabel::setZoom(double zoom, QPoint origin)
 {
-    place_.setZoom(this, zoom);
+    place_.setZoom(this, zoom, origin);
     applyFont();
     restyle();
 }
@@ -166,9 +167,9 @@ PictureBox::PictureBox(const QRect& twips, QWidget* parent)
     place_.place(this, twips);
 }
 
-void PictureBox::setZoom(double zoom)
+void PictureBox::setZoom(double zoom, QPoint origin)
 {
-    place_.setZoom(this, zoom);
+    place_.setZoom(this, zoom, origin);
     update();
 }
 
@@ -243,9 +244,9 @@ RectShape::RectShape(const QRect& twips, QWidget* parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void RectShape::setZoom(double zoom)
+void RectShape::setZoom(double zoom, QPoint origin)
 {
-    place_.setZoom(this, zoom);
+    place_.setZoom(this, zoom, origin);
     update();
 }
 
@@ -335,9 +336,9 @@ PictureButton::PictureButton(const QRect& twips, QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-void PictureButton::setZoom(double zoom)
+void PictureButton::setZoom(double zoom, QPoint origin)
 {
-    place_.setZoom(this, zoom);
+    place_.setZoom(this, zoom, origin);
     if (!picture_.isEmpty())
         showPicture();
 }

@@ -21,17 +21,20 @@ struct FontStyle {
     bool italic = false;
 };
 
-// Where a control lies, in twips, and the zoom its window shows it at.
+// Where a control lies, in twips, and the zoom its window shows it at. A
+// window larger than its layout at the zoom shows the layout centred: its
+// top left corner lies at `origin` in the client area.
 class TwipsPlace {
 public:
     void place(QWidget* widget, const QRect& twips);
-    void setZoom(QWidget* widget, double zoom);
+    void setZoom(QWidget* widget, double zoom, QPoint origin);
     const QRect& twips() const { return twips_; }
     double zoom() const { return zoom_; }
 
 private:
     QRect twips_;
     double zoom_ = 1.0;
+    QPoint origin_;
 };
 
 // A line of text, or a few, in plain text. Its font is the window's unless
@@ -43,7 +46,7 @@ public:
     TextLabel(const QRect& twips, QWidget* parent);
 
     // Places the label at its twips times the zoom, its font and border scaled.
-    void setZoom(double zoom);
+    void setZoom(double zoom, QPoint origin = QPoint());
     void setFontStyle(FontStyle style);
     void setTextColor(const QColor& color);
     QColor textColor() const { return textColor_; }
@@ -76,7 +79,7 @@ class PictureBox : public QWidget {
 public:
     PictureBox(const QRect& twips, QWidget* parent);
 
-    void setZoom(double zoom);
+    void setZoom(double zoom, QPoint origin = QPoint());
     void setScaledContents(bool stretch);
     // Shows the picture of a bitmap file; showing the file already shown
     // changes nothing. A file that cannot be read shows a stand-in (see
@@ -119,7 +122,7 @@ public:
     RectShape(const QRect& twips, QWidget* parent);
 
     // Places the shape at its twips times the zoom, its border and hatch scaled.
-    void setZoom(double zoom);
+    void setZoom(double zoom, QPoint origin = QPoint());
     void setFillColor(const QColor& color);
     QColor fillColor() const { return fill_; }
     void setBorderColor(const QColor& color);
@@ -156,7 +159,7 @@ public:
 
     // Places the button at its twips times the zoom, its picture from the
     // set the zoom calls for.
-    void setZoom(double zoom);
+    void setZoom(double zoom, QPoint origin = QPoint());
     // False when the picture cannot be read: the button then shows none.
     bool setPicture(const QString& path, const QColor& transparentKey);
     void setFaceColor(const QColor& color);

@@ -13,8 +13,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QLayout>
 #include <QMenu>
+#include <QMenuBar>
 
 namespace ui {
 
@@ -79,7 +79,8 @@ MainWindow::MainWindow(game::Machine& machine, const QString& programDir, QWidge
     connectMachine();
     connectAutoPlay();
     accessibility_ = new MachineAccessibility(*this, machine_);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    menuBarHeight_ = menuBar()->sizeHint().height();
+    setZoom(1.0);
     qApp->installEventFilter(this);
 }
 
@@ -115,6 +116,7 @@ void MainWindow::connectInput()
     }
     showZoomChecks();
     connectZoomKeys();
+    connect(fullScreenItem, &QAction::triggered, this, &MainWindow::toggleFullScreen);
     for (std::size_t i = 0; i < paceItems.size(); ++i) {
         connect(paceItems[i], &QAction::triggered, this, [this, i] {
             choosePace(Paces[i]);

@@ -20,6 +20,7 @@
 
 class QAction;
 class QKeyEvent;
+class QResizeEvent;
 class QMenu;
 
 namespace ui {
@@ -81,6 +82,7 @@ public:
     QAction* quitItem = nullptr;
     QMenu* viewMenu = nullptr;
     std::array<QAction*, 4> zoomItems{}; // 1x, 1.5x, 2x, 3x (ui::Zooms)
+    QAction* fullScreenItem = nullptr;   // F11
     QMenu* paceMenu = nullptr;
     std::array<QAction*, 3> paceItems{}; // normal, 2x, 4x (ui::Paces)
     QAction* autoPlayItem = nullptr;
@@ -95,15 +97,26 @@ public:
     // The help window while it is open.
     HelpWindow* helpWindow() const;
 
-    // The window's size: every control at its place in twips times the zoom
-    // (1, 1.5, 2 or 3), with its font, lines and pictures scaled to match.
+    // The machine's zoom: every control at its place in twips times the
+    // zoom, with its font, lines and pictures scaled to match. The machine
+    // fills the client area as far as it can without losing its shape, and
+    // lies at its centre on the marbled background (MainWindowSize.cpp).
     double zoom() const { return zoom_; }
+    // The last of the view menu's sizes the window took, whatever size the
+    // player has given it since: other windows open at that size.
+    double chosenZoom() const { return chosenZoom_; }
+    // Where the machine's top left corner lies in the client area.
+    QPoint machineOrigin() const;
+    // One of the view menu's sizes (1, 1.5, 2 or 3): the window, leaving full
+    // screen or maximized, takes exactly the machine's size at that zoom.
     void setZoom(double zoom);
     // The player's choice of size (the view menu, Ctrl+plus and Ctrl+minus,
     // the remembered preference): the largest size up to it that fits the screen.
     void chooseZoom(double wanted);
-    // One size up (+1) or down (-1), if that size fits the screen.
+    // The next menu size up (+1) or down (-1) from the zoom, if it fits the screen.
     void stepZoom(int step);
+    // F11: full screen, or back to the window as it was.
+    void toggleFullScreen();
 
     // Fast play: the machine's clock at the player's pace (1, 2 or 4), as the
     // pace items and the remembered preference choose it.
@@ -141,21 +154,28 @@ protected:
     // Key preview: the window sees key presses before its controls do.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    // A change of language sets every text again.
+    // A change of language sets every text again; a change of window state
+    // shows in the full-screen item.
     void changeEvent(QEvent* event) override;
+    // The menu bar's font follows the window's size.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // A control of the layout table, for the zoom.
     using LaidControl = std::variant<TextLabel*, PictureBox*, RectShape*, PictureButton*>;
 
     // MainWindowLayout.cpp
-    void buildClientArea();
     void buildControls();
     void buildMenus();
-    QSize chrome() const;
+    void showWindowIcon();
+    // MainWindowSize.cpp
+    void buildClientArea();
+    void fitMachine();
+    double fittingZoom(double wanted) const;
+    QSize chrome(double zoom) const;
     void keepOnScreen();
     void showZoomChecks();
-    void showWindowIcon();
+    void showMenuFont(double zoom);
     // MainWindowKeys.cpp
     void connectZoomKeys();
     void showKeysInTips();
@@ -204,6 +224,9 @@ private:
     QWidget* client_ = nullptr;
     std::vector<LaidControl> laidControls_;
     double zoom_ = 1.0;
+    double chosenZoom_ = 1.0;
+    double menuZoom_ = 1.0;  // the menu bar font's zoom
+    int menuBarHeight_ = 0;  // the menu bar's height with the font at 1x
     QPointer<HelpWindow> help_;
     MachineAccessibility* accessibility_ = nullptr;
     game::AutoPlay* autoPlay_ = nullptr;

@@ -1,46 +1,15 @@
 // SPDX-License-Identifier: MIT
-// The main window's layout: the client area with its background, the table
-// of controls in twips, the menus, and the sizes the window comes in.
+// The main window's layout: the table of controls in twips and the menus.
+// The client area and the sizes the window comes in: MainWindowSize.cpp.
 #include "ui/MainWindow.h"
 
-#include "platform/Runtime.h"
-#include "ui/Fonts.h"
-#include "ui/Preferences.h"
-
 #include <QAction>
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
-#include <QScreen>
-
-#include <algorithm>
 
 namespace ui {
 
 namespace {
-
-constexpr int ClientWidthTwips = 7410;
-constexpr int ClientHeightTwips = 4275;
-
-// The client area: draws the marbled background from the top-left corner,
-// at the window's zoom. The picture is read at the first paint, so the
-// start-up's messages, shown before the window, do not wait for it.
-class ClientArea : public QWidget {
-public:
-    using QWidget::QWidget;
-    ShownPicture background;
-    double zoom = 1.0;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), QColor(0xc8, 0xe4, 0xf8));
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        background.draw(painter, rect(), false, devicePixelRatioF(), zoom);
-    }
-};
 
 // ---------------------------------------------------------------- the table
 
@@ -134,15 +103,6 @@ void Lay(PictureButton*& button, QWidget* parent, const Place& p)
 }
 
 } // namespace
-
-void MainWindow::buildClientArea()
-{
-    auto* client = new ClientArea(this);
-    client->setFixedSize(rt::Px(ClientWidthTwips), rt::Px(ClientHeightTwips));
-    client->background.setSource(WindowPicture(QStringLiteral("BACK.BMP")));
-    client_ = client;
-    setCentralWidget(client_);
-}
 
 // Every control in the order it is laid on the client area: later ones lie
 // above earlier ones. Frames and lamps lie behind the reels.
@@ -240,6 +200,10 @@ void MainWindow::buildMenus()
         item = viewMenu->addAction(QString());
         item->setCheckable(true);
     }
+    // F11 fills the screen with the machine, and again gives the window back.
+    fullScreenItem = viewMenu->addAction(QString());
+    fullScreenItem->setCheckable(true);
+    fullScreenItem->setShortcut(QKeySequence(Qt::Key_F11));
     viewMenu->addSeparator();
     // Fast play: the machine's paces (ui::Paces), one checked at a time.
     paceMenu = viewMenu->addMenu(QString());
@@ -264,84 +228,6 @@ void MainWindow::buildMenus()
     versionItem = helpMenu->addAction(QString());
     helpItem = helpMenu->addAction(QString());
     helpItem->setShortcut(QKeySequence::HelpContents);
-}
-
-// ---------------------------------------------------------------- zoom
-
-double FittingZoom(double wanted, QSize chrome, QSize available)
-{
-    double fitting = Zooms[0];
-    for (double zoom : Zooms) {
-        const QSize window = QSize(rt::Px(ClientWidthTwips, zoom), rt::Px(ClientHeightTwips, zoom)) + chrome;
-        if (zoom <= wanted && window.width() <= available.width() && window.height() <= available.height())
-            fitting = zoom;
-    }
-    return fitting;
-}
-
-void MainWindow::setZoom(double zoom)
-{
-    if (zoom == zoom_)
-        return;
-    zoom_ = zoom;
-    auto* client = static_cast<ClientArea*>(client_);
-    client->zoom = zoom;
-    client->setFixedSize(rt::Px(ClientWidthTwips, zoom), rt::Px(ClientHeightTwips, zoom));
-    for (const LaidControl& control : laidControls_)
-        std::visit([zoom](auto* c) { c->setZoom(zoom); }, control);
-    showZoomChecks();
-    client->update();
-    if (isVisible())
-        keepOnScreen();
-}
-
-// One size checked in the view menu: the window's.
-void MainWindow::showZoomChecks()
-{
-    for (std::size_t i = 0; i < zoomItems.size(); ++i)
-        zoomItems[i]->setChecked(Zooms[i] == zoom_);
-}
-
-// The frame and the menu bar around the client area.
-QSize MainWindow::chrome() const
-{
-    return WindowFrame(*this) + QSize(0, menuBar()->sizeHint().height());
-}
-
-void MainWindow::chooseZoom(double wanted)
-{
-    const QScreen* shown = screen();
-    setZoom(shown ? FittingZoom(wanted, chrome(), shown->availableGeometry().size()) : wanted);
-}
-
-// The next size up or down that fits; at either end nothing changes.
-void MainWindow::stepZoom(int step)
-{
-    const auto at = std::find(std::begin(Zooms), std::end(Zooms), zoom_);
-    const auto index = std::distance(std::begin(Zooms), at) + step;
-    if (at == std::end(Zooms) || index < 0 || index >= std::ssize(Zooms))
-        return;
-    const double next = Zooms[index];
-    const QScreen* shown = screen();
-    if (shown && FittingZoom(next, chrome(), shown->availableGeometry().size()) != next)
-        return;
-    setZoom(next);
-    emit zoomChosen(next);
-}
-
-// A window grown by a zoom is moved back inside its screen's free area.
-void MainWindow::keepOnScreen()
-{
-    layout()->activate();
-    const QScreen* shown = screen();
-    if (!shown)
-        return;
-    const QRect area = shown->availableGeometry();
-    const QRect frame = frameGeometry();
-    const QPoint topLeft(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())),
-                         std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height())));
-    if (topLeft != frame.topLeft())
-        move(topLeft);
 }
 
 // The window icon, sharp on the screen it opens on: a dense screen's title

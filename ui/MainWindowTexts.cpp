@@ -39,6 +39,8 @@ void MainWindow::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
         retranslate();
+    if (event->type() == QEvent::WindowStateChange)
+        fullScreenItem->setChecked(isFullScreen());
     QMainWindow::changeEvent(event);
 }
 
@@ -75,6 +77,7 @@ void MainWindow::nameMenus()
     viewMenu->setTitle(tr("表示(&V)"));
     for (std::size_t i = 0; i < zoomItems.size(); ++i)
         zoomItems[i]->setText(tr(ZoomTexts[i]));
+    fullScreenItem->setText(tr("全画面表示(&U)"));
     paceMenu->setTitle(tr("高速(&S)"));
     for (std::size_t i = 0; i < paceItems.size(); ++i)
         paceItems[i]->setText(tr(PaceTexts[i]));

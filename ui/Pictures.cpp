@@ -72,12 +72,21 @@ QPixmap readPicture(const QString& path)
 // Stretching a picture with smoothing on every paint is costly (Qt may even
 // hand it to worker threads), and the reels repaint nine boxes every tick. So
 // each picture is scaled once per box size and device pixel ratio and kept
-// in QPixmapCache; painting then only copies pixels.
+// in QPixmapCache, shared by the boxes that show it; painting then only
+// copies pixels. A picture as large as a background in a maximized window
+// would push every reel face out of that cache: it is scaled for its one
+// user alone, which keeps it (ShownPicture).
 QPixmap StretchedPicture(const QPixmap& source, QSize size, qreal dpr)
 {
     const QSize target = (QSizeF(size) * dpr).toSize();
     if (source.size() == target)
         return source;
+    const qint64 kilobytes = qint64(target.width()) * target.height() * 4 / 1024;
+    if (kilobytes > QPixmapCache::cacheLimit() / 8) {
+        QPixmap scaled = source.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        scaled.setDevicePixelRatio(dpr);
+        return scaled;
+    }
     const QString key = QStringLiteral("ui-stretched/%1/%2x%3")
                             .arg(source.cacheKey())
                             .arg(target.width())
@@ -166,11 +175,18 @@ QString PictureFiles::scaledPath(const QString& path, int scale)
 QPixmap PictureFiles::load(const QString& path, int scale)
 {
     if (scale > 1) {
-        QPixmap scaled = load(scaledPath(path, scale));
-        if (!scaled.isNull()) {
+        const QString file = scaledPath(path, scale);
+        QPixmap scaled = load(file);
+        if (!scaled.isNull() && scaled.devicePixelRatio() != scale) {
+            // Setting the ratio copies the picture: the kept picture takes it
+            // once, so that every box shares that copy, and its cache key for
+            // the stretched picture, instead of making its own on every change.
             scaled.setDevicePixelRatio(scale);
-            return scaled;
+            if (auto it = pictureCache().find(file); it != pictureCache().end())
+                it->pixmap = scaled;
         }
+        if (!scaled.isNull())
+            return scaled;
     }
     return load(path);
 }
@@ -206,6 +222,7 @@ void ShownPicture::setSource(const QString& path)
 {
     source_ = path;
     pixmap_ = QPixmap();
+    stretched_ = QPixmap();
     scale_ = 0;
 }
 
@@ -214,6 +231,7 @@ const QPixmap& ShownPicture::pixmap(qreal devicePixelRatio, double zoom)
     const int scale = PictureScale(devicePixelRatio, zoom);
     if (scale != scale_) {
         scale_ = scale;
+        stretched_ = QPixmap();
         pixmap_ = source_.isEmpty() ? QPixmap() : PictureFiles::load(source_, scale);
         if (pixmap_.isNull() && !source_.isEmpty())
             pixmap_ = StandInPicture(scale);
@@ -228,7 +246,13 @@ void ShownPicture::draw(QPainter& painter, const QRect& target, bool stretch, qr
         return;
     const QRect shown =
         stretch ? target : QRect(target.topLeft(), (picture.deviceIndependentSize() * zoom).toSize());
-    painter.drawPixmap(shown, StretchedPicture(picture, shown.size(), devicePixelRatio));
+    // The picture as last stretched is kept for the next paint at that size.
+    if (stretched_.isNull() || stretchedSize_ != shown.size() || stretchedRatio_ != devicePixelRatio) {
+        stretched_ = StretchedPicture(picture, shown.size(), devicePixelRatio);
+        stretchedSize_ = shown.size();
+        stretchedRatio_ = devicePixelRatio;
+    }
+    painter.drawPixmap(shown, stretched_);
 }
 
 } // namespace ui

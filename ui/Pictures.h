@@ -64,6 +64,9 @@ private:
     QString source_;
     QPixmap pixmap_;
     int scale_ = 0; // the scale pixmap_ was decoded for; 0: not yet
+    QPixmap stretched_; // pixmap_ as last drawn, at stretchedSize_ and stretchedRatio_
+    QSize stretchedSize_;
+    qreal stretchedRatio_ = 0;
 };
 
 } // namespace ui
