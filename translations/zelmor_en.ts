@@ -221,7 +221,7 @@ There are 6 jackpot numbers, so it can't be less than 6.</translation>
     </message>
     <message>
         <source>あなたに１００＄が支給されます。その１００＄であなたは４マスの中から［当］札を探します。ここで１回探す事に１０＄支払います。［当］がでたらＢＥＴが１増えます。［当］が出る度にＢＥＴが加算していきます。さらにスロットチャンスが取得されスタートボタンでスロットが回転します。見事３つの絵柄が揃ったらボーナスが支給されます。そして５回のスロットチャンスに入ります。狙えば必ず揃います。</source>
-        <translation>You are given $100. With it you search the four squares for the [HIT] card, paying $10 for each try. When [HIT] turns up, your BET goes up by 1, and it keeps rising with every [HIT]. You also get a slot chance, and the Start button spins the slot. Line up three matching symbols and you win a bonus, then go into 5 slot chances. Aim, and they always line up.</translation>
+        <translation>You are given $100. With it you search the four squares for the hit card [当], paying $10 for each try. When [当] turns up, your BET goes up by 1, and it keeps rising with every [当]. You also get a slot chance, and the Start button spins the slot. Line up three matching symbols and you win a bonus, then go into 5 slot chances. Aim, and they always line up.</translation>
     </message>
     <message>
         <source>絵・音楽・プログラム：ゼルモア制作チーム</source>
