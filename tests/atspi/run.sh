@@ -38,10 +38,7 @@ INI=$XS_GAME/Zelmor.ini
 
 # A first start saves the pair; then no sound, and probability 6 in 6 so that
 # the spin is a jackpot that pays.
-xs_start_game 60 || die "the main window did not appear"
-xs_key "$XS_MAIN" Escape
-xs_wait_exit "$XS_GAME_PID" 30 || die "the game did not end after Escape"
-XS_GAME_PID=""
+xs_save_first_pair
 xs_set_line "$INI" 3 1
 xs_set_line "$INI" 30 6
 

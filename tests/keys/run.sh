@@ -28,10 +28,7 @@ xs_begin_run "${1:?usage: run.sh <program-dir>}" || die "no X server"
 INI=$XS_GAME/Zelmor.ini
 
 # A pair with $1000, so that every repeat could buy a cover.
-xs_start_game 60 || die "the main window did not appear"
-xs_key "$XS_MAIN" Escape
-xs_wait_exit "$XS_GAME_PID" 30 || die "the game did not end after Escape"
-XS_GAME_PID=""
+xs_save_first_pair
 xs_set_line "$INI" 3 1 # no sound
 
 xs_start_game 60 || die "the main window did not appear"

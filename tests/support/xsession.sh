@@ -438,6 +438,15 @@ xs_start_game() {
     xs_measure_menu "$XS_MAIN"
 }
 
+# A first start that saves the pair: the game starts, shows its main window
+# and ends on Escape, leaving Zelmor.ini and Zelmor.bin to edit.
+xs_save_first_pair() {
+    xs_start_game 60 || die "the main window did not appear"
+    xs_key "$XS_MAIN" Escape
+    xs_wait_exit "$XS_GAME_PID" 30 || die "the game did not end after Escape"
+    XS_GAME_PID=""
+}
+
 # The last lines the game printed, each prefixed with "$XS_NAME: game: ".
 xs_game_log() {
     [ -s "$XS_WORK/game.log" ] && sed "s/^/${XS_NAME:-xsession}: game: /" "$XS_WORK/game.log" | tail -n 20
