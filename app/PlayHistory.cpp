@@ -2,7 +2,7 @@
 #include "app/PlayHistory.h"
 
 #include "ui/DataCounterWindow.h"
-#include "ui/Fonts.h"
+#include "ui/Placement.h"
 #include "ui/HistoryMessages.h"
 #include "ui/MainWindow.h"
 

@@ -7,6 +7,7 @@
 #include "platform/Seams.h"
 #include "ui/DialogPrompter.h"
 #include "ui/Fonts.h"
+#include "ui/Placement.h"
 #include "ui/GameStyle.h"
 #include "ui/Language.h"
 #include "ui/Preferences.h"

@@ -8,7 +8,7 @@ PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libqt6sql6-sqlite libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev libsndfile1-dev
   timgm6mb-soundfont fluid-soundfont-gm fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
-  xvfb xauth xdotool imagemagick x11-utils strace
+  xvfb xauth xdotool imagemagick x11-utils strace openbox
   dbus at-spi2-core python3-pyatspi
   lintian appstream desktop-file-utils man-db
 )

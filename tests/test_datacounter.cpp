@@ -7,7 +7,7 @@
 #include "tests/support/Rig.h"
 #include "ui/DataCounterWindow.h"
 #include "ui/Dialogs.h"
-#include "ui/Fonts.h"
+#include "ui/Placement.h"
 #include "ui/MainWindow.h"
 #include "ui/SlumpGraph.h"
 
@@ -138,31 +138,46 @@ private slots:
         QVERIFY(colour != QColor(0xdf, 0xe5, 0xec));
     }
 
-    // The counter opens beside the machine where the screen has room, and
-    // otherwise where it covers the least of it. A machine of 510 x 340 with
-    // its frame; a counter of 846 x 539.
+    // The counter opens beside the machine where the screen has room; where
+    // only moving the machine makes room, the machine steps aside by the
+    // least it takes; otherwise the counter covers the least of it. A machine
+    // of 510 x 340 with its frame; a counter of 846 x 539.
     void placedBesideTheMachine_data()
     {
         QTest::addColumn<QRect>("screen");
         QTest::addColumn<QRect>("machine");
+        QTest::addColumn<bool>("machineMayMove");
         QTest::addColumn<QPoint>("counter");
-        QTest::newRow("room on the right") << QRect(0, 0, 2560, 1440) << QRect(700, 400, 510, 340)
-                                           << QPoint(1210, 400);
-        QTest::newRow("room on the left only") << QRect(0, 0, 2560, 1440) << QRect(1900, 400, 510, 340)
-                                               << QPoint(1054, 400);
-        QTest::newRow("room below only") << QRect(0, 0, 1920, 1080)
-                                                               << QRect(705, 0, 510, 340) << QPoint(705, 340);
-        QTest::newRow("centred on 1920 x 1080: a corner") << QRect(0, 0, 1920, 1080) << QRect(705, 370, 510, 340)
-                                                         << QPoint(0, 0);
-        QTest::newRow("a screen smaller than the counter") << QRect(0, 0, 800, 500) << QRect(0, 0, 510, 340)
-                                                           << QPoint(0, 0);
+        QTest::addColumn<QPoint>("machineAfter");
+        const QRect fullHd(0, 0, 1920, 1080);
+        const QRect centred(705, 370, 510, 340);
+        QTest::newRow("room on the right") << QRect(0, 0, 2560, 1440) << QRect(700, 400, 510, 340) << true
+                                           << QPoint(1210, 400) << QPoint(700, 400);
+        QTest::newRow("room on the left only") << QRect(0, 0, 2560, 1440) << QRect(1900, 400, 510, 340) << true
+                                               << QPoint(1054, 400) << QPoint(1900, 400);
+        QTest::newRow("room below only") << fullHd << QRect(705, 0, 510, 340) << true << QPoint(705, 340)
+                                         << QPoint(705, 0);
+        QTest::newRow("centred: the machine steps left") << fullHd << centred << true << QPoint(1074, 370)
+                                                         << QPoint(564, 370);
+        QTest::newRow("centred on a screen offset by a panel")
+            << QRect(0, 30, 1920, 1050) << QRect(705, 385, 510, 340) << true << QPoint(1074, 385)
+            << QPoint(564, 385);
+        QTest::newRow("room only in a column") << QRect(0, 0, 1000, 1000) << QRect(245, 330, 510, 340) << true
+                                               << QPoint(154, 461) << QPoint(245, 121);
+        QTest::newRow("maximized: a corner") << fullHd << centred << false << QPoint(0, 0) << QPoint(705, 370);
+        QTest::newRow("a screen smaller than the counter") << QRect(0, 0, 800, 500) << QRect(0, 0, 510, 340) << true
+                                                           << QPoint(0, 0) << QPoint(0, 0);
     }
     void placedBesideTheMachine()
     {
         QFETCH(QRect, screen);
         QFETCH(QRect, machine);
+        QFETCH(bool, machineMayMove);
         QFETCH(QPoint, counter);
-        QCOMPARE(ui::PlaceBesidePosition(screen, machine, QSize(846, 539)), counter);
+        QFETCH(QPoint, machineAfter);
+        const ui::SideBySide places = ui::PlaceBesidePosition(screen, machine, QSize(846, 539), machineMayMove);
+        QCOMPARE(places.window, counter);
+        QCOMPARE(places.other, machineAfter);
     }
 
     void viewMenuItem()

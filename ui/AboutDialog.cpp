@@ -4,7 +4,7 @@
 #include "platform/Runtime.h"
 #include "ui/Controls.h"
 #include "ui/DialogSetup.h"
-#include "ui/Fonts.h"
+#include "ui/Placement.h"
 
 #include <QFrame>
 #include <QKeyEvent>

@@ -4,6 +4,7 @@
 #include "platform/Runtime.h"
 #include "ui/CounterLamps.h"
 #include "ui/Fonts.h"
+#include "ui/Placement.h"
 #include "ui/SlumpGraph.h"
 
 #include <QBoxLayout>

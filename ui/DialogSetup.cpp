@@ -4,6 +4,7 @@
 #include "platform/Runtime.h"
 #include "platform/Seams.h"
 #include "ui/Fonts.h"
+#include "ui/Placement.h"
 
 #include <QDialog>
 #include <QDir>

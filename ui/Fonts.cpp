@@ -5,14 +5,10 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QHash>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QWidget>
 #include <QString>
 #include <QStringList>
 
 #include <algorithm>
-#include <limits>
 
 namespace ui {
 
@@ -86,57 +82,6 @@ bool LosesSyntheticBold(const QFont& font, qreal devicePixelRatio)
 qreal SyntheticBoldWidth(qreal pixelSize)
 {
     return pixelSize / 24.0;
-}
-
-void CentreOnScreen(QWidget& window)
-{
-    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QSize frame = window.frameGeometry().size();
-    window.move(screen->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
-}
-
-void PlaceBeside(QWidget& window, const QWidget& beside)
-{
-    const QScreen* screen = beside.screen() ? beside.screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    window.move(PlaceBesidePosition(screen->availableGeometry(), beside.frameGeometry(),
-                                    window.size() + WindowFrame(window)));
-}
-
-// The places tried, in order of preference: beside each side of the other
-// window, then the screen's corners; each is pushed inside the screen, and
-// the first that covers the least of the other window wins.
-QPoint PlaceBesidePosition(const QRect& room, const QRect& other, const QSize& size)
-{
-    const int lastLeft = std::max(room.left(), room.right() + 1 - size.width());
-    const int lastTop = std::max(room.top(), room.bottom() + 1 - size.height());
-    const QPoint tried[] = {
-        {other.right() + 1, other.top()}, {other.left() - size.width(), other.top()},
-        {other.left(), other.bottom() + 1}, {other.left(), other.top() - size.height()},
-        room.topLeft(), {lastLeft, room.top()}, {room.left(), lastTop}, {lastLeft, lastTop},
-    };
-    QPoint best;
-    qint64 leastCovered = std::numeric_limits<qint64>::max();
-    for (const QPoint& place : tried) {
-        const QPoint inside(std::clamp(place.x(), room.left(), lastLeft), std::clamp(place.y(), room.top(), lastTop));
-        const QRect covered = QRect(inside, size).intersected(other);
-        const qint64 area = covered.isEmpty() ? 0 : qint64(covered.width()) * covered.height();
-        if (area < leastCovered) {
-            best = inside;
-            leastCovered = area;
-        }
-    }
-    return best;
-}
-
-QSize WindowFrame(const QWidget& window)
-{
-    const QSize unframedAllowance(16, 40);
-    const QSize frame = window.frameGeometry().size() - window.geometry().size();
-    return !window.isVisible() && frame.isNull() ? unframedAllowance : frame;
 }
 
 } // namespace ui

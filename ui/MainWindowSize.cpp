@@ -8,6 +8,7 @@
 
 #include "platform/Runtime.h"
 #include "ui/Fonts.h"
+#include "ui/Placement.h"
 #include "ui/Preferences.h"
 
 #include <QEvent>

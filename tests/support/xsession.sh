@@ -57,7 +57,7 @@ xs_start_display() {
     local n first=$((150 + $$ % 100))
     for n in $(seq "$first" $((first + 60))); do
         [ -e "/tmp/.X${n}-lock" ] && continue
-        Xvfb ":$n" -ac -noreset -nolisten tcp -screen 0 1024x768x24 >/dev/null 2>&1 &
+        Xvfb ":$n" -ac -noreset -nolisten tcp -screen 0 "${XS_SCREEN:-1024x768x24}" >/dev/null 2>&1 &
         XS_XVFB_PID=$!
         export DISPLAY=":$n"
         local i
