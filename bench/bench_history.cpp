@@ -9,10 +9,11 @@
 //    creating the file, beginning the session. A module loads once per
 //    process, so each run is a fresh process of this program; the median.
 // 2. A history of `entries` entries, 2 a second as auto play makes them,
-//    written straight into a file of the format before the summaries by the
-//    store's own row code, in one transaction (untimed); then the first open
-//    through the module, which builds the summaries from the entries once,
-//    as it does for every older file (timed).
+//    written straight into a file of the format before the summaries and
+//    the codes by the store's own row code, in one transaction (untimed);
+//    then the first open through the module, which rewrites the entries
+//    with the codes and builds the summaries from them once, as it does for
+//    every file of that format (timed).
 // 3. Opening the data counter on it, with today the history's last day, a
 //    whole day of auto play: in a fresh process, as the first thing of a run
 //    (the module, the file, the figures and today's line), the median of
@@ -235,8 +236,8 @@ std::pair<double, double> InFreshProcesses(const QStringList& arguments, int run
 }
 
 // Writes `entries` entries into a new file of the format before the
-// summaries, through the store's own row code, in one transaction; counts
-// them into `counted` and returns the spins among them.
+// summaries and the codes, through the store's own row code, in one
+// transaction; counts them into `counted` and returns the spins among them.
 qint64 WriteOlderHistory(const QString& path, Player& player, qint64 entries, game::PlayTally& counted)
 {
     qint64 spins = 0;
@@ -264,6 +265,8 @@ qint64 WriteOlderHistory(const QString& path, Player& player, qint64 entries, ga
             counted.add(record);
             spins += record.kind == PlayKind::Spin;
         }
+        for (const QString& statement : storage::SpellOutPlays())
+            written = written && run.exec(statement);
         written = written && run.exec(QStringLiteral("PRAGMA user_version = 1")) && run.exec(QStringLiteral("COMMIT"));
         if (!written)
             spins = -1;

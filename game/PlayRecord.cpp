@@ -42,24 +42,10 @@ QLatin1StringView NameIn(const std::array<std::pair<Enum, QLatin1StringView>, N>
     }
     return {};
 }
-
-template <typename Enum, std::size_t N>
-std::optional<Enum> ValueIn(const std::array<std::pair<Enum, QLatin1StringView>, N>& names, QStringView text)
-{
-    for (const auto& [each, name] : names) {
-        if (text == name)
-            return each;
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 QLatin1StringView Name(PlayKind kind) { return NameIn(KindNames, kind); }
 QLatin1StringView Name(ReachAction reach) { return NameIn(ReachNames, reach); }
 QLatin1StringView Name(NoticeLamps lamps) { return NameIn(NoticeNames, lamps); }
-std::optional<PlayKind> PlayKindNamed(QStringView name) { return ValueIn(KindNames, name); }
-std::optional<ReachAction> ReachActionNamed(QStringView name) { return ValueIn(ReachNames, name); }
-std::optional<NoticeLamps> NoticeLampsNamed(QStringView name) { return ValueIn(NoticeNames, name); }
 
 } // namespace game

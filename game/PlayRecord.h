@@ -5,13 +5,12 @@
 #pragma once
 
 #include <QLatin1StringView>
-#include <QStringView>
 #include <QtGlobal>
-
-#include <optional>
 
 namespace game {
 
+// The history file stores these three enums by number: new values go at the
+// end, and none is ever renumbered.
 enum class PlayKind { Spin, CoverMiss, CoverHit, Target, Loan, Goal };
 
 // What the spin's draw showed on the reels.
@@ -52,12 +51,10 @@ struct PlayRecord {
     bool paid() const { return kind == PlayKind::Spin && symbol >= 0; }
 };
 
-// The names the history file and its exports use for the enums.
+// The names the history file and its exports give the enums' values; an
+// empty name for a number that is none of them.
 QLatin1StringView Name(PlayKind kind);
 QLatin1StringView Name(ReachAction reach);
 QLatin1StringView Name(NoticeLamps lamps);
-std::optional<PlayKind> PlayKindNamed(QStringView name);
-std::optional<ReachAction> ReachActionNamed(QStringView name);
-std::optional<NoticeLamps> NoticeLampsNamed(QStringView name);
 
 } // namespace game

@@ -5,6 +5,7 @@
 // the entries, kept as they come or built for an older file; the CSV export;
 // clearing.
 #include "storage/History.h"
+#include "storage/sqlite/PlayRows.h"
 #include "storage/sqlite/SqliteSummary.h"
 
 #include <QDir>
@@ -369,6 +370,10 @@ private slots:
         QCOMPARE(db.rows(u"PRAGMA journal_mode"_s), u"wal"_s);
         QCOMPARE(db.rows(u"SELECT id, started_at, ended_at FROM sessions ORDER BY id"_s),
                  u"1|1000|NULL\n2|3000|4000"_s);
+        // For whoever queries the file: the entries with their codes named.
+        QCOMPARE(db.rows(u"SELECT kind, reach, notice_lamps FROM entries ORDER BY id"_s),
+                 u"cover_miss|NULL|NULL\nspin|none|none\nloan|NULL|NULL"_s);
+        QCOMPARE(db.rows(u"SELECT id, win, reach FROM spins"_s), u"2|0|none"_s);
     }
 
     void damagedHistoryCostsOnlyTheHistory_data()
@@ -449,17 +454,16 @@ private slots:
     {
         QTest::addColumn<QString>("values");
         QTest::addColumn<bool>("readable");
-        QTest::newRow("a spin written by hand") << u"1, 5, 'spin', 0, 100, 1, 300, 0, 'none', 'none', 0, 0, 0, 1"_s
-                                                << true;
-        QTest::newRow("unknown kind") << u"1, 5, 'jackpot', 0, 100, NULL, NULL, NULL, NULL, NULL, NULL, NULL, 0, 1"_s
+        QTest::newRow("a spin written by hand") << u"1, 5, 0, 0, 100, 1, 300, 0, 0, 0, 0, 0, 0, 1"_s << true;
+        QTest::newRow("unknown kind") << u"1, 5, 99, 0, 100, NULL, NULL, NULL, NULL, NULL, NULL, NULL, 0, 1"_s
                                       << false;
-        QTest::newRow("spin without a bet") << u"1, 5, 'spin', 0, 100, NULL, 300, 0, 'none', 'none', 0, 0, 0, 1"_s
-                                            << false;
-        QTest::newRow("unknown reach") << u"1, 5, 'spin', 0, 100, 1, 300, 0, 'big', 'none', 0, 0, 0, 1"_s << false;
+        QTest::newRow("a kind spelled out") << u"1, 5, 'spin', 0, 100, 1, 300, 0, 0, 0, 0, 0, 0, 1"_s << false;
+        QTest::newRow("spin without a bet") << u"1, 5, 0, 0, 100, NULL, 300, 0, 0, 0, 0, 0, 0, 1"_s << false;
+        QTest::newRow("unknown reach") << u"1, 5, 0, 0, 100, 1, 300, 0, 99, 0, 0, 0, 0, 1"_s << false;
         QTest::newRow("target without its symbol")
-            << u"1, 5, 'target', -100, 100, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL"_s << false;
+            << u"1, 5, 3, -100, 100, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL"_s << false;
         QTest::newRow("text for money")
-            << u"1, 5, 'loan', 'lots', 100, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL"_s << false;
+            << u"1, 5, 4, 'lots', 100, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL"_s << false;
     }
 
     // A row that does not read back is left out; the rest still read.
@@ -481,24 +485,41 @@ private slots:
 
     void summaryAgreesWithARecount_data()
     {
-        QTest::addColumn<bool>("fromOlderFile");
-        QTest::newRow("kept with every entry") << false;
-        QTest::newRow("built for a file from before the summaries") << true;
+        QTest::addColumn<int>("format");
+        QTest::newRow("kept with every entry") << 3;
+        QTest::newRow("built for a file from before the summaries") << 1;
+        QTest::newRow("a file from before the codes, its summaries kept") << 2;
     }
 
     // The figures the counter opens on, against every entry read and added
-    // up as the counter once did.
+    // up as the counter once did; the entries of an older file, which spelled
+    // out the kinds, reach actions and lamps, read back as they were written.
     void summaryAgreesWithARecount()
     {
-        QFETCH(bool, fromOlderFile);
+        QFETCH(int, format);
         writeSeededHistory();
-        if (fromOlderFile) {
+        QList<Entry> written;
+        {
+            History history(path_, Module);
+            written = ScanAll(history);
+        }
+        if (format < 3) {
+            Connection db(path_);
+            const QStringList statements = storage::SpellOutPlays() << u"PRAGMA user_version = 2"_s;
+            for (const QString& statement : statements)
+                QVERIFY2(db.exec(statement), qPrintable(statement));
+        }
+        if (format < 2) {
             Connection db(path_);
             for (const QString& statement : {u"DROP VIEW totals"_s, u"DROP TABLE days"_s,
                                              u"DROP TABLE slump_blocks"_s, u"PRAGMA user_version = 1"_s})
                 QVERIFY(db.exec(statement));
         }
         History history(path_, Module);
+        const QList<Entry> read = ScanAll(history);
+        QCOMPARE(read.size(), written.size());
+        for (int i = 0; i < read.size(); ++i)
+            QCOMPARE(read[i].fields, written[i].fields);
         storage::HistorySummary summary;
         QVERIFY(history.summary(summary));
 

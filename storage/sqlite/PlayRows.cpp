@@ -4,6 +4,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <limits>
 #include <type_traits>
 
 namespace storage {
@@ -27,32 +28,73 @@ CREATE TABLE IF NOT EXISTS plays (
     id            INTEGER PRIMARY KEY,  -- the order of play
     session       INTEGER NOT NULL REFERENCES sessions(id),
     played_at     INTEGER NOT NULL,     -- when the spin finished or the money moved
-    kind          TEXT NOT NULL,        -- 'spin', or the money event: 'cover_miss', 'cover_hit',
-                                        -- 'target' (a target bought), 'loan', 'goal' (the reset to $100)
+    kind          INTEGER NOT NULL,     -- play_kinds.code: the spin, or the money event (a cover's miss or
+                                        -- hit, a target bought, a loan, the goal's reset to $100)
     amount        INTEGER NOT NULL,     -- the money's change in dollars: a spin's win (0 for none),
                                         -- -10 a cover, -100 a target, +100/+1000 a loan, the goal's reset
     money_after   INTEGER NOT NULL,     -- the money after it
-    -- A spin's columns; NULL for money events, but for target_symbol of a 'target' entry
+    -- A spin's columns; NULL for money events, but for target_symbol of a target entry
     bet           INTEGER,              -- the BET of the spin
     denominator   REAL,                 -- the lottery's denominator: a jackpot spin is 6 in this
     jackpot       INTEGER,              -- 1: the lottery made it a jackpot spin
-    reach         TEXT,                 -- the reach shown: 'none', 'missed', or a jackpot action
-                                        -- ('all_rotation', 'normal_stop', 'two_stage', ...)
-    notice_lamps  TEXT,                 -- the notice lamps: 'none', 'normal', 'premium'
+    reach         INTEGER,              -- reach_actions.code: none, missed, or a jackpot action
+    notice_lamps  INTEGER,              -- notice_lamp_kinds.code: none, normal, premium
     notice_sound  INTEGER,              -- 1: the notice chime was drawn (heard only with sound on)
     slot_chance   INTEGER,              -- 1: a slot-chance spin, stopped by the player
     symbol        INTEGER,              -- the symbol paid, 0..9; NULL when nothing was paid
-    target_symbol INTEGER,              -- the target symbol in force, 0 for none; for a 'target'
+    target_symbol INTEGER,              -- the target symbol in force, 0 for none; for a target
                                         -- entry the symbol bought
     target_rate   INTEGER               -- the target's multiplier in force (1 without a target)
 ))"_s;
 
-// The spins alone, the usual start of a query.
+// The names of a coded column's values ('spin', 'cover_miss', ...).
+const QString CreateNames = uR"(
+CREATE TABLE IF NOT EXISTS %1 (code INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE))"_s;
+
+// Every entry with its codes named, and the spins alone, the usual start
+// of a query.
+const QString CreateEntries = uR"(
+CREATE VIEW IF NOT EXISTS entries AS
+    SELECT plays.id, session, played_at, play_kinds.name AS kind, amount, money_after, bet, denominator,
+           jackpot, reach_actions.name AS reach, notice_lamp_kinds.name AS notice_lamps, notice_sound,
+           slot_chance, symbol, target_symbol, target_rate
+    FROM plays JOIN play_kinds ON play_kinds.code = plays.kind
+    LEFT JOIN reach_actions ON reach_actions.code = plays.reach
+    LEFT JOIN notice_lamp_kinds ON notice_lamp_kinds.code = plays.notice_lamps)"_s;
 const QString CreateSpins = uR"(
 CREATE VIEW IF NOT EXISTS spins AS
     SELECT id, session, played_at, amount AS win, money_after, bet, denominator, jackpot, reach,
            notice_lamps, notice_sound, slot_chance, symbol, target_symbol, target_rate
-    FROM plays WHERE kind = '%1')"_s;
+    FROM entries WHERE kind = '%1')"_s;
+
+// A coded column's table of names, filled from the game's own names: an
+// enum's number is its code, so its values are only ever added at its end.
+template <typename Enum>
+QStringList NameTable(const QString& table)
+{
+    QStringList rows;
+    for (int code = 0; !game::Name(Enum(code)).isEmpty(); ++code)
+        rows << u"(%1, '%2')"_s.arg(code).arg(game::Name(Enum(code)));
+    return {CreateNames.arg(table), u"INSERT OR IGNORE INTO %1 VALUES %2"_s.arg(table, rows.join(u", "_s))};
+}
+
+QStringList NameTables()
+{
+    return NameTable<PlayKind>(u"play_kinds"_s) + NameTable<game::ReachAction>(u"reach_actions"_s) +
+           NameTable<game::NoticeLamps>(u"notice_lamp_kinds"_s);
+}
+
+QStringList Views()
+{
+    return {CreateEntries, CreateSpins.arg(game::Name(PlayKind::Spin))};
+}
+
+// A name of the older files as its code: -1 for a name the game does not
+// know (a file edited by hand), which does not read back, as before.
+QString CodeOf(const QString& column, const QString& table)
+{
+    return u"coalesce((SELECT code FROM %2 WHERE name = %1), -1)"_s.arg(column, table);
+}
 
 // The columns in the order of InsertPlay and SelectPlays, which reads the
 // id after them.
@@ -92,6 +134,22 @@ std::optional<Number> NumberIn(const QVariant& value)
 std::optional<qint64> Whole(const QVariant& value) { return NumberIn<qint64>(value); }
 std::optional<double> Real(const QVariant& value) { return NumberIn<double>(value); }
 
+// A coded column's value, or nothing for a code the game does not know.
+template <typename Enum>
+std::optional<Enum> Coded(const QVariant& value)
+{
+    const auto code = Whole(value);
+    if (!code || *code < 0 || *code > std::numeric_limits<int>::max() || game::Name(Enum(*code)).isEmpty())
+        return std::nullopt;
+    return Enum(*code);
+}
+
+template <typename Enum>
+QVariant Code(Enum value)
+{
+    return int(value);
+}
+
 QVariant Flag(bool value) { return value ? 1 : 0; }
 
 // A spin's own columns, into `record`; false when one is missing.
@@ -100,8 +158,8 @@ bool ReadSpin(const QSqlQuery& row, PlayRecord& record)
     const auto bet = Whole(row.value(Bet));
     const auto denominator = Real(row.value(Denominator));
     const auto jackpot = Whole(row.value(Jackpot));
-    const auto reach = game::ReachActionNamed(row.value(Reach).toString());
-    const auto lamps = game::NoticeLampsNamed(row.value(Lamps).toString());
+    const auto reach = Coded<game::ReachAction>(row.value(Reach));
+    const auto lamps = Coded<game::NoticeLamps>(row.value(Lamps));
     const auto noticeSound = Whole(row.value(NoticeSound));
     const auto slotChance = Whole(row.value(SlotChance));
     const auto targetSymbol = Whole(row.value(TargetSymbol));
@@ -131,7 +189,47 @@ const QString InsertPlay =
 
 QStringList PlayTables()
 {
-    return {CreateSessions, CreatePlays, CreateSpins.arg(game::Name(PlayKind::Spin))};
+    return QStringList{CreateSessions, CreatePlays} + NameTables() + Views();
+}
+
+QStringList SpellOutPlays()
+{
+    return {u"CREATE TABLE plays_spelled_out (id INTEGER PRIMARY KEY, session INTEGER NOT NULL, "
+            "played_at INTEGER NOT NULL, kind TEXT NOT NULL, amount INTEGER NOT NULL, money_after INTEGER NOT NULL, "
+            "bet INTEGER, denominator REAL, jackpot INTEGER, reach TEXT, notice_lamps TEXT, notice_sound INTEGER, "
+            "slot_chance INTEGER, symbol INTEGER, target_symbol INTEGER, target_rate INTEGER)"_s,
+            u"INSERT INTO plays_spelled_out SELECT * FROM entries"_s,
+            u"DROP VIEW spins"_s,
+            u"DROP VIEW entries"_s,
+            u"DROP TABLE plays"_s,
+            u"DROP TABLE play_kinds"_s,
+            u"DROP TABLE reach_actions"_s,
+            u"DROP TABLE notice_lamp_kinds"_s,
+            u"ALTER TABLE plays_spelled_out RENAME TO plays"_s,
+            u"CREATE VIEW spins AS SELECT id, session, played_at, amount AS win, money_after, bet, denominator, "
+            "jackpot, reach, notice_lamps, notice_sound, slot_chance, symbol, target_symbol, target_rate "
+            "FROM plays WHERE kind = 'spin'"_s};
+}
+
+const QString PlaysSpelledOut = u"SELECT count(*) FROM pragma_table_info('plays') WHERE name = 'kind' AND type = 'TEXT'"_s;
+
+QStringList RecodePlays()
+{
+    const QString copy = uR"(
+INSERT INTO plays (id, %1)
+    SELECT id, session, played_at, %2, amount, money_after, bet, denominator, jackpot,
+           CASE WHEN reach IS NULL THEN NULL ELSE %3 END,
+           CASE WHEN notice_lamps IS NULL THEN NULL ELSE %4 END,
+           notice_sound, slot_chance, symbol, target_symbol, target_rate
+    FROM plays_spelled_out)"_s;
+    return QStringList{u"DROP VIEW IF EXISTS spins"_s, u"ALTER TABLE plays RENAME TO plays_spelled_out"_s,
+                       CreatePlays} +
+           NameTables() +
+           QStringList{copy.arg(PlayColumns, CodeOf(u"kind"_s, u"play_kinds"_s),
+                                CodeOf(u"reach"_s, u"reach_actions"_s),
+                                CodeOf(u"notice_lamps"_s, u"notice_lamp_kinds"_s)),
+                       u"DROP TABLE plays_spelled_out"_s} +
+           Views();
 }
 
 void BindPlay(QSqlQuery& insert, const PlayRecord& record, qint64 session)
@@ -140,14 +238,14 @@ void BindPlay(QSqlQuery& insert, const PlayRecord& record, qint64 session)
     const auto spinValue = [spin](QVariant value) { return spin ? value : QVariant(); };
     insert.bindValue(Session, session);
     insert.bindValue(PlayedAt, record.playedAtMs);
-    insert.bindValue(Kind, QString(game::Name(record.kind)));
+    insert.bindValue(Kind, Code(record.kind));
     insert.bindValue(Amount, record.amount);
     insert.bindValue(MoneyAfter, record.moneyAfter);
     insert.bindValue(Bet, spinValue(record.bet));
     insert.bindValue(Denominator, spinValue(record.denominator));
     insert.bindValue(Jackpot, spinValue(Flag(record.jackpot)));
-    insert.bindValue(Reach, spinValue(QString(game::Name(record.reach))));
-    insert.bindValue(Lamps, spinValue(QString(game::Name(record.noticeLamps))));
+    insert.bindValue(Reach, spinValue(Code(record.reach)));
+    insert.bindValue(Lamps, spinValue(Code(record.noticeLamps)));
     insert.bindValue(NoticeSound, spinValue(Flag(record.noticeSound)));
     insert.bindValue(SlotChance, spinValue(Flag(record.slotChance)));
     insert.bindValue(Symbol, record.paid() ? QVariant(record.symbol) : QVariant());
@@ -163,7 +261,7 @@ QString SelectPlays(const QString& where)
 
 std::optional<PlayRecord> ReadPlay(const QSqlQuery& row)
 {
-    const auto kind = game::PlayKindNamed(row.value(Kind).toString());
+    const auto kind = Coded<PlayKind>(row.value(Kind));
     const auto playedAt = Whole(row.value(PlayedAt));
     const auto amount = Whole(row.value(Amount));
     const auto moneyAfter = Whole(row.value(MoneyAfter));

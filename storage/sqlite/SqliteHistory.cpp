@@ -126,21 +126,27 @@ bool SqliteHistory::openConnection(const QString& path, QString& error)
 }
 
 // In one write transaction: refuses a newer format or another program's
-// database, makes the tables of a new file, and brings the summaries up to
-// date with the entries: built from them all in a file from before the
-// summaries. Nothing is written to a file that is refused, nor to a history
+// database, makes the tables of a new file, rewrites the entries of a file
+// from before the codes with them, and brings the summaries up to date with
+// the entries: built from them all in a file from before the summaries. Nothing is written to a file that is refused, nor to a history
 // whose summaries are up to date.
 bool SqliteHistory::createSchema(QString& error)
 {
     if (!run(u"BEGIN IMMEDIATE"_s, error))
         return false;
     const std::optional<int> version = formatVersion(error);
+    const bool older = version > 0 && *version < FormatVersion;
+    const std::optional<bool> recode = older ? spelledOut(error) : false;
     QStringList statements;
     if (version == 0)
         statements << PlayTables();
+    if (recode == true)
+        statements << RecodePlays();
+    if (version && *version < SummariesSince)
+        statements << SqliteSummary::Tables();
     if (version && *version < FormatVersion)
-        statements << SqliteSummary::Tables() << u"PRAGMA user_version = %1"_s.arg(FormatVersion);
-    bool made = version.has_value();
+        statements << u"PRAGMA user_version = %1"_s.arg(FormatVersion);
+    bool made = version.has_value() && recode.has_value();
     for (auto statement = statements.begin(); made && statement != statements.end(); ++statement)
         made = run(*statement, error);
     summary_.emplace(db_);
@@ -149,6 +155,18 @@ bool SqliteHistory::createSchema(QString& error)
         return false;
     }
     return run(u"COMMIT"_s, error);
+}
+
+// Whether the file's plays spell their kinds and actions out, as before
+// the codes; nothing, with the reason, when the file cannot say.
+std::optional<bool> SqliteHistory::spelledOut(QString& error)
+{
+    QSqlQuery query(db_);
+    if (!query.exec(PlaysSpelledOut) || !query.next()) {
+        queryFailed(query, error);
+        return std::nullopt;
+    }
+    return query.value(0).toInt() > 0;
 }
 
 // The file's format: 0 for a new, empty file; nothing, with the reason, for

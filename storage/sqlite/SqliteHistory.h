@@ -35,8 +35,10 @@ public:
     bool clear(QString& error) override;
 
     // The file format this code writes (PRAGMA user_version): 2 keeps the
-    // summaries beside the entries, which 1 had alone.
-    static constexpr int FormatVersion = 2;
+    // summaries beside the entries, which 1 had alone; 3 stores the entries'
+    // kinds, reach actions and notice lamps as codes, not names.
+    static constexpr int FormatVersion = 3;
+    static constexpr int SummariesSince = 2;
     // Entries between two checkpoints of the write-ahead log.
     static constexpr int EntriesPerCheckpoint = 256;
 
@@ -44,6 +46,7 @@ private:
     bool openConnection(const QString& path, QString& error);
     bool createSchema(QString& error);
     std::optional<int> formatVersion(QString& error);
+    std::optional<bool> spelledOut(QString& error);
     bool useWriteAheadLog(QString& error);
     bool prepareInsert(QString& error);
     bool run(const QString& statement, QString& error);
