@@ -4,12 +4,15 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QSocketNotifier>
 #include <QWidget>
 
 #include <algorithm>
+#include <vector>
 #include <cstddef>
 #include <cstring>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -29,6 +32,17 @@ socklen_t AbstractAddress(const QByteArray& name, sockaddr_un& address)
     const auto length = std::min<std::size_t>(std::size_t(name.size()), sizeof address.sun_path - 1);
     std::memcpy(address.sun_path + 1, name.constData(), length); // sun_path[0] = 0: abstract
     return socklen_t(offsetof(sockaddr_un, sun_path) + 1 + length);
+}
+
+// Waits until the running copy hangs up, which it does once its window is
+// raised; a copy too busy to answer is waited for two seconds at most.
+void AwaitHangUp(int fd)
+{
+    constexpr int PatienceMs = 2000;
+    pollfd watched{fd, POLLIN, 0};
+    char byte;
+    while (::poll(&watched, 1, PatienceMs) > 0 && ::read(fd, &byte, 1) > 0) {
+    }
 }
 
 } // namespace
@@ -68,16 +82,20 @@ void RunningCopy::answerCalls(const QString& saveDir, QWidget* window)
     connect(notifier_, &QSocketNotifier::activated, this, &RunningCopy::answer);
 }
 
-// Every call waiting is taken and hung up; one raise answers them all.
+// Every call waiting is taken; one raise answers them all. The callers are
+// hung up only once the window server has the raise, so that the message a
+// caller shows next stands above the window raised, not under it.
 void RunningCopy::answer()
 {
-    bool called = false;
-    for (int caller; (caller = ::accept4(listening_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
+    std::vector<int> callers;
+    for (int caller; (caller = ::accept4(listening_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;)
+        callers.push_back(caller);
+    if (callers.empty())
+        return;
+    raiseWindow();
+    QGuiApplication::sync();
+    for (int caller : callers)
         ::close(caller);
-        called = true;
-    }
-    if (called)
-        raiseWindow();
 }
 
 bool RunningCopy::call(const QString& saveDir)
@@ -88,6 +106,8 @@ bool RunningCopy::call(const QString& saveDir)
     if (fd < 0)
         return false;
     const bool answered = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0;
+    if (answered)
+        AwaitHangUp(fd);
     ::close(fd);
     return answered;
 }

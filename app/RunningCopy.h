@@ -21,8 +21,8 @@ public:
 
     // The running copy: answers calls for `saveDir` by raising `window`.
     void answerCalls(const QString& saveDir, QWidget* window);
-    // A later copy: asks the copy running on `saveDir` to show itself; false
-    // when none listens.
+    // A later copy: asks the copy running on `saveDir` to show itself and
+    // waits until it has (two seconds at most); false when none listens.
     static bool call(const QString& saveDir);
 
     // The socket's name for a directory: the same for every spelling of it.
