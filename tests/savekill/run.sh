@@ -186,12 +186,23 @@ NEW_LOADED=0
 for k in $(seq 1 "$N"); do
     NAME=${CALLS[$((k - 1))]#* }
     SEEN[$NAME]=$((${SEEN[$NAME]:-0} + 1))
-    restore_old
-    play strace -f -qq -o "$WORK/kill.trace" -e "inject=$NAME:signal=KILL:when=${SEEN[$NAME]}" "${TRACED[@]}"
-    mapfile -t KILLED < <(calls "$WORK/kill.trace")
-    if ! grep -q '+++ killed by SIGKILL +++' "$WORK/kill.trace" || [ "${#KILLED[@]}" != "$k" ] ||
-        [ "${KILLED[$((k - 1))]#* }" != "$NAME" ]; then
-        fail "call $k ($NAME): the kill did not land there (${#KILLED[@]} calls traced, status $RUN_STATUS)"
+    # A run now and then makes one call more or fewer on the save directory
+    # than the traced run did (a check of the directory), which moves the
+    # call a kill counted by calls lands on: such a run is made again.
+    LANDED=""
+    for attempt in 1 2 3; do
+        restore_old
+        play strace -f -qq -o "$WORK/kill.trace" -e "inject=$NAME:signal=KILL:when=${SEEN[$NAME]}" "${TRACED[@]}"
+        mapfile -t KILLED < <(calls "$WORK/kill.trace")
+        if grep -q '+++ killed by SIGKILL +++' "$WORK/kill.trace" && [ "${#KILLED[@]}" = "$k" ] &&
+            [ "${KILLED[$((k - 1))]#* }" = "$NAME" ]; then
+            LANDED=yes
+            break
+        fi
+        say "note: call $k ($NAME): the kill did not land there in run $attempt (${#KILLED[@]} calls traced, status $RUN_STATUS)"
+    done
+    if [ -z "$LANDED" ]; then
+        fail "call $k ($NAME): the kill did not land there in three runs"
         continue
     fi
     if [ -n "$REACHED_MAIN" ]; then
